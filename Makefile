@@ -1,0 +1,35 @@
+# Korvel for people: `make run` starts the program on the demo club, `make test` runs every test.
+JOBS ?= $(shell nproc)
+FUZZ_SECONDS ?= 60
+DEMO := examples/demo-club.kvl
+
+.PHONY: deps build test bench run sanitize fuzz clean
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake --preset dev >/dev/null
+	cmake --build --preset dev -j $(JOBS)
+
+test: build
+	ctest --preset dev -j $(JOBS)
+
+bench: build
+	build/dev/bin/korvel_bench --benchmark_counters_tabular=true
+
+run: build
+	build/dev/bin/korvel $(DEMO)
+
+sanitize: deps
+	@cmake --preset sanitize >/dev/null
+	cmake --build --preset sanitize -j $(JOBS)
+	ctest --preset sanitize -j $(JOBS)
+
+fuzz: deps
+	@cmake --preset fuzz >/dev/null
+	cmake --build --preset fuzz -j $(JOBS) --target fuzz_loader
+	scripts/run-fuzz build/fuzz/bin/fuzz_loader $(FUZZ_SECONDS)
+
+clean:
+	rm -rf build

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <exception>
+#include <string>
+#include <string_view>
+
+// An archive error while a file is read or written; the causes keep the framework's numbers.
+class ArchiveException : public std::exception {
+public:
+    enum Cause { none = 0, genericException = 1, readOnly = 2, endOfFile = 3, writeOnly = 4 };
+
+    ArchiveException(Cause cause, std::string fileName)
+        : m_cause(cause), m_fileName(std::move(fileName)) {}
+
+    Cause cause() const { return m_cause; }
+    const std::string& fileName() const { return m_fileName; }
+    const char* what() const noexcept override;
+
+private:
+    Cause m_cause;
+    std::string m_fileName;
+};
+
+// A little-endian binary stream over bytes in memory, either loading or storing.
+// Raw Read() returns how many bytes arrived; the typed extractions throw endOfFile when the data
+// runs out. Writing to a loading archive throws readOnly, reading from a storing one writeOnly.
+class Archive {
+public:
+    enum Mode { Load, Store };
+
+    // A loading archive over a copy of the given bytes.
+    static Archive forLoading(std::string data, std::string fileName = {});
+    static Archive forStoring(std::string fileName = {});
+
+    bool IsLoading() const { return m_mode == Load; }
+    bool IsStoring() const { return m_mode == Store; }
+    const std::string& fileName() const { return m_fileName; }
+
+    std::size_t Read(void* buffer, std::size_t count);
+    void Write(const void* buffer, std::size_t count);
+
+    void writeByte(std::uint8_t value);
+    void writeUInt16(std::uint16_t value);
+    void writeInt16(std::int16_t value) { writeUInt16(static_cast<std::uint16_t>(value)); }
+    void writeInt32(std::int32_t value);
+    void writeUInt32(std::uint32_t value) { writeInt32(static_cast<std::int32_t>(value)); }
+    void writeDouble(double value);
+
+    std::uint8_t readByte();
+    std::uint16_t readUInt16();
+    std::int16_t readInt16() { return static_cast<std::int16_t>(readUInt16()); }
+    std::int32_t readInt32();
+    std::uint32_t readUInt32() { return static_cast<std::uint32_t>(readInt32()); }
+    double readDouble();
+
+    // Loading: bytes not yet read. Storing: bytes written so far.
+    std::size_t remaining() const { return m_data.size() - m_pos; }
+    std::size_t position() const { return m_pos; }
+    const std::string& data() const { return m_data; }
+    std::string takeData() { return std::move(m_data); }
+
+private:
+    Archive(Mode mode, std::string data, std::string fileName)
+        : m_mode(mode), m_data(std::move(data)), m_fileName(std::move(fileName)) {}
+
+    void needLoading() const;
+    void needStoring() const;
+    // Checks that count bytes remain for a typed extraction and returns where they start.
+    const char* take(std::size_t count);
+
+    Mode m_mode;
+    std::string m_data;
+    std::size_t m_pos = 0;
+    std::string m_fileName;
+};
