@@ -9,7 +9,14 @@
 // An archive error while a file is read or written; the causes keep the framework's numbers.
 class ArchiveException : public std::exception {
 public:
-    enum Cause { none = 0, genericException = 1, readOnly = 2, endOfFile = 3, writeOnly = 4 };
+    enum Cause {
+        none = 0,
+        genericException = 1,
+        readOnly = 2,
+        endOfFile = 3,
+        writeOnly = 4,
+        badSchema = 7 // the data is not of a kind or version this program reads
+    };
 
     ArchiveException(Cause cause, std::string fileName)
         : m_cause(cause), m_fileName(std::move(fileName)) {}

@@ -1,0 +1,42 @@
+#include "core/model/KCharge.h"
+
+#include "core/document/FString.h"
+#include "core/format/Clock.h"
+#include "platform/Archive.h"
+
+KCharge::KCharge() : m_scheme(std::make_unique<KContribution>(static_cast<std::int32_t>(Clock::now()))) {}
+
+KCharge::KCharge(const KCharge& other)
+    : m_scheme(other.m_scheme ? std::make_unique<KContribution>(*other.m_scheme) : nullptr),
+      m_text(other.m_text) {}
+
+KCharge& KCharge::operator=(const KCharge& other) {
+    if (this != &other) {
+        m_scheme = other.m_scheme ? std::make_unique<KContribution>(*other.m_scheme) : nullptr;
+        m_text = other.m_text;
+    }
+    return *this;
+}
+
+double KCharge::total() const {
+    double sum = 0.0;
+    if (m_scheme)
+        for (const KContrPart& part : m_scheme->parts())
+            sum += part.amount();
+    return sum;
+}
+
+void KCharge::Serialize(Archive& ar, int version) {
+    if (ar.IsStoring()) {
+        // A charge always carries a scheme in the file; one without is written empty.
+        if (m_scheme)
+            m_scheme->Serialize(ar, version);
+        else
+            KContribution(0).Serialize(ar, version);
+        writeFString(ar, m_text);
+        return;
+    }
+    m_scheme = std::make_unique<KContribution>();
+    m_scheme->Serialize(ar, version);
+    m_text = readFString(ar);
+}

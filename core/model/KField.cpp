@@ -1,0 +1,189 @@
+#include "core/model/KField.h"
+
+#include "core/format/AmountText.h"
+#include "core/document/FString.h"
+#include "core/format/Numbers.h"
+#include "platform/Archive.h"
+
+KField::KField() = default;
+
+KField::KField(std::int32_t id, FieldType type, FieldMeaning meaning, std::string label)
+    : m_id(id), m_type(type), m_meaning(meaning), m_label(std::move(label)) {}
+
+void KField::setText(std::string text) {
+    if (m_type == FieldType::Text)
+        m_text = std::move(text);
+}
+
+void KField::setDate(KDateValue date) {
+    if (m_type == FieldType::Date)
+        m_date = date;
+}
+
+void KField::setNumber(std::int32_t number) {
+    if (m_type == FieldType::Number || m_type == FieldType::Boolean)
+        m_number = number;
+}
+
+void KField::setReal(double real) {
+    if (m_type == FieldType::Quantity || m_type == FieldType::Amount)
+        m_real = real;
+}
+
+std::int32_t KField::getNumber() const {
+    return m_type == FieldType::Number || m_type == FieldType::Boolean ? m_number : -1;
+}
+
+KDateValue KField::getDate() const {
+    return m_type == FieldType::Date ? m_date : KDateValue(0);
+}
+
+std::string KField::displayText() const {
+    switch (m_type) {
+    case FieldType::Text:
+        return m_text;
+    case FieldType::Date:
+        return m_date.Text();
+    case FieldType::Number:
+        return Numbers::decimal(m_number);
+    case FieldType::Quantity:
+        return QuantityText(m_real);
+    case FieldType::Amount:
+        return AmountText(m_real, 2);
+    case FieldType::Boolean:
+        return m_number != 0 ? "Ja" : "Nee";
+    default:
+        return {};
+    }
+}
+
+bool KField::displayTextEquals(const std::string& text) const {
+    switch (m_type) {
+    case FieldType::Text:
+        return m_text == text;
+    case FieldType::Boolean:
+        return text == (m_number != 0 ? "Ja" : "Nee");
+    case FieldType::None:
+        return text.empty();
+    default:
+        return displayText() == text;
+    }
+}
+
+void KField::changeType(FieldType type) {
+    if (type == m_type)
+        return;
+    const FieldType from = m_type;
+    m_type = type;
+    if (type == FieldType::None)
+        return;
+    const bool toReal = type == FieldType::Quantity || type == FieldType::Amount;
+
+    switch (from) {
+    case FieldType::Text:
+        if (type == FieldType::Date)
+            m_date = KDateValue(m_text.c_str(), 0);
+        else if (type == FieldType::Number)
+            m_number = Numbers::leadingLong(m_text);
+        else if (toReal)
+            m_real = Numbers::leadingReal(m_text);
+        else if (type == FieldType::Boolean)
+            m_number = m_text == "Ja" ? 1 : 0;
+        break;
+    case FieldType::Date: {
+        const std::string text = m_date.Text();
+        if (type == FieldType::Text)
+            m_text = text;
+        else if (type == FieldType::Number)
+            m_number = Numbers::leadingLong(text);
+        else if (toReal)
+            m_real = Numbers::leadingReal(text);
+        else if (type == FieldType::Boolean)
+            m_number = 0;
+        break;
+    }
+    case FieldType::Number:
+        if (type == FieldType::Text) {
+            m_text = Numbers::decimal(m_number);
+        } else if (type == FieldType::Date) {
+            m_text = Numbers::decimal(m_number);
+            m_date = KDateValue(m_text.c_str(), 0);
+        } else if (toReal) {
+            m_real = m_number;
+        } else if (type == FieldType::Boolean) {
+            m_number = m_number != 0 ? 1 : 0;
+        }
+        break;
+    case FieldType::Quantity:
+    case FieldType::Amount:
+        if (type == FieldType::Text)
+            m_text = Numbers::fixed2(m_real);
+        else if (type == FieldType::Date)
+            m_date = KDateValue();
+        else if (type == FieldType::Number)
+            m_number = Numbers::truncateToInt(m_real);
+        else if (type == FieldType::Boolean)
+            m_number = m_real != 0.0 ? 1 : 0;
+        break;
+    case FieldType::Boolean:
+        if (type == FieldType::Text)
+            m_text = m_number != 0 ? "Ja" : "Nee";
+        else if (type == FieldType::Date)
+            m_date = KDateValue();
+        else if (toReal)
+            m_real = m_number;
+        break;
+    default:
+        break;
+    }
+}
+
+void KField::Serialize(Archive& ar, int /*version*/) {
+    if (ar.IsStoring()) {
+        ar.writeInt32(m_id);
+        ar.writeInt32(static_cast<std::int32_t>(m_type));
+        ar.writeInt32(static_cast<std::int32_t>(m_meaning));
+        writeFString(ar, m_label);
+        switch (m_type) {
+        case FieldType::Text:
+            writeFString(ar, m_text);
+            break;
+        case FieldType::Date:
+            m_date.Serialize(ar);
+            break;
+        case FieldType::Number:
+        case FieldType::Boolean:
+            ar.writeInt32(m_number);
+            break;
+        case FieldType::Quantity:
+        case FieldType::Amount:
+            ar.writeDouble(m_real);
+            break;
+        default:
+            break;
+        }
+        return;
+    }
+    m_id = ar.readInt32();
+    m_type = static_cast<FieldType>(ar.readInt32());
+    m_meaning = static_cast<FieldMeaning>(ar.readInt32());
+    m_label = readFString(ar);
+    switch (m_type) {
+    case FieldType::Text:
+        m_text = readFString(ar);
+        break;
+    case FieldType::Date:
+        m_date.Serialize(ar);
+        break;
+    case FieldType::Number:
+    case FieldType::Boolean:
+        m_number = ar.readInt32();
+        break;
+    case FieldType::Quantity:
+    case FieldType::Amount:
+        m_real = ar.readDouble();
+        break;
+    default:
+        break;
+    }
+}

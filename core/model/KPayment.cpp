@@ -1,0 +1,16 @@
+#include "core/model/KPayment.h"
+
+#include "core/document/FString.h"
+#include "platform/Archive.h"
+
+void KPayment::Serialize(Archive& ar, int /*version*/) {
+    if (ar.IsStoring()) {
+        ar.writeDouble(m_amount);
+        m_date.Serialize(ar);
+        writeFString(ar, m_remarks);
+        return;
+    }
+    m_amount = ar.readDouble();
+    m_date.Serialize(ar);
+    m_remarks = readFString(ar);
+}

@@ -1,0 +1,162 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <iterator>
+#include <memory>
+#include <type_traits>
+#include <vector>
+
+// The order a list keeps: KListOrder<T>::before(a, b) says that a comes before b.
+template <class T> struct KListOrder;
+
+// An owning list kept in insertion order: a new element goes in front of the first element
+// that does not come before it, so it lands in front of its equals. A key changed after
+// insertion does not move the element. The elements live in a contiguous vector of owning
+// pointers; references to elements stay valid while the list changes around them.
+template <class T, class Order = KListOrder<T>> class KSortedList {
+public:
+    using Ptr = std::unique_ptr<T>;
+
+    template <class Base, class Value> class Iter {
+    public:
+        using iterator_category = std::bidirectional_iterator_tag;
+        using value_type = std::remove_const_t<Value>;
+        using difference_type = std::ptrdiff_t;
+        using pointer = Value*;
+        using reference = Value&;
+
+        Iter() = default;
+        explicit Iter(Base it) : m_it(it) {}
+        reference operator*() const { return **m_it; }
+        pointer operator->() const { return m_it->get(); }
+        Iter& operator++() {
+            ++m_it;
+            return *this;
+        }
+        Iter operator++(int) {
+            Iter old = *this;
+            ++m_it;
+            return old;
+        }
+        Iter& operator--() {
+            --m_it;
+            return *this;
+        }
+        Iter operator--(int) {
+            Iter old = *this;
+            --m_it;
+            return old;
+        }
+        bool operator==(const Iter& o) const { return m_it == o.m_it; }
+
+    private:
+        Base m_it{};
+    };
+    using iterator = Iter<typename std::vector<Ptr>::iterator, T>;
+    using const_iterator = Iter<typename std::vector<Ptr>::const_iterator, const T>;
+
+    KSortedList() = default;
+    KSortedList(KSortedList&&) noexcept = default;
+    KSortedList& operator=(KSortedList&&) noexcept = default;
+    // A copy holds copies of every element, in the same order.
+    KSortedList(const KSortedList& other) { copyFrom(other); }
+    KSortedList& operator=(const KSortedList& other) {
+        if (this != &other) {
+            m_items.clear();
+            copyFrom(other);
+        }
+        return *this;
+    }
+
+    std::size_t size() const { return m_items.size(); }
+    bool empty() const { return m_items.empty(); }
+
+    iterator begin() { return iterator(m_items.begin()); }
+    iterator end() { return iterator(m_items.end()); }
+    const_iterator begin() const { return const_iterator(m_items.begin()); }
+    const_iterator end() const { return const_iterator(m_items.end()); }
+
+    T& front() { return *m_items.front(); }
+    const T& front() const { return *m_items.front(); }
+    T& at(std::size_t index) { return *m_items[index]; }
+    const T& at(std::size_t index) const { return *m_items[index]; }
+
+    T& insert(Ptr item) {
+        auto it = m_items.begin();
+        while (it != m_items.end() && Order::before(**it, *item))
+            ++it;
+        return **m_items.insert(it, std::move(item));
+    }
+    T& insert(const T& item) { return insert(std::make_unique<T>(item)); }
+
+    // Adds many elements with the same result as inserting them one by one in the given
+    // order, in n log n when the list starts empty: filled by insertions from empty, a list is
+    // sorted with later equals in front, which is a stable sort of the reversed input.
+    void insertAll(std::vector<Ptr> items) {
+        if (!m_items.empty()) {
+            for (auto& item : items)
+                insert(std::move(item));
+            return;
+        }
+        std::reverse(items.begin(), items.end());
+        std::stable_sort(items.begin(), items.end(),
+                         [](const Ptr& a, const Ptr& b) { return Order::before(*a, *b); });
+        m_items = std::move(items);
+    }
+
+    // Removes and destroys that very element; false when it is not in the list.
+    bool removeItem(const T* item) {
+        auto it = std::find_if(m_items.begin(), m_items.end(),
+                               [item](const Ptr& p) { return p.get() == item; });
+        if (it == m_items.end())
+            return false;
+        m_items.erase(it);
+        return true;
+    }
+
+    // Removes and destroys the first element that matches; false when none does.
+    template <class Pred> bool removeFirst(Pred pred) {
+        auto it = std::find_if(m_items.begin(), m_items.end(),
+                               [&pred](const Ptr& p) { return pred(static_cast<const T&>(*p)); });
+        if (it == m_items.end())
+            return false;
+        m_items.erase(it);
+        return true;
+    }
+
+    // Unlinks that very element and hands it to the caller.
+    Ptr take(const T* item) {
+        auto it = std::find_if(m_items.begin(), m_items.end(),
+                               [item](const Ptr& p) { return p.get() == item; });
+        if (it == m_items.end())
+            return nullptr;
+        Ptr result = std::move(*it);
+        m_items.erase(it);
+        return result;
+    }
+
+    template <class Pred> T* findFirst(Pred pred) {
+        for (auto& p : m_items)
+            if (pred(static_cast<const T&>(*p)))
+                return p.get();
+        return nullptr;
+    }
+    template <class Pred> const T* findFirst(Pred pred) const {
+        for (auto& p : m_items)
+            if (pred(*p))
+                return p.get();
+        return nullptr;
+    }
+
+    void clear() { m_items.clear(); }
+
+private:
+    void copyFrom(const KSortedList& other) {
+        m_items.reserve(other.m_items.size());
+        for (const auto& p : other.m_items)
+            m_items.push_back(std::make_unique<T>(*p));
+    }
+
+    std::vector<Ptr> m_items;
+};
