@@ -123,7 +123,7 @@ std::unique_ptr<KCharge> readOldCharge(Archive& ar) {
 }
 
 // Reads one string record; false when it could not be read in full.
-bool readH(Archive& ar, std::string& text) { return readStringRecord(ar, text) == 0; }
+bool readH(Archive& ar, std::string& text) { return readString(ar, text) == 0; }
 
 // The old member layout of versions 1 to 10, item by item into the values of the meanings.
 // Returns false when the record ended early: an item that could not be read in full, or a
