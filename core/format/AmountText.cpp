@@ -55,11 +55,11 @@ bool roundAsPrinted(double value, int digits, double& rounded) {
 // Characters that locales put in numbers which the code page lacks, replaced by their nearest
 // single-byte equivalents rather than by '?'.
 std::string toCodePage(QString text) {
-    text.replace(QChar(0x202F), QChar(0x00A0)); // narrow no-break space
-    text.replace(QChar(0x2009), QChar(0x00A0)); // thin space
-    text.replace(QChar(0x2007), QChar(0x00A0)); // figure space
+    text.replace(QChar(0x202F), QChar(0x00A0));    // narrow no-break space
+    text.replace(QChar(0x2009), QChar(0x00A0));    // thin space
+    text.replace(QChar(0x2007), QChar(0x00A0));    // figure space
     text.replace(QChar(0x2212), QLatin1Char('-')); // minus sign
-    text.replace(QChar(0xFFE5), QChar(0x00A5)); // full-width yen sign
+    text.replace(QChar(0xFFE5), QChar(0x00A5));    // full-width yen sign
     return CodePage::fromQString(text);
 }
 

@@ -11,7 +11,9 @@ std::optional<std::time_t>& pinned() {
 
 namespace Clock {
 
-std::time_t now() { return pinned() ? *pinned() : std::time(nullptr); }
+std::time_t now() {
+    return pinned() ? *pinned() : std::time(nullptr);
+}
 
 std::int32_t today() {
     const std::time_t t = now();
@@ -21,7 +23,9 @@ std::int32_t today() {
     return (local.tm_year + 1900) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday;
 }
 
-void pin(std::time_t value) { pinned() = value; }
+void pin(std::time_t value) {
+    pinned() = value;
+}
 
 void pinToday(std::int32_t yyyymmdd) {
     std::tm local{};
@@ -33,6 +37,8 @@ void pinToday(std::int32_t yyyymmdd) {
     pin(std::mktime(&local));
 }
 
-void unpin() { pinned().reset(); }
+void unpin() {
+    pinned().reset();
+}
 
 } // namespace Clock

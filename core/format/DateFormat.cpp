@@ -12,9 +12,13 @@ std::string& current() {
 
 namespace DateFormat {
 
-const std::string& setting() { return current(); }
+const std::string& setting() {
+    return current();
+}
 
-void setSetting(const std::string& format) { current() = format; }
+void setSetting(const std::string& format) {
+    current() = format;
+}
 
 void LoadDateFormat() {
     setSetting(CodePage::fromQString(Profile::readString(

@@ -10,7 +10,6 @@
 #include <QLocale>
 #include <QTime>
 
-#include <clocale>
 #include <climits>
 #include <cstdio>
 #include <locale.h>
@@ -73,8 +72,9 @@ std::string strftimeC(const std::string& format, const std::tm& tm) {
     std::string out(256, '\0');
     for (;;) {
         const locale_t locale = cLocale();
-        const std::size_t n = locale ? strftime_l(out.data(), out.size(), marked.c_str(), &tm, locale)
-                                     : std::strftime(out.data(), out.size(), marked.c_str(), &tm);
+        const std::size_t n = locale
+                                  ? strftime_l(out.data(), out.size(), marked.c_str(), &tm, locale)
+                                  : std::strftime(out.data(), out.size(), marked.c_str(), &tm);
         if (n > 0) {
             out.resize(n);
             out.erase(0, 1);
@@ -118,8 +118,8 @@ KDateValue::KDateValue(const char* text, int raw) {
         m_value = readNumber(text);
     } else if (format == "System") {
         const QDate date = readSystemDate(CodePage::toQString(text ? text : "").trimmed());
-        m_value = date.isValid() ? compose(date.year(), date.month(), date.day())
-                                 : unreadableSystemDate;
+        m_value =
+            date.isValid() ? compose(date.year(), date.month(), date.day()) : unreadableSystemDate;
     } else {
         m_value = KDateTextIndex::lookup(format, text ? text : "");
     }
@@ -167,7 +167,9 @@ std::int16_t KDateValue::prevDay() {
     return static_cast<std::int16_t>(day);
 }
 
-std::string KDateValue::Text() const { return TextAs(DateFormat::setting()); }
+std::string KDateValue::Text() const {
+    return TextAs(DateFormat::setting());
+}
 
 std::string KDateValue::TextAs(const std::string& format) const {
     if (m_value == 0)

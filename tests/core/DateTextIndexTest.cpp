@@ -42,8 +42,8 @@ std::int32_t daysFrom(std::int32_t date, int days) {
 // Texts of dates spread over the whole search range and just beyond it, plus texts no date gives.
 std::vector<std::string> probesFor(const std::string& format, std::int32_t today) {
     std::vector<std::string> probes;
-    for (int offset : {0, 1, 9, 10, -1, -9, -10, -11, 45, -45, 364, 366, -366, 39999, -39999,
-                       40000, -40000, 40100, -40100})
+    for (int offset : {0, 1, 9, 10, -1, -9, -10, -11, 45, -45, 364, 366, -366, 39999, -39999, 40000,
+                       -40000, 40100, -40100})
         probes.push_back(KDateValue(daysFrom(today, offset)).TextAs(format));
     for (int offset = -40000; offset <= 40000; offset += 7919)
         probes.push_back(KDateValue(daysFrom(today, offset)).TextAs(format));
