@@ -33,6 +33,8 @@ public:
 
     // The date in the program-wide date format, in code-page bytes; empty for 0.
     std::string Text() const;
+    // The date in the given date format setting ("Standard", "System" or a strftime format).
+    std::string TextAs(const std::string& format) const;
     // 12:00:00 on this date, for the date pickers.
     QDateTime ToOleDate() const;
 

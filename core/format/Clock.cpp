@@ -1,0 +1,44 @@
+#include "core/format/Clock.h"
+
+#include <optional>
+
+namespace {
+std::optional<std::time_t>& pinned() {
+    static std::optional<std::time_t> value;
+    return value;
+}
+} // namespace
+
+namespace Clock {
+
+std::time_t now() {
+    return pinned() ? *pinned() : std::time(nullptr);
+}
+
+std::int32_t today() {
+    const std::time_t t = now();
+    std::tm local{};
+    if (!localtime_r(&t, &local))
+        return 0;
+    return (local.tm_year + 1900) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday;
+}
+
+void pin(std::time_t value) {
+    pinned() = value;
+}
+
+void pinToday(std::int32_t yyyymmdd) {
+    std::tm local{};
+    local.tm_year = yyyymmdd / 10000 - 1900;
+    local.tm_mon = (yyyymmdd / 100) % 100 - 1;
+    local.tm_mday = yyyymmdd % 100;
+    local.tm_hour = 12;
+    local.tm_isdst = -1; // let the time zone decide, so noon stays noon in summer time
+    pin(std::mktime(&local));
+}
+
+void unpin() {
+    pinned().reset();
+}
+
+} // namespace Clock
