@@ -1,3 +1,4 @@
+#include "core/format/AmountText.h"
 #include "core/model/KField.h"
 #include "tests/support/Pinned.h"
 
