@@ -1,0 +1,280 @@
+#include "core/document/CKorvelDoc.h"
+#include "core/model/ContributionRules.h"
+#include "platform/Archive.h"
+#include "tests/support/Bytes.h"
+#include "tests/support/Pinned.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// One member as the old layouts of versions 1 to 10 hold it.
+struct OldMember {
+    int male = 1, senior = 1, registered = 0, eligible = 1;
+    int typeByte = 0;
+    char licence = '-';
+    std::string name = "Jansen", address = "Dorpsstraat 1", city = "Delft", postcode = "2611 AB";
+    std::string phone = "015-1234567", email = "jan@example.nl", misc = "Trainer";
+    int birth = 19800512, registeredOn = 20050901;
+    std::string federation = "1234567";
+    int id = 500;
+    std::string chargesAndPayments; // versions 9 and 10: counts and records, as bytes
+};
+
+void writeOldMember(Bytes& b, int v, const OldMember& m) {
+    b.byte(m.male).byte(m.senior).byte(m.registered).byte(m.eligible).byte(m.typeByte).byte(m.licence);
+    if (v >= 2 && v <= 6)
+        b.byte(0x55);
+    b.hstr(m.name).hstr(m.address).hstr(m.city).hstr(m.postcode).hstr(m.phone);
+    if (v >= 6)
+        b.hstr(m.email);
+    if (v >= 9)
+        b.hstr(m.misc);
+    if (v <= 2)
+        b.hstr(std::to_string(m.birth));
+    else if (v <= 7)
+        b.u16(static_cast<std::uint16_t>(m.birth / 10000)).byte(m.birth / 100 % 100).byte(m.birth % 100);
+    else
+        b.i32(m.birth);
+    if (v >= 9)
+        b.i32(m.registeredOn);
+    b.hstr(m.federation);
+    if (v <= 3)
+        b.hstr("spare one");
+    if (v >= 2 && v <= 4)
+        b.hstr("spare two");
+    if (v >= 2)
+        b.i32(m.id);
+    if (v >= 9)
+        b.str(m.chargesAndPayments.empty() ? std::string(8, '\0') : m.chargesAndPayments);
+}
+
+// The head of an old file up to its members: marker, reserved word, lists, lastId.
+Bytes oldHead(int v, int lastId = 600) {
+    Bytes b;
+    b.marker(v);
+    if (v >= 2)
+        b.i32(0);
+    if (v >= 9)
+        b.i32(0);
+    if (v >= 10)
+        b.i32(0);
+    if (v >= 2)
+        b.i32(lastId);
+    return b;
+}
+
+class OldVersionsTest : public ::testing::Test {
+protected:
+    bool open(const std::string& bytes) {
+        const QString path = m_dir.filePath(QStringLiteral("oud.kvl"));
+        QFile file(path);
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+        file.close();
+        return m_doc.OnOpenDocument(path, &m_error);
+    }
+    std::string text(const KMember& m, FieldMeaning meaning) const { return m.textByMeaning(meaning); }
+    std::int32_t number(const KMember& m, FieldMeaning meaning) const {
+        return m.valueByMeaning(meaning)->getNumber();
+    }
+
+    PinnedToday m_today{20240301};
+    PinnedLocale m_locale{"nl_NL"};
+    PinnedDateFormat m_format{"Standard"};
+    TempProfile m_profile;
+    QTemporaryDir m_dir;
+    CKorvelDoc m_doc;
+    QString m_error;
+};
+
+} // namespace
+
+TEST_F(OldVersionsTest, EveryVersionReadsTheOldMemberLayout) {
+    for (int v = 1; v <= 10; ++v) {
+        SCOPED_TRACE(v);
+        Bytes b = oldHead(v);
+        OldMember m;
+        writeOldMember(b, v, m);
+        ASSERT_TRUE(open(b)) << m_error.toStdString();
+        ASSERT_EQ(m_doc.members().size(), 1u);
+        const KMember& read = m_doc.members().front();
+        EXPECT_EQ(m_doc.fields().size(), 16u);
+        EXPECT_EQ(text(read, FieldMeaning::Name), "Jansen");
+        EXPECT_EQ(text(read, FieldMeaning::Address), "Dorpsstraat 1");
+        EXPECT_EQ(text(read, FieldMeaning::City), "Delft");
+        EXPECT_EQ(text(read, FieldMeaning::PostalCode), "2611 AB");
+        EXPECT_EQ(text(read, FieldMeaning::Phone), "015-1234567");
+        EXPECT_EQ(text(read, FieldMeaning::Email), v >= 6 ? "jan@example.nl" : "");
+        EXPECT_EQ(text(read, FieldMeaning::Miscellaneous), v >= 9 ? "Trainer" : "");
+        EXPECT_EQ(read.dateByMeaning(FieldMeaning::BirthDate).value(), 19800512);
+        EXPECT_EQ(read.dateByMeaning(FieldMeaning::RegistrationDate).value(),
+                  v >= 9 ? 20050901 : 20240301);
+        EXPECT_EQ(number(read, FieldMeaning::FederationNumber), 1234567);
+        EXPECT_EQ(text(read, FieldMeaning::Male), "Ja");
+        EXPECT_EQ(text(read, FieldMeaning::Registered), "Nee");
+        EXPECT_EQ(text(read, FieldMeaning::MemberType), "Lid");
+        EXPECT_EQ(text(read, FieldMeaning::Licence), "");
+        EXPECT_EQ(read.id(), v >= 2 ? 500 : m_doc.lastId());
+        EXPECT_FALSE(m_doc.IsModified());
+    }
+}
+
+TEST_F(OldVersionsTest, VersionOneMembersGetIdsInFileOrder) {
+    Bytes b = oldHead(1);
+    OldMember m;
+    m.name = "Zwart";
+    writeOldMember(b, 1, m);
+    m.name = "Aalders";
+    writeOldMember(b, 1, m);
+    ASSERT_TRUE(open(b));
+    // The default fields took the ids before the members; members follow in file order.
+    std::int32_t highestField = 0;
+    for (const KField& f : m_doc.fields())
+        highestField = std::max(highestField, f.id());
+    ASSERT_EQ(m_doc.members().size(), 2u);
+    EXPECT_EQ(m_doc.members().at(0).name(), "Aalders");
+    EXPECT_EQ(m_doc.members().at(0).id(), highestField + 2);
+    EXPECT_EQ(m_doc.members().at(1).id(), highestField + 1);
+    EXPECT_FALSE(m_doc.IsModified());
+}
+
+TEST_F(OldVersionsTest, MemberTypeAndLicenceBytes) {
+    struct Case {
+        int typeByte;
+        char licence;
+        const char* type;
+        const char* licenceText;
+    };
+    for (Case c : {Case{1, 'A', "Donateur", "A"}, Case{2, 'B', "Erelid", "B"},
+                   Case{7, '-', "7", ""}, Case{-1, 'C', "-1", "C"}}) {
+        Bytes b = oldHead(8);
+        OldMember m;
+        m.typeByte = c.typeByte;
+        m.licence = c.licence;
+        writeOldMember(b, 8, m);
+        ASSERT_TRUE(open(b));
+        const KMember& read = m_doc.members().front();
+        EXPECT_EQ(text(read, FieldMeaning::MemberType), c.type);
+        EXPECT_EQ(text(read, FieldMeaning::Licence), c.licenceText);
+    }
+}
+
+TEST_F(OldVersionsTest, VersionNineSchemesAndChargesBecomeParts) {
+    Bytes b;
+    b.marker(9).i32(0).i32(1);
+    b.i32(70).fstr("Contributie 2003").i32(20030101);
+    for (int i = 0; i < 12; ++i)
+        b.real(i == 0 ? 100.0 : 0.0);
+    b.i32(600);
+    OldMember m;
+    Bytes charges;
+    charges.i32(1).i32(70);
+    for (double amount : {25.0, 0.0, 0.0, 0.0, 0.0, 0.0})
+        charges.real(amount);
+    charges.fstr("Eerste termijn");
+    charges.i32(1).real(10.0).i32(20030201).fstr("Kas");
+    m.chargesAndPayments = charges;
+    writeOldMember(b, 9, m);
+    ASSERT_TRUE(open(b)) << m_error.toStdString();
+
+    ASSERT_EQ(m_doc.schemes().size(), 1u);
+    const KContribution& scheme = m_doc.schemes().front();
+    EXPECT_EQ(scheme.description(), "Contributie 2003");
+    ASSERT_EQ(scheme.parts().size(), 12u);
+    EXPECT_EQ(scheme.parts().at(0).name(), "Contributie");
+    EXPECT_DOUBLE_EQ(scheme.parts().at(0).amount(), 100.0);
+    // The zero parts follow by name, parts of equal name by their number of conditions.
+    EXPECT_EQ(scheme.parts().at(1).name(), "Anders");
+    EXPECT_EQ(scheme.parts().at(1).conditionCount(), 1u);
+    for (const KContrPart& part : scheme.parts())
+        for (const KField& condition : part.conditions())
+            EXPECT_GT(condition.id(), 99999900);
+
+    const KMember& read = m_doc.members().front();
+    ASSERT_EQ(read.charges().size(), 1u);
+    const KCharge& charge = read.charges().front();
+    EXPECT_EQ(charge.text(), "Eerste termijn");
+    EXPECT_EQ(charge.scheme()->description(), "Contributie 2003");
+    EXPECT_EQ(charge.scheme()->date().value(), 20030101);
+    ASSERT_EQ(charge.scheme()->parts().size(), 1u);
+    const KContrPart& part = charge.scheme()->parts().front();
+    EXPECT_EQ(part.name(), "Contributie");
+    EXPECT_DOUBLE_EQ(part.amount(), 25.0);
+    ASSERT_EQ(part.conditionCount(), 1u);
+    EXPECT_EQ(part.conditions().front().label(), "Soort lid");
+    EXPECT_EQ(part.conditions().front().displayText(), "Lid");
+    EXPECT_GT(part.id(), 99999800);
+    ASSERT_EQ(read.payments().size(), 1u);
+    EXPECT_EQ(read.payments().front().remarks(), "Kas");
+    EXPECT_DOUBLE_EQ(read.balance(), 15.0);
+
+    // Unchanged, the converted scheme charges nobody: no member has its condition fields.
+    KMember copy = read;
+    ApplyContribution(copy, scheme);
+    EXPECT_FALSE(HasCharge(copy, scheme));
+}
+
+TEST_F(OldVersionsTest, VersionTenKeepsItsSnapshotsAndReadsOnAfterThem) {
+    Bytes b;
+    b.marker(10).i32(0).i32(1);
+    b.i32(71).fstr("Contributie 2004").i32(20040101).i32(1);
+    b.fstr("Contributie").i32(72).real(80.0).i32(0);
+    b.i32(2);
+    OldMember snap;
+    snap.name = "Oud";
+    b.u16(0).i32(5);
+    writeOldMember(b, 10, snap);
+    writeOldMember(b, 10, snap);
+    b.u16(2).i32(6);
+    writeOldMember(b, 10, snap);
+    b.i32(600);
+    OldMember m;
+    Bytes charges;
+    charges.i32(1).i32(71).fstr("").i32(0).i32(1).fstr("Contributie").i32(72).real(80.0).i32(0).fstr("");
+    charges.i32(0);
+    m.chargesAndPayments = charges;
+    writeOldMember(b, 10, m);
+    ASSERT_TRUE(open(b)) << m_error.toStdString();
+
+    ASSERT_EQ(m_doc.snapshots().size(), 2u);
+    EXPECT_EQ(m_doc.snapshots().at(0).first().name(), "Oud");
+    EXPECT_EQ(m_doc.snapshots().at(1).kind(), 2);
+    ASSERT_EQ(m_doc.members().size(), 1u);
+    const KCharge& charge = m_doc.members().front().charges().front();
+    EXPECT_EQ(charge.scheme()->description(), "Contributie 2004");
+    EXPECT_EQ(charge.scheme()->date().value(), 20040101);
+    EXPECT_DOUBLE_EQ(m_doc.members().front().balance(), 80.0);
+
+    // Saved again, the snapshots come back with the rest.
+    const QString path = m_dir.filePath(QStringLiteral("nieuw.kvl"));
+    ASSERT_TRUE(m_doc.OnSaveDocument(path));
+    CKorvelDoc again;
+    ASSERT_TRUE(again.OnOpenDocument(path));
+    EXPECT_EQ(again.snapshots().size(), 2u);
+    EXPECT_EQ(again.snapshots().at(1).second().name(), "Oud");
+    EXPECT_EQ(again.members().size(), 1u);
+}
+
+TEST_F(OldVersionsTest, OldRecordsCutShortEndTheMembersOrTheLoad) {
+    Bytes b = oldHead(8);
+    OldMember m;
+    writeOldMember(b, 8, m);
+    const std::size_t firstEnd = b.data().size();
+    writeOldMember(b, 8, m);
+    const std::string bytes = b;
+    // Inside the flag bytes or a string record the record just ends; inside the birth date
+    // (read as a number) the file is damaged.
+    EXPECT_TRUE(open(bytes.substr(0, firstEnd + 3)));
+    EXPECT_EQ(m_doc.members().size(), 1u);
+    EXPECT_TRUE(open(bytes.substr(0, firstEnd + 12)));
+    EXPECT_EQ(m_doc.members().size(), 1u);
+    std::size_t birthAt = firstEnd + 6;
+    for (const std::string* t : {&m.name, &m.address, &m.city, &m.postcode, &m.phone, &m.email})
+        birthAt += 2 + t->size() + 1;
+    EXPECT_FALSE(open(bytes.substr(0, birthAt + 2)));
+    EXPECT_FALSE(m_error.isEmpty());
+}
