@@ -1,0 +1,122 @@
+#include "core/document/CKorvelDoc.h"
+#include "core/format/Clock.h"
+#include "core/model/ContributionRules.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QLocale>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::uint64_t next(std::uint64_t& state) {
+    state += 0x9E3779B97F4A7C15ull;
+    std::uint64_t z = state;
+    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+    return z ^ (z >> 31);
+}
+
+std::vector<std::unique_ptr<KMember>> makeMembers(CKorvelDoc& doc, int count) {
+    static const char* surnames[] = {"Jansen", "de Vries", "van den Berg", "Bakker", "Visser",
+                                     "Smit", "Meijer", "de Boer", "Mulder", "de Groot"};
+    std::uint64_t state = 42;
+    std::vector<std::unique_ptr<KMember>> members;
+    members.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        auto m = std::make_unique<KMember>(doc.fields());
+        m->setId(i + 100);
+        const std::uint64_t r = next(state);
+        m->setTextByMeaning(FieldMeaning::Name, std::string(surnames[r % 10]) + ", " +
+                                                     std::to_string(r % 100000));
+        m->setTextByMeaning(FieldMeaning::MemberType, (r >> 20) % 5 == 0 ? "Donateur" : "Lid");
+        m->valueByMeaning(FieldMeaning::Senior)->setNumber((r >> 24) % 3 != 0);
+        m->valueByMeaning(FieldMeaning::Registered)->setNumber((r >> 28) % 2);
+        members.push_back(std::move(m));
+    }
+    return members;
+}
+
+CKorvelDoc& benchDocument() {
+    static CKorvelDoc doc;
+    static bool ready = false;
+    if (!ready) {
+        Clock::pinToday(20240301);
+        doc.OnNewDocument();
+        ready = true;
+    }
+    return doc;
+}
+
+void BM_InsertMembersOneByOne(benchmark::State& state) {
+    CKorvelDoc& doc = benchDocument();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto members = makeMembers(doc, static_cast<int>(state.range(0)));
+        KMemberList list;
+        state.ResumeTiming();
+        for (auto& m : members)
+            list.insert(std::move(m));
+        benchmark::DoNotOptimize(list.size());
+    }
+}
+BENCHMARK(BM_InsertMembersOneByOne)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond);
+
+void BM_InsertMembersBulk(benchmark::State& state) {
+    CKorvelDoc& doc = benchDocument();
+    for (auto _ : state) {
+        state.PauseTiming();
+        auto members = makeMembers(doc, static_cast<int>(state.range(0)));
+        KMemberList list;
+        state.ResumeTiming();
+        list.insertAll(std::move(members));
+        benchmark::DoNotOptimize(list.size());
+    }
+}
+BENCHMARK(BM_InsertMembersBulk)->Arg(1000)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A twelve-part scheme like a club's fee schedule: every part tests Senior, most also the
+// member type or the registration.
+KContribution twelvePartScheme(CKorvelDoc& doc) {
+    auto fieldWith = [&doc](FieldMeaning meaning) {
+        return *doc.fields().findFirst([meaning](const KField& f) { return f.meaning() == meaning; });
+    };
+    KContribution scheme(900);
+    scheme.setDescription("Contributie 2024");
+    const char* names[6] = {"Contributie", "Bondscontributie", "Competitie", "Inschrijving", "Donatie", "Anders"};
+    for (int i = 0; i < 12; ++i) {
+        KContrPart part(names[i % 6], 1000 + i, 10.0 * (i + 1));
+        KField senior = fieldWith(FieldMeaning::Senior);
+        senior.setNumber(i < 6 ? 1 : 0);
+        part.AddCondition(senior);
+        if (i % 6 == 0 || i % 6 == 4) {
+            KField type = fieldWith(FieldMeaning::MemberType);
+            type.setText(i % 6 == 0 ? "Lid" : "Donateur");
+            part.AddCondition(type);
+        } else if (i % 6 == 1) {
+            KField registered = fieldWith(FieldMeaning::Registered);
+            registered.setNumber(1);
+            part.AddCondition(registered);
+        }
+        scheme.AddPart(part);
+    }
+    return scheme;
+}
+
+void BM_ApplyTwelvePartScheme(benchmark::State& state) {
+    QLocale::setDefault(QLocale(QStringLiteral("nl_NL")));
+    CKorvelDoc& doc = benchDocument();
+    auto members = makeMembers(doc, static_cast<int>(state.range(0)));
+    const KContribution scheme = twelvePartScheme(doc);
+    for (auto _ : state) {
+        for (auto& m : members)
+            ApplyContribution(*m, scheme);
+    }
+    state.counters["members"] = static_cast<double>(members.size());
+}
+BENCHMARK(BM_ApplyTwelvePartScheme)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
