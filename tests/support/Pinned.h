@@ -23,9 +23,7 @@ public:
 
 class PinnedLocale {
 public:
-    explicit PinnedLocale(const char* name) : m_old(QLocale()) {
-        QLocale::setDefault(QLocale(name));
-    }
+    explicit PinnedLocale(const char* name) : m_old(QLocale()) { QLocale::setDefault(QLocale(name)); }
     ~PinnedLocale() { QLocale::setDefault(m_old); }
     PinnedLocale(const PinnedLocale&) = delete;
     PinnedLocale& operator=(const PinnedLocale&) = delete;
