@@ -8,6 +8,7 @@
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QEvent>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -75,6 +76,7 @@ void CvsFlexGrid::setGridFontSize(double points) {
     QFont grid = font();
     grid.setPointSizeF(points);
     setFont(grid);
+    m_gridFontValid = false;
     m_charWidthsReady.assign(m_charWidthsReady.size(), 0);
     fitRowHeight(0);
 }
@@ -115,15 +117,25 @@ void CvsFlexGrid::setRedrawEnabled(bool enabled) {
         repaint();
 }
 
+void CvsFlexGrid::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        m_gridFontValid = false;
+    QWidget::changeEvent(event);
+}
+
 GridTable::CellFont CvsFlexGrid::gridCellFont() const {
+    // Asked once for every cell while a grid is filled, so kept rather than made anew.
+    if (m_gridFontValid)
+        return m_gridFont;
     const QFont grid = m_view->font();
-    GridTable::CellFont cf;
+    GridTable::CellFont& cf = m_gridFont;
     cf.name = CodePage::fromQString(grid.family());
     cf.size = grid.pointSizeF();
     cf.bold = grid.bold();
     cf.italic = grid.italic();
     cf.underline = grid.underline();
     cf.strikethrough = grid.strikeOut();
+    m_gridFontValid = true;
     return cf;
 }
 

@@ -93,6 +93,9 @@ public:
     QTableView* view() const;
     const GridTable& table() const { return *m_table; }
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 signals:
     void doubleClick();
     // The user changed the row selection.
@@ -136,6 +139,8 @@ private:
     int m_fitMode = 0;
     int m_lastTitleCol = -1;
     int m_lastTitleOrder = 0;
+    mutable GridTable::CellFont m_gridFont; // the grid's font as a cell font, while valid
+    mutable bool m_gridFontValid = false;
     std::vector<int> m_widths;                        // 0: the header's default
     std::vector<std::array<float, 256>> m_charWidths; // by style + 1; 0 is the title font
     std::vector<std::uint8_t> m_charWidthsReady;
