@@ -1,0 +1,481 @@
+#include "grid/CvsFlexGrid.h"
+
+#include "grid/GridDelegate.h"
+#include "grid/GridItemModel.h"
+#include "grid/GridView.h"
+#include "platform/CodePage.h"
+
+#include <QFontMetricsF>
+#include <QHeaderView>
+#include <QScrollBar>
+#include <QEvent>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// How many of the cells a column estimates widest are measured exactly.
+constexpr int kMeasuredCells = 8;
+constexpr int kCellPadding = 8;
+constexpr int kTitlePadding = 12;
+constexpr int kRowPadding = 4;
+
+} // namespace
+
+CvsFlexGrid::CvsFlexGrid(QWidget* parent) : QWidget(parent) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    m_view = new GridView(*this, this);
+    layout->addWidget(m_view);
+    m_model = new GridItemModel(this);
+    m_table = &m_model->table();
+    m_view->setModel(m_model);
+    m_view->setItemDelegate(new GridDelegate(*this, m_view));
+
+    m_view->setSelectionMode(QAbstractItemView::NoSelection);
+    m_view->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_view->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    m_view->setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    m_view->setWordWrap(false);
+    m_view->setTabKeyNavigation(false);
+    m_view->setCornerButtonEnabled(false);
+    m_view->verticalHeader()->hide();
+    m_view->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_view->verticalHeader()->setMinimumSectionSize(1);
+    m_view->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_view->horizontalHeader()->setSectionsClickable(true);
+    m_view->horizontalHeader()->setHighlightSections(false);
+    fitRowHeight(0);
+
+    connect(m_view->horizontalHeader(), &QHeaderView::sectionClicked, this,
+            &CvsFlexGrid::titleClicked);
+    connect(m_view->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int col, int, int size) {
+                if (size > 0 && col >= 0 && col < static_cast<int>(m_widths.size()))
+                    m_widths[static_cast<std::size_t>(col)] = size;
+            });
+    connect(m_model, &QAbstractItemModel::modelReset, this, &CvsFlexGrid::syncColumns);
+    connect(m_model, &QAbstractItemModel::columnsInserted, this, &CvsFlexGrid::syncColumns);
+}
+
+CvsFlexGrid::~CvsFlexGrid() = default;
+
+QTableView* CvsFlexGrid::view() const {
+    return m_view;
+}
+
+double CvsFlexGrid::gridFontSize() const {
+    return font().pointSizeF();
+}
+
+void CvsFlexGrid::setGridFontSize(double points) {
+    if (points <= 0)
+        return;
+    QFont grid = font();
+    grid.setPointSizeF(points);
+    setFont(grid);
+    m_gridFontValid = false;
+    m_charWidthsReady.assign(m_charWidthsReady.size(), 0);
+    fitRowHeight(0);
+}
+
+void CvsFlexGrid::setRowCount(int rows) {
+    m_model->setRowCount(rows);
+    m_anchorRow = std::clamp(m_anchorRow, fixedRowCount(), std::max(fixedRowCount(), rows - 1));
+}
+
+void CvsFlexGrid::setColCount(int cols) {
+    m_widths.resize(static_cast<std::size_t>(std::max(cols, 0)), 0);
+    m_model->setColCount(cols);
+}
+
+void CvsFlexGrid::setFixedRowCount(int rows) {
+    m_model->setFixedRowCount(std::clamp(rows, 0, 1));
+    m_view->horizontalHeader()->setVisible(fixedRowCount() > 0);
+}
+
+int CvsFlexGrid::firstVisibleRow() const {
+    return m_view->verticalScrollBar()->value() + fixedRowCount();
+}
+
+void CvsFlexGrid::setFirstVisibleRow(int row) {
+    m_view->verticalScrollBar()->setValue(std::max(0, row - fixedRowCount()));
+}
+
+bool CvsFlexGrid::redrawEnabled() const {
+    return m_model->redrawEnabled();
+}
+
+void CvsFlexGrid::setRedrawEnabled(bool enabled) {
+    if (enabled == redrawEnabled())
+        return;
+    m_view->viewport()->setUpdatesEnabled(enabled);
+    m_model->setRedrawEnabled(enabled);
+    if (enabled)
+        repaint();
+}
+
+void CvsFlexGrid::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::FontChange)
+        m_gridFontValid = false;
+    QWidget::changeEvent(event);
+}
+
+GridTable::CellFont CvsFlexGrid::gridCellFont() const {
+    // Asked once for every cell while a grid is filled, so kept rather than made anew.
+    if (m_gridFontValid)
+        return m_gridFont;
+    const QFont grid = m_view->font();
+    GridTable::CellFont& cf = m_gridFont;
+    cf.name = CodePage::fromQString(grid.family());
+    cf.size = grid.pointSizeF();
+    cf.bold = grid.bold();
+    cf.italic = grid.italic();
+    cf.underline = grid.underline();
+    cf.strikethrough = grid.strikeOut();
+    m_gridFontValid = true;
+    return cf;
+}
+
+GridTable::CellFont CvsFlexGrid::currentCellFont() const {
+    const auto style = m_table->cellStyle(m_currentRow, m_currentCol);
+    return style == GridTable::kGridStyle ? gridCellFont() : m_table->styleFont(style);
+}
+
+void CvsFlexGrid::applyCellFont(const GridTable::CellFont& font) {
+    if (m_currentRow < 0 || m_currentRow >= rowCount() || m_currentCol < 0 ||
+        m_currentCol >= colCount())
+        return;
+    m_table->setCellStyle(m_currentRow, m_currentCol, m_table->styleOf(font));
+    m_model->cellStyleChanged(m_currentRow, m_currentCol);
+}
+
+void CvsFlexGrid::setCellFontName(const std::string& name) {
+    auto cf = currentCellFont();
+    cf.name = name;
+    applyCellFont(cf);
+}
+
+void CvsFlexGrid::setCellFontSize(double points) {
+    auto cf = currentCellFont();
+    cf.size = points;
+    applyCellFont(cf);
+}
+
+void CvsFlexGrid::setCellFontBold(bool on) {
+    auto cf = currentCellFont();
+    cf.bold = on;
+    applyCellFont(cf);
+}
+
+void CvsFlexGrid::setCellFontItalic(bool on) {
+    auto cf = currentCellFont();
+    cf.italic = on;
+    applyCellFont(cf);
+}
+
+void CvsFlexGrid::setCellFontUnderline(bool on) {
+    auto cf = currentCellFont();
+    cf.underline = on;
+    applyCellFont(cf);
+}
+
+void CvsFlexGrid::setCellFontStrikethrough(bool on) {
+    auto cf = currentCellFont();
+    cf.strikethrough = on;
+    applyCellFont(cf);
+}
+
+void CvsFlexGrid::setColumnAlignment(int col, int alignment) {
+    m_model->setColumnAlignment(col, alignment);
+}
+
+void CvsFlexGrid::setColumnHidden(int col, bool hidden) {
+    m_table->setColumnHidden(col, hidden);
+    if (redrawEnabled() && col >= 0 && col < m_model->columnCount())
+        m_view->setColumnHidden(col, hidden);
+}
+
+int CvsFlexGrid::columnWidth(int col) const {
+    if (col < 0 || col >= colCount())
+        return 0;
+    const int width = m_widths[static_cast<std::size_t>(col)];
+    return width > 0 ? width : m_view->horizontalHeader()->defaultSectionSize();
+}
+
+void CvsFlexGrid::setCellText(int row, int col, std::string text) {
+    m_model->setCellText(row, col, std::move(text));
+}
+
+void CvsFlexGrid::setRowSelected(int row, bool selected) {
+    if (m_table->setRowSelected(row, selected) && redrawEnabled())
+        repaint();
+}
+
+void CvsFlexGrid::setSortOrder(int order) {
+    sortBy(m_currentCol, order);
+}
+
+void CvsFlexGrid::sortBy(int col, int order) {
+    RowComparator compare = m_compare;
+    if (!compare)
+        compare = [this](int a, int b) {
+            int result = 0;
+            emit compareRows(a, b, &result);
+            return result;
+        };
+    m_model->sort(col, order, compare);
+    if (redrawEnabled())
+        repaint();
+}
+
+void CvsFlexGrid::titleClicked(int col) {
+    if (col < 0 || col >= colCount() || fixedRowCount() == 0)
+        return;
+    // A second click on the same title turns the order around.
+    int order = GridTable::SortGenericAscending;
+    if (col == m_lastTitleCol && m_lastTitleOrder == GridTable::SortGenericAscending)
+        order = GridTable::SortGenericDescending;
+    emit sortStarting(col, &order);
+    m_lastTitleCol = col;
+    m_lastTitleOrder = order;
+    sortBy(col, order);
+    emit sortFinished(col, order);
+}
+
+void CvsFlexGrid::selectionTouched(bool changed) {
+    repaint();
+    if (changed)
+        emit selectionChanged();
+}
+
+void CvsFlexGrid::cellPressed(int modelRow, int col, Qt::KeyboardModifiers modifiers) {
+    const int row = m_model->gridRow(modelRow);
+    m_currentRow = row;
+    m_currentCol = col;
+    bool changed = false;
+    if (modifiers & Qt::ShiftModifier) {
+        changed = m_table->selectRange(m_anchorRow, row, (modifiers & Qt::ControlModifier) != 0);
+    } else if (modifiers & Qt::ControlModifier) {
+        changed = m_table->setRowSelected(row, !m_table->rowSelected(row));
+        m_anchorRow = row;
+    } else {
+        changed = m_table->selectOnly(row);
+        m_anchorRow = row;
+    }
+    selectionTouched(changed);
+}
+
+void CvsFlexGrid::cellDragged(int modelRow, int col) {
+    const int row = m_model->gridRow(modelRow);
+    if (row == m_currentRow && col == m_currentCol)
+        return;
+    m_currentRow = row;
+    m_currentCol = col;
+    selectionTouched(m_table->selectRange(m_anchorRow, row, false));
+}
+
+void CvsFlexGrid::cellDoubleClicked() {
+    emit doubleClick();
+}
+
+void CvsFlexGrid::moveCurrent(int row, int col, Qt::KeyboardModifiers modifiers) {
+    if (rowCount() <= fixedRowCount() || colCount() == 0)
+        return;
+    m_currentRow = std::clamp(row, fixedRowCount(), rowCount() - 1);
+    m_currentCol = std::clamp(col, 0, colCount() - 1);
+    bool changed = false;
+    if (modifiers & Qt::ShiftModifier) {
+        changed = m_table->selectRange(m_anchorRow, m_currentRow, false);
+    } else if (!(modifiers & Qt::ControlModifier)) {
+        changed = m_table->selectOnly(m_currentRow);
+        m_anchorRow = m_currentRow;
+    }
+    if (redrawEnabled())
+        m_view->scrollTo(m_model->index(m_model->modelRow(m_currentRow), m_currentCol));
+    selectionTouched(changed);
+}
+
+bool CvsFlexGrid::keyPressed(int key, Qt::KeyboardModifiers modifiers) {
+    const bool ctrl = modifiers & Qt::ControlModifier;
+    const int page = std::max(1, m_view->viewport()->height() /
+                                     std::max(1, m_view->verticalHeader()->defaultSectionSize()));
+    auto nextVisibleCol = [this](int from, int step) {
+        for (int c = from + step; c >= 0 && c < colCount(); c += step)
+            if (!columnHidden(c))
+                return c;
+        return from;
+    };
+    switch (key) {
+    case Qt::Key_Up:
+        moveCurrent(m_currentRow - 1, m_currentCol, modifiers);
+        return true;
+    case Qt::Key_Down:
+        moveCurrent(m_currentRow + 1, m_currentCol, modifiers);
+        return true;
+    case Qt::Key_PageUp:
+        moveCurrent(m_currentRow - page, m_currentCol, modifiers);
+        return true;
+    case Qt::Key_PageDown:
+        moveCurrent(m_currentRow + page, m_currentCol, modifiers);
+        return true;
+    case Qt::Key_Home:
+        moveCurrent(ctrl ? fixedRowCount() : m_currentRow,
+                    ctrl ? m_currentCol : nextVisibleCol(-1, 1), modifiers & ~Qt::ControlModifier);
+        return true;
+    case Qt::Key_End:
+        moveCurrent(ctrl ? rowCount() - 1 : m_currentRow,
+                    ctrl ? m_currentCol : nextVisibleCol(colCount(), -1),
+                    modifiers & ~Qt::ControlModifier);
+        return true;
+    case Qt::Key_Left:
+        moveCurrent(m_currentRow, nextVisibleCol(m_currentCol, -1), Qt::ControlModifier);
+        return true;
+    case Qt::Key_Right:
+        moveCurrent(m_currentRow, nextVisibleCol(m_currentCol, 1), Qt::ControlModifier);
+        return true;
+    case Qt::Key_Space:
+        if (!ctrl)
+            return false;
+        selectionTouched(m_table->setRowSelected(m_currentRow, !rowSelected(m_currentRow)));
+        m_anchorRow = m_currentRow;
+        return true;
+    case Qt::Key_A:
+        if (!ctrl)
+            return false;
+        selectionTouched(m_table->selectAll());
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CvsFlexGrid::wheelTurned(int delta) {
+    // Three rows a notch, never above the first data row.
+    const int row = firstVisibleRow() - 3 * (delta / 120);
+    setFirstVisibleRow(std::max(row, fixedRowCount()));
+}
+
+QFont CvsFlexGrid::fontOf(int style) const {
+    if (style < 0)
+        return m_view->horizontalHeader()->font();
+    if (style == GridTable::kGridStyle)
+        return m_view->font();
+    return m_model->styleFont(static_cast<std::uint16_t>(style));
+}
+
+const std::array<float, 256>& CvsFlexGrid::charWidths(int style) {
+    const auto slot = static_cast<std::size_t>(style + 1);
+    if (slot >= m_charWidths.size()) {
+        m_charWidths.resize(slot + 1);
+        m_charWidthsReady.resize(slot + 1, 0);
+    }
+    if (!m_charWidthsReady[slot]) {
+        const QFontMetricsF metrics(fontOf(style));
+        for (int byte = 0; byte < 256; ++byte) {
+            const char c = static_cast<char>(byte);
+            m_charWidths[slot][static_cast<std::size_t>(byte)] = static_cast<float>(
+                metrics.horizontalAdvance(CodePage::toQString(std::string_view(&c, 1))));
+        }
+        m_charWidthsReady[slot] = 1;
+    }
+    return m_charWidths[slot];
+}
+
+int CvsFlexGrid::measureColumn(int col) {
+    // Estimating every cell from a table of character widths is cheap; only the few cells that
+    // estimate widest are measured exactly.
+    struct Candidate {
+        float estimate;
+        int row;
+    };
+    std::vector<Candidate> widest;
+    for (int row = 0; row < rowCount(); ++row) {
+        if (row >= 1 && row < fixedRowCount())
+            continue;
+        const std::string& text = cellText(row, col);
+        if (text.empty())
+            continue;
+        const int style = row < fixedRowCount() ? -1 : m_table->cellStyle(row, col);
+        const auto& widths = charWidths(style);
+        float estimate = 0;
+        for (char c : text)
+            estimate += widths[static_cast<unsigned char>(c)];
+        if (static_cast<int>(widest.size()) < kMeasuredCells) {
+            widest.push_back({estimate, row});
+        } else {
+            auto least = std::min_element(
+                widest.begin(), widest.end(),
+                [](const Candidate& a, const Candidate& b) { return a.estimate < b.estimate; });
+            if (estimate > least->estimate)
+                *least = {estimate, row};
+        }
+    }
+    int width = 0;
+    for (const Candidate& candidate : widest) {
+        const bool title = candidate.row < fixedRowCount();
+        const QFontMetrics metrics(fontOf(title ? -1 : m_table->cellStyle(candidate.row, col)));
+        const int exact =
+            metrics.horizontalAdvance(CodePage::toQString(cellText(candidate.row, col))) +
+            (title ? kTitlePadding : kCellPadding);
+        width = std::max(width, exact);
+    }
+    return std::max(width, kCellPadding);
+}
+
+void CvsFlexGrid::fitRowHeight(int extra) {
+    int height = QFontMetrics(m_view->font()).height();
+    for (int style = 1; style < m_table->styleCount(); ++style)
+        height = std::max(height, QFontMetrics(fontOf(style)).height());
+    m_view->verticalHeader()->setDefaultSectionSize(height + kRowPadding + std::max(extra, 0));
+}
+
+void CvsFlexGrid::fitColumns(int first, int last, bool equal, int extra) {
+    if (m_fitMode == 1) {
+        fitRowHeight(extra);
+        return;
+    }
+    if (last < 0)
+        last = first;
+    first = std::max(first, 0);
+    last = std::min(last, colCount() - 1);
+    if (first > last)
+        return;
+    int widest = 0;
+    for (int col = first; col <= last; ++col) {
+        m_widths[static_cast<std::size_t>(col)] = measureColumn(col) + extra;
+        widest = std::max(widest, m_widths[static_cast<std::size_t>(col)]);
+    }
+    if (equal)
+        std::fill(m_widths.begin() + first, m_widths.begin() + last + 1, widest);
+    if (redrawEnabled())
+        syncColumns();
+}
+
+void CvsFlexGrid::autoSize() {
+    const int mode = m_fitMode;
+    m_fitMode = 1;
+    fitColumns(0, colCount() - 1);
+    m_fitMode = 0;
+    fitColumns(0, colCount() - 1);
+    m_fitMode = mode;
+}
+
+void CvsFlexGrid::syncColumns() {
+    QHeaderView* header = m_view->horizontalHeader();
+    const int cols = std::min(m_model->columnCount(), colCount());
+    for (int col = 0; col < cols; ++col) {
+        const int width = m_widths[static_cast<std::size_t>(col)];
+        const bool hidden = m_table->columnHidden(col);
+        if (width > 0 && !hidden)
+            header->resizeSection(col, width);
+        m_view->setColumnHidden(col, hidden);
+    }
+}
+
+void CvsFlexGrid::repaint() {
+    if (redrawEnabled())
+        m_view->viewport()->update();
+}

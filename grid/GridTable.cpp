@@ -1,0 +1,346 @@
+#include "grid/GridTable.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <numeric>
+
+namespace {
+
+const std::string kEmpty;
+
+// Lower case within Windows-1252: ASCII, the Latin-1 capitals and the four capitals of 0x80-0x9F.
+unsigned char lower1252(unsigned char c) {
+    if (c >= 'A' && c <= 'Z')
+        return static_cast<unsigned char>(c + 0x20);
+    if (c >= 0xC0 && c <= 0xDE && c != 0xD7)
+        return static_cast<unsigned char>(c + 0x20);
+    if (c == 0x8A || c == 0x8C || c == 0x8E)
+        return static_cast<unsigned char>(c + 0x10);
+    if (c == 0x9F)
+        return 0xFF;
+    return c;
+}
+
+std::string lowered(const std::string& text) {
+    std::string out(text);
+    for (char& c : out)
+        c = static_cast<char>(lower1252(static_cast<unsigned char>(c)));
+    return out;
+}
+
+int compareBytes(const std::string& a, const std::string& b) {
+    // std::string compares char, which may be signed; the code page orders unsigned.
+    const std::size_t n = std::min(a.size(), b.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        const auto ca = static_cast<unsigned char>(a[i]);
+        const auto cb = static_cast<unsigned char>(b[i]);
+        if (ca != cb)
+            return ca < cb ? -1 : 1;
+    }
+    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+}
+
+// The whole text is a number, surrounding blanks allowed.
+bool parseNumber(const std::string& text, double& value) {
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    value = std::strtod(begin, &end);
+    if (end == begin)
+        return false;
+    while (*end == ' ' || *end == '\t')
+        ++end;
+    return *end == '\0';
+}
+
+double leadingNumber(const std::string& text) {
+    return std::strtod(text.c_str(), nullptr);
+}
+
+} // namespace
+
+GridTable::GridTable() {
+    m_fonts.emplace_back();
+}
+
+void GridTable::setRowCount(int rows) {
+    rows = std::max(rows, 0);
+    if (rows == m_rows)
+        return;
+    if (rows < m_rows) {
+        for (int r = rows; r < m_rows; ++r)
+            m_selectedCount -= m_selected[static_cast<std::size_t>(r)];
+        m_selectedRowsValid = false;
+    }
+    m_rows = rows;
+    m_cells.resize(static_cast<std::size_t>(m_rows) * static_cast<std::size_t>(m_cols));
+    if (!m_styles.empty())
+        m_styles.resize(m_cells.size(), kGridStyle);
+    m_selected.resize(static_cast<std::size_t>(m_rows), 0);
+}
+
+void GridTable::setColCount(int cols) {
+    cols = std::max(cols, 0);
+    if (cols == m_cols)
+        return;
+    const auto rows = static_cast<std::size_t>(m_rows);
+    const auto keep = static_cast<std::size_t>(std::min(cols, m_cols));
+    std::vector<std::string> cells(rows * static_cast<std::size_t>(cols));
+    std::vector<std::uint16_t> styles;
+    if (!m_styles.empty())
+        styles.assign(cells.size(), kGridStyle);
+    for (std::size_t r = 0; r < rows; ++r)
+        for (std::size_t c = 0; c < keep; ++c) {
+            cells[r * static_cast<std::size_t>(cols) + c] =
+                std::move(m_cells[index(int(r), int(c))]);
+            if (!styles.empty())
+                styles[r * static_cast<std::size_t>(cols) + c] = m_styles[index(int(r), int(c))];
+        }
+    m_cells = std::move(cells);
+    m_styles = std::move(styles);
+    m_cols = cols;
+    m_columnData.resize(keep);
+    m_columnData.resize(static_cast<std::size_t>(cols), 0);
+    m_columnHidden.resize(keep);
+    m_columnHidden.resize(static_cast<std::size_t>(cols), 0);
+    m_columnAlignment.resize(keep);
+    m_columnAlignment.resize(static_cast<std::size_t>(cols), 9);
+}
+
+void GridTable::setFixedRowCount(int rows) {
+    m_fixed = std::max(rows, 0);
+    for (int r = 0; r < std::min(m_fixed, m_rows); ++r)
+        setRowSelected(r, false);
+}
+
+const std::string& GridTable::cellText(int row, int col) const {
+    return inRange(row, col) ? m_cells[index(row, col)] : kEmpty;
+}
+
+void GridTable::setCellText(int row, int col, std::string text) {
+    if (inRange(row, col))
+        m_cells[index(row, col)] = std::move(text);
+}
+
+std::uint16_t GridTable::cellStyle(int row, int col) const {
+    if (!inRange(row, col) || m_styles.empty())
+        return kGridStyle;
+    return m_styles[index(row, col)];
+}
+
+void GridTable::setCellStyle(int row, int col, std::uint16_t style) {
+    if (!inRange(row, col) || style >= m_fonts.size())
+        return;
+    if (m_styles.empty()) {
+        if (style == kGridStyle)
+            return;
+        m_styles.assign(m_cells.size(), kGridStyle);
+    }
+    m_styles[index(row, col)] = style;
+}
+
+std::uint16_t GridTable::styleOf(const CellFont& font) {
+    // Grids use a handful of fonts, so a linear search beats hashing.
+    for (std::size_t i = 1; i < m_fonts.size(); ++i)
+        if (m_fonts[i] == font)
+            return static_cast<std::uint16_t>(i);
+    if (m_fonts.size() > 0xFFFF)
+        return kGridStyle;
+    m_fonts.push_back(font);
+    return static_cast<std::uint16_t>(m_fonts.size() - 1);
+}
+
+const GridTable::CellFont& GridTable::styleFont(std::uint16_t style) const {
+    return style < m_fonts.size() ? m_fonts[style] : m_fonts[0];
+}
+
+int GridTable::columnData(int col) const {
+    return col >= 0 && col < m_cols ? m_columnData[static_cast<std::size_t>(col)] : 0;
+}
+
+void GridTable::setColumnData(int col, int value) {
+    if (col >= 0 && col < m_cols)
+        m_columnData[static_cast<std::size_t>(col)] = value;
+}
+
+bool GridTable::columnHidden(int col) const {
+    return col >= 0 && col < m_cols && m_columnHidden[static_cast<std::size_t>(col)] != 0;
+}
+
+void GridTable::setColumnHidden(int col, bool hidden) {
+    if (col >= 0 && col < m_cols)
+        m_columnHidden[static_cast<std::size_t>(col)] = hidden ? 1 : 0;
+}
+
+int GridTable::columnAlignment(int col) const {
+    return col >= 0 && col < m_cols ? m_columnAlignment[static_cast<std::size_t>(col)] : 9;
+}
+
+void GridTable::setColumnAlignment(int col, int alignment) {
+    if (col >= 0 && col < m_cols)
+        m_columnAlignment[static_cast<std::size_t>(col)] = alignment;
+}
+
+bool GridTable::rowSelected(int row) const {
+    return isDataRow(row) && m_selected[static_cast<std::size_t>(row)] != 0;
+}
+
+bool GridTable::setRowSelected(int row, bool selected) {
+    if (row < 0 || row >= m_rows)
+        return false;
+    selected = selected && row >= m_fixed;
+    auto& flag = m_selected[static_cast<std::size_t>(row)];
+    if ((flag != 0) == selected)
+        return false;
+    flag = selected ? 1 : 0;
+    m_selectedCount += selected ? 1 : -1;
+    m_selectedRowsValid = false;
+    return true;
+}
+
+bool GridTable::selectOnly(int row) {
+    bool changed = false;
+    if (m_selectedCount > 0)
+        for (int r = 0; r < m_rows; ++r)
+            if (r != row)
+                changed |= setRowSelected(r, false);
+    return setRowSelected(row, true) || changed;
+}
+
+bool GridTable::selectRange(int from, int to, bool keepOthers) {
+    if (from > to)
+        std::swap(from, to);
+    bool changed = false;
+    for (int r = m_fixed; r < m_rows; ++r) {
+        const bool inside = r >= from && r <= to;
+        if (inside || !keepOthers)
+            changed |= setRowSelected(r, inside);
+    }
+    return changed;
+}
+
+bool GridTable::selectAll() {
+    return selectRange(m_fixed, m_rows - 1, false);
+}
+
+bool GridTable::clearSelection() {
+    if (m_selectedCount == 0)
+        return false;
+    return selectRange(-1, -1, false);
+}
+
+int GridTable::selectedRowAt(int i) const {
+    if (!m_selectedRowsValid) {
+        m_selectedRows.clear();
+        for (int r = m_fixed; r < m_rows; ++r)
+            if (m_selected[static_cast<std::size_t>(r)] != 0)
+                m_selectedRows.push_back(r);
+        m_selectedRowsValid = true;
+    }
+    if (i < 0 || i >= static_cast<int>(m_selectedRows.size()))
+        return -1;
+    return m_selectedRows[static_cast<std::size_t>(i)];
+}
+
+std::vector<int> GridTable::sort(int col, int order, const RowComparator& compare) {
+    if (!isSortOrder(order) || m_rows - m_fixed < 2)
+        return {};
+    if (order == SortCustom ? !compare : (col < 0 || col >= m_cols))
+        return {};
+
+    std::vector<int> rows(static_cast<std::size_t>(m_rows - m_fixed));
+    std::iota(rows.begin(), rows.end(), m_fixed);
+    const bool descending = order != SortCustom && order % 2 == 0;
+
+    // Keys are worked out once per row, not once per comparison.
+    auto sortBy = [&](auto&& less) {
+        if (descending)
+            std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) { return less(b, a); });
+        else
+            std::stable_sort(rows.begin(), rows.end(), less);
+    };
+    const auto key = [&](int row) -> std::size_t {
+        return static_cast<std::size_t>(row - m_fixed);
+    };
+
+    switch (order) {
+    case SortCustom:
+        std::stable_sort(rows.begin(), rows.end(), [&](int a, int b) { return compare(a, b) < 0; });
+        break;
+    case SortNumericAscending:
+    case SortNumericDescending: {
+        std::vector<double> numbers;
+        numbers.reserve(rows.size());
+        for (int r : rows)
+            numbers.push_back(leadingNumber(cellText(r, col)));
+        sortBy([&](int a, int b) { return numbers[key(a)] < numbers[key(b)]; });
+        break;
+    }
+    case SortStringAscending:
+    case SortStringDescending:
+        sortBy([&](int a, int b) { return compareBytes(cellText(a, col), cellText(b, col)) < 0; });
+        break;
+    case SortStringNoCaseAscending:
+    case SortStringNoCaseDescending: {
+        std::vector<std::string> texts;
+        texts.reserve(rows.size());
+        for (int r : rows)
+            texts.push_back(lowered(cellText(r, col)));
+        sortBy([&](int a, int b) { return compareBytes(texts[key(a)], texts[key(b)]) < 0; });
+        break;
+    }
+    default: {
+        // Generic: numbers before texts, numbers by value, texts without regard to case.
+        struct Key {
+            bool isNumber;
+            double number;
+            std::string text;
+        };
+        std::vector<Key> keys;
+        keys.reserve(rows.size());
+        for (int r : rows) {
+            Key k{false, 0, {}};
+            k.isNumber = parseNumber(cellText(r, col), k.number);
+            if (!k.isNumber)
+                k.text = lowered(cellText(r, col));
+            keys.push_back(std::move(k));
+        }
+        sortBy([&](int a, int b) {
+            const Key& ka = keys[key(a)];
+            const Key& kb = keys[key(b)];
+            if (ka.isNumber != kb.isNumber)
+                return ka.isNumber;
+            if (ka.isNumber)
+                return ka.number < kb.number;
+            return compareBytes(ka.text, kb.text) < 0;
+        });
+        break;
+    }
+    }
+
+    std::vector<int> order2(static_cast<std::size_t>(m_rows));
+    std::iota(order2.begin(), order2.begin() + m_fixed, 0);
+    std::copy(rows.begin(), rows.end(), order2.begin() + m_fixed);
+    applyOrder(order2);
+    return order2;
+}
+
+void GridTable::applyOrder(const std::vector<int>& order) {
+    std::vector<std::string> cells(m_cells.size());
+    std::vector<std::uint16_t> styles(m_styles.size());
+    std::vector<std::uint8_t> selected(m_selected.size());
+    const auto cols = static_cast<std::size_t>(m_cols);
+    for (std::size_t to = 0; to < order.size(); ++to) {
+        const auto from = static_cast<std::size_t>(order[to]);
+        std::move(m_cells.begin() + static_cast<std::ptrdiff_t>(from * cols),
+                  m_cells.begin() + static_cast<std::ptrdiff_t>((from + 1) * cols),
+                  cells.begin() + static_cast<std::ptrdiff_t>(to * cols));
+        if (!m_styles.empty())
+            std::copy_n(m_styles.begin() + static_cast<std::ptrdiff_t>(from * cols), cols,
+                        styles.begin() + static_cast<std::ptrdiff_t>(to * cols));
+        selected[to] = m_selected[from];
+    }
+    m_cells = std::move(cells);
+    m_styles = std::move(styles);
+    m_selected = std::move(selected);
+    m_selectedRowsValid = false;
+}

@@ -1,0 +1,162 @@
+#include "grid/GridTable.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+// A table with a title row and one column per entry of each row.
+GridTable tableOf(const std::vector<std::vector<std::string>>& rows) {
+    GridTable table;
+    table.setColCount(static_cast<int>(rows.front().size()));
+    table.setRowCount(static_cast<int>(rows.size()) + 1);
+    for (int c = 0; c < table.colCount(); ++c)
+        table.setCellText(0, c, "title" + std::to_string(c));
+    for (std::size_t r = 0; r < rows.size(); ++r)
+        for (std::size_t c = 0; c < rows[r].size(); ++c)
+            table.setCellText(static_cast<int>(r) + 1, static_cast<int>(c), rows[r][c]);
+    return table;
+}
+
+std::vector<std::string> column(const GridTable& table, int col) {
+    std::vector<std::string> out;
+    for (int r = table.fixedRowCount(); r < table.rowCount(); ++r)
+        out.push_back(table.cellText(r, col));
+    return out;
+}
+
+using Texts = std::vector<std::string>;
+
+} // namespace
+
+TEST(GridTable, CellsSurviveGrowingAndShrinkingTheShape) {
+    GridTable table = tableOf({{"a", "b"}, {"c", "d"}});
+    table.setColumnData(1, 42);
+    table.setColumnHidden(0, true);
+    table.setColCount(3);
+    EXPECT_EQ(table.cellText(2, 1), "d");
+    EXPECT_EQ(table.cellText(2, 2), "");
+    EXPECT_EQ(table.columnData(1), 42);
+    EXPECT_TRUE(table.columnHidden(0));
+    table.setColCount(1);
+    table.setColCount(2);
+    EXPECT_EQ(table.cellText(1, 0), "a");
+    EXPECT_EQ(table.cellText(1, 1), "") << "a column dropped and added again starts empty";
+    EXPECT_EQ(table.columnData(1), 0);
+
+    // Out of range reads give nothing, writes are ignored.
+    table.setCellText(5, 0, "x");
+    table.setCellText(-1, 0, "x");
+    EXPECT_EQ(table.cellText(5, 0), "");
+    EXPECT_EQ(table.cellText(0, -1), "");
+    EXPECT_EQ(table.rowCount(), 3);
+    table.setRowCount(-4);
+    EXPECT_EQ(table.rowCount(), 0);
+}
+
+TEST(GridTable, SelectionFlagsCountAndOrder) {
+    GridTable table = tableOf({{"a"}, {"b"}, {"c"}, {"d"}, {"e"}});
+    EXPECT_EQ(table.selectedRowAt(0), -1);
+    EXPECT_FALSE(table.setRowSelected(0, true)) << "the title row is never selected";
+    EXPECT_TRUE(table.setRowSelected(4, true));
+    EXPECT_TRUE(table.setRowSelected(2, true));
+    EXPECT_FALSE(table.setRowSelected(2, true));
+    EXPECT_EQ(table.selectedRowCount(), 2);
+    EXPECT_EQ(table.selectedRowAt(0), 2);
+    EXPECT_EQ(table.selectedRowAt(1), 4);
+    EXPECT_EQ(table.selectedRowAt(2), -1);
+    EXPECT_EQ(table.selectedRowAt(-1), -1);
+
+    EXPECT_TRUE(table.selectRange(5, 3, true));
+    EXPECT_EQ(table.selectedRowCount(), 4); // 2, 3, 4, 5
+    EXPECT_TRUE(table.selectRange(1, 2, false));
+    EXPECT_EQ(table.selectedRowCount(), 2);
+    EXPECT_EQ(table.selectedRowAt(1), 2);
+    EXPECT_TRUE(table.selectOnly(3));
+    EXPECT_EQ(table.selectedRowCount(), 1);
+    EXPECT_TRUE(table.selectAll());
+    EXPECT_EQ(table.selectedRowCount(), 5);
+    EXPECT_FALSE(table.rowSelected(0));
+
+    // Rows cut off take their flags with them.
+    table.setRowCount(3);
+    EXPECT_EQ(table.selectedRowCount(), 2);
+    EXPECT_EQ(table.selectedRowAt(1), 2);
+    table.setRowCount(6);
+    EXPECT_FALSE(table.rowSelected(5));
+    EXPECT_TRUE(table.clearSelection());
+    EXPECT_EQ(table.selectedRowCount(), 0);
+}
+
+TEST(GridTable, SortOrdersOnAColumn) {
+    const std::vector<std::vector<std::string>> rows = {{"b"}, {"10"},   {"B"},    {"9"},
+                                                        {"a"}, {"-1.5"}, {"\xE9"}, {"\xC9"}};
+    struct Case {
+        int order;
+        Texts expected;
+    };
+    const Case cases[] = {
+        // Numbers by value before texts; texts without regard to case, equal ones in place.
+        {GridTable::SortGenericAscending, {"-1.5", "9", "10", "a", "b", "B", "\xE9", "\xC9"}},
+        {GridTable::SortGenericDescending, {"\xE9", "\xC9", "b", "B", "a", "10", "9", "-1.5"}},
+        // Texts count as 0.
+        {GridTable::SortNumericAscending, {"-1.5", "b", "B", "a", "\xE9", "\xC9", "9", "10"}},
+        {GridTable::SortStringNoCaseAscending, {"-1.5", "10", "9", "a", "b", "B", "\xE9", "\xC9"}},
+        // Byte order, code page bytes above 127 last.
+        {GridTable::SortStringAscending, {"-1.5", "10", "9", "B", "a", "b", "\xC9", "\xE9"}},
+        {GridTable::SortStringDescending, {"\xE9", "\xC9", "b", "a", "B", "9", "10", "-1.5"}},
+    };
+    for (const Case& c : cases) {
+        GridTable table = tableOf(rows);
+        EXPECT_FALSE(table.sort(0, c.order, nullptr).empty());
+        EXPECT_EQ(column(table, 0), c.expected) << "order " << c.order;
+        EXPECT_EQ(table.cellText(0, 0), "title0");
+    }
+    GridTable table = tableOf(rows);
+    EXPECT_TRUE(table.sort(0, GridTable::SortNone, nullptr).empty());
+    EXPECT_TRUE(table.sort(3, GridTable::SortGenericAscending, nullptr).empty());
+    EXPECT_TRUE(table.sort(0, GridTable::SortCustom, nullptr).empty());
+    EXPECT_EQ(column(table, 0).front(), "b");
+}
+
+TEST(GridTable, SortMovesWholeRowsWithFlagsAndStyles) {
+    GridTable table = tableOf({{"c", "3"}, {"a", "1"}, {"b", "2"}});
+    const auto bold = table.styleOf({"Arial", 10, true, false, false, false});
+    table.setCellStyle(1, 1, bold);
+    table.setRowSelected(3, true);
+    const std::vector<int> moved = table.sort(0, GridTable::SortStringAscending, nullptr);
+    EXPECT_EQ(moved, (std::vector<int>{0, 2, 3, 1}));
+    EXPECT_EQ(column(table, 1), (Texts{"1", "2", "3"}));
+    EXPECT_EQ(table.cellStyle(3, 1), bold);
+    EXPECT_EQ(table.cellStyle(1, 1), GridTable::kGridStyle);
+    EXPECT_TRUE(table.rowSelected(2));
+    EXPECT_EQ(table.selectedRowAt(0), 2);
+    EXPECT_EQ(table.styleOf({"Arial", 10, true, false, false, false}), bold);
+}
+
+TEST(GridTable, CustomSortAsksTheComparatorAboutRowsAsTheyStood) {
+    GridTable table = tableOf({{"Jan de Vries", "1"},
+                               {"Piet", "2"},
+                               {"Anna Bakker", "3"},
+                               {"Kees", "4"},
+                               {"Ben Bakker", "5"}});
+    int calls = 0;
+    // By last word; rows without a space compare equal to each other and come first.
+    auto compare = [&](int a, int b) {
+        ++calls;
+        EXPECT_GE(a, 1);
+        EXPECT_GE(b, 1);
+        const std::string& x = table.cellText(a, 0);
+        const std::string& y = table.cellText(b, 0);
+        const auto sx = x.rfind(' ');
+        const auto sy = y.rfind(' ');
+        if (sx == std::string::npos || sy == std::string::npos)
+            return (sx != std::string::npos) - (sy != std::string::npos);
+        return x.substr(sx).compare(y.substr(sy));
+    };
+    table.sort(0, GridTable::SortCustom, compare);
+    EXPECT_GT(calls, 0);
+    EXPECT_EQ(column(table, 1), (Texts{"2", "4", "3", "5", "1"}));
+}
