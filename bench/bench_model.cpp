@@ -61,9 +61,12 @@ void BM_InsertMembersOneByOne(benchmark::State& state) {
         for (auto& m : members)
             list.insert(std::move(m));
         benchmark::DoNotOptimize(list.size());
+        state.PauseTiming();
+        list.clear();
+        state.ResumeTiming();
     }
 }
-BENCHMARK(BM_InsertMembersOneByOne)->Arg(1000)->Arg(10000)->Arg(30000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertMembersOneByOne)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 void BM_InsertMembersBulk(benchmark::State& state) {
     CKorvelDoc& doc = benchDocument();
@@ -74,9 +77,12 @@ void BM_InsertMembersBulk(benchmark::State& state) {
         state.ResumeTiming();
         list.insertAll(std::move(members));
         benchmark::DoNotOptimize(list.size());
+        state.PauseTiming();
+        list.clear();
+        state.ResumeTiming();
     }
 }
-BENCHMARK(BM_InsertMembersBulk)->Arg(1000)->Arg(10000)->Arg(30000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_InsertMembersBulk)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 
 // A twelve-part scheme like a club's fee schedule: every part tests Senior, most also the
 // member type or the registration.

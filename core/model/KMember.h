@@ -78,8 +78,10 @@ private:
     KPaymentList m_payments;
 };
 
+// By the display text of the member's Name value.
 template <> struct KListOrder<KMember> {
     static bool before(const KMember& a, const KMember& b);
+    static std::string key(const KMember& m);
 };
 
 using KMemberList = KSortedList<KMember>;

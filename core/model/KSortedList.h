@@ -93,6 +93,7 @@ public:
     // Adds many elements with the same result as inserting them one by one in the given
     // order, in n log n when the list starts empty: filled by insertions from empty, a list is
     // sorted with later equals in front, which is a stable sort of the reversed input.
+    // An order may offer key(element) when before(a, b) is key(a) < key(b).
     void insertAll(std::vector<Ptr> items) {
         if (!m_items.empty()) {
             for (auto& item : items)
@@ -100,8 +101,23 @@ public:
             return;
         }
         std::reverse(items.begin(), items.end());
-        std::stable_sort(items.begin(), items.end(),
-                         [](const Ptr& a, const Ptr& b) { return Order::before(*a, *b); });
+        if constexpr (requires(const T& t) { Order::key(t); }) {
+            // Orders whose comparison has to look a key up compute each key once.
+            using Key = decltype(Order::key(*items.front()));
+            std::vector<std::pair<Key, Ptr>> keyed;
+            keyed.reserve(items.size());
+            for (Ptr& item : items) {
+                Key key = Order::key(*item);
+                keyed.emplace_back(std::move(key), std::move(item));
+            }
+            std::stable_sort(keyed.begin(), keyed.end(),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+            for (std::size_t i = 0; i < keyed.size(); ++i)
+                items[i] = std::move(keyed[i].second);
+        } else {
+            std::stable_sort(items.begin(), items.end(),
+                             [](const Ptr& a, const Ptr& b) { return Order::before(*a, *b); });
+        }
         m_items = std::move(items);
     }
 
