@@ -41,7 +41,7 @@ constexpr KCommand kCommands[] = {
     {Cmd::FileMru1 + 1, "", "Open dit ledenbestand", "", ""},
     {Cmd::FileMru1 + 2, "", "Open dit ledenbestand", "", ""},
     {Cmd::FileMru1 + 3, "", "Open dit ledenbestand", "", ""},
-    {Cmd::EditCopy, "&Kopieren", "Kopieer de selectie naar het klembord", "Kopieren",
+    {Cmd::EditCopy, "&Kopiëren", "Kopieer de selectie naar het klembord", "Kopiëren",
      "Ctrl+C;Ctrl+Ins"},
     {Cmd::EditCut, "K&nippen", "Knip de selectie en zet haar op het klembord", "Knippen",
      "Ctrl+X;Shift+Del"},
