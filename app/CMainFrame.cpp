@@ -117,13 +117,12 @@ void CMainFrame::createActions() {
 void CMainFrame::createMenus() {
     for (const KMenuLayout& layout : menuBarLayout()) {
         QMenu* menu = menuBar()->addMenu(text(layout.title));
-        if (layout.items.data() == menuBarLayout().front().items.data())
-            m_fileMenu = menu;
         for (int id : layout.items) {
             if (id == 0) {
                 menu->addSeparator();
             } else if (id == Cmd::FileMru1) {
-                // Stands in front of the recent files; they are inserted before it.
+                // The recent files are inserted in front of it; it shows when there are none.
+                m_fileMenu = menu;
                 m_recentAnchor = menu->addAction(text(FrameText::noRecentFiles));
                 m_recentAnchor->setEnabled(false);
             } else {
