@@ -4,6 +4,11 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include "tests/support/GuiApplication.h"
+#include "tests/support/ModalAnswer.h"
+
+#include <QDialog>
+
 #include <gtest/gtest.h>
 
 #if defined(__unix__)
@@ -185,9 +190,24 @@ TEST(FileDialogFilters, PairsBecomeQtNameFilters) {
     EXPECT_EQ(fileDialogFilters(nullptr), QStringList());
 }
 
-TEST(FileDialogs, WithoutAnApplicationNothingIsShown) {
-    EXPECT_EQ(selectFile("Titel", "Leden\0*.kvl\0", nullptr, 1), std::nullopt);
-    EXPECT_EQ(selectDir("Titel", 4, nullptr), std::nullopt);
+TEST(FileDialogs, CancelGivesNothing) {
+    guiApplication();
+    auto cancel = [](QWidget* window) {
+        if (auto* dialog = qobject_cast<QDialog*>(window))
+            dialog->reject();
+        else
+            window->close();
+    };
+    {
+        ModalAnswer answer(cancel);
+        EXPECT_EQ(selectFile("Titel", "Leden\0*.kvl\0", nullptr, 1), std::nullopt);
+        EXPECT_TRUE(answer.answered());
+    }
+    {
+        ModalAnswer answer(cancel);
+        EXPECT_EQ(selectDir("Titel", 4, nullptr), std::nullopt);
+        EXPECT_TRUE(answer.answered());
+    }
 }
 
 } // namespace
