@@ -74,7 +74,17 @@ bool CKorvelDoc::OnOpenDocument(const QString& path, QString* errorText) {
             *errorText = QStringLiteral("Het bestand %1 kan niet worden geopend.").arg(quoted(path));
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    // Read straight into the archive's buffer: a large file is held once, not twice.
+    std::string bytes;
+    const qint64 size = file.size();
+    if (size > 0) {
+        bytes.resize(static_cast<std::size_t>(size));
+        const qint64 got = file.read(bytes.data(), size);
+        bytes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    }
+    // Whatever the size did not tell (a file that grew, a device without a size).
+    const QByteArray rest = file.readAll();
+    bytes.append(rest.constData(), static_cast<std::size_t>(rest.size()));
     if (file.error() != QFileDevice::NoError) {
         if (errorText)
             *errorText = QStringLiteral("Het bestand %1 kan niet worden gelezen.").arg(quoted(path));
@@ -84,7 +94,7 @@ bool CKorvelDoc::OnOpenDocument(const QString& path, QString* errorText) {
 
     DeleteContents();
     SetModifiedFlag(true);
-    Archive ar = Archive::forLoading(bytes.toStdString(), QFile::encodeName(path).toStdString());
+    Archive ar = Archive::forLoading(std::move(bytes), QFile::encodeName(path).toStdString());
     try {
         Serialize(ar);
     } catch (const ArchiveException& e) {
