@@ -104,8 +104,9 @@ TEST_F(Cli, NewWritesTheDefaultConfiguration) {
         QJsonArray({QStringLiteral("Lid"), QStringLiteral("Donateur"), QStringLiteral("Erelid")}));
     EXPECT_TRUE(doc[QStringLiteral("members")].toArray().isEmpty());
     for (const QJsonValue& f : fields) {
-        if (f[QStringLiteral("type")].toInt() == 2)
+        if (f[QStringLiteral("type")].toInt() == 2) {
             EXPECT_EQ(f[QStringLiteral("value")].toInt(), kToday);
+        }
     }
 }
 
