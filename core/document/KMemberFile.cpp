@@ -392,7 +392,9 @@ void KMemberFile::load(Archive& ar, CKorvelDoc& doc) {
     // is the end of the data.
     std::vector<std::unique_ptr<KMember>> loaded;
     for (;;) {
-        auto member = std::make_unique<KMember>(doc.m_fields);
+        // The current layout replaces the values wholesale, so copying the definitions first
+        // would only cost time; old records are read into them by meaning.
+        auto member = v >= 11 ? std::make_unique<KMember>() : std::make_unique<KMember>(doc.m_fields);
         if (!readMemberRecord(ar, *member, v, doc.observer()))
             break;
         if (v == 1)
