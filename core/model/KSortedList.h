@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 #include <memory>
 #include <type_traits>
@@ -103,6 +104,17 @@ public:
         std::stable_sort(items.begin(), items.end(),
                          [](const Ptr& a, const Ptr& b) { return Order::before(*a, *b); });
         m_items = std::move(items);
+    }
+
+    // Replaces the contents by count elements made one after another by make(), ordered as if
+    // inserted one by one. A file can claim any count: nothing is allocated ahead, and make()
+    // ends the loop by throwing when the data runs out.
+    template <class Make> void fill(std::int64_t count, Make make) {
+        m_items.clear();
+        std::vector<Ptr> items;
+        for (std::int64_t i = 0; i < count; ++i)
+            items.push_back(make());
+        insertAll(std::move(items));
     }
 
     // Removes and destroys that very element; false when it is not in the list.
