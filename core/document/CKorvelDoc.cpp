@@ -116,15 +116,17 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, QString* errorText) {
         return false;
     };
 
-    Archive ar = Archive::forStoring(QFile::encodeName(path).toStdString());
-    Serialize(ar);
-
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
-    const std::string& bytes = ar.data();
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size())) {
+    // The file is written piece by piece as the archive fills, never held whole in memory.
+    Archive ar = Archive::forStoring(QFile::encodeName(path).toStdString(),
+                                     [&file](std::string_view bytes) {
+                                         const auto n = static_cast<qint64>(bytes.size());
+                                         return file.write(bytes.data(), n) == n;
+                                     });
+    Serialize(ar);
+    if (!ar.flush()) {
         const QString why = file.errorString();
         file.cancelWriting();
         return fail(why);
