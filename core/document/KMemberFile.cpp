@@ -400,7 +400,7 @@ void KMemberFile::load(Archive& ar, CKorvelDoc& doc) {
             member->setId(doc.handOutId());
         loaded.push_back(std::move(member));
     }
-    doc.m_members.insertAll(std::move(loaded));
+    doc.m_members.insertAllByKey(std::move(loaded), &KListOrder<KMember>::key);
 
     if (v <= 10) {
         for (KMember& member : doc.m_members) {

@@ -372,5 +372,5 @@ void ClubGenerator::generate(CKorvelDoc& doc, long memberCount) {
         addPayments(*this, *m, today);
         members.push_back(std::move(m));
     }
-    doc.members().insertAll(std::move(members));
+    doc.members().insertAllByKey(std::move(members), &KListOrder<KMember>::key);
 }

@@ -109,6 +109,11 @@ bool KListOrder<KMember>::before(const KMember& a, const KMember& b) {
     return nameKey(a, sa) < nameKey(b, sb);
 }
 
+std::string KListOrder<KMember>::key(const KMember& m) {
+    std::string scratch;
+    return nameKey(m, scratch);
+}
+
 bool KMember::Serialize(Archive& ar, int version) {
     if (ar.IsStoring()) {
         ar.writeInt32(m_id);

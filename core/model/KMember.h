@@ -80,6 +80,8 @@ private:
 
 template <> struct KListOrder<KMember> {
     static bool before(const KMember& a, const KMember& b);
+    // What before() compares: the display text of the Name value.
+    static std::string key(const KMember& m);
 };
 
 using KMemberList = KSortedList<KMember>;

@@ -6,6 +6,7 @@
 #include <iterator>
 #include <memory>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 // The order a list keeps: KListOrder<T>::before(a, b) says that a comes before b.
@@ -95,7 +96,10 @@ public:
     // order, in n log n when the list starts empty: filled by insertions from empty, a list is
     // sorted with later equals in front, which is a stable sort of the reversed input.
     void insertAll(std::vector<Ptr> items) {
-        if (!m_items.empty()) {
+        // Short lists (a member's values, a part's conditions) are cheaper to insert one by one
+        // than to sort with a merge buffer.
+        if (!m_items.empty() || items.size() <= kShortList) {
+            m_items.reserve(m_items.size() + items.size());
             for (auto& item : items)
                 insert(std::move(item));
             return;
@@ -103,6 +107,27 @@ public:
         std::reverse(items.begin(), items.end());
         std::stable_sort(items.begin(), items.end(),
                          [](const Ptr& a, const Ptr& b) { return Order::before(*a, *b); });
+        m_items = std::move(items);
+    }
+
+    // insertAll for an order that compares one key: keyOf(a) < keyOf(b) exactly when a comes
+    // before b. Each key is worked out once rather than at every comparison, which matters when
+    // reaching the key means walking through the element (a member's name among its values).
+    template <class KeyOf> void insertAllByKey(std::vector<Ptr> items, KeyOf keyOf) {
+        if (!m_items.empty() || items.size() <= kShortList) {
+            insertAll(std::move(items));
+            return;
+        }
+        using Key = std::decay_t<decltype(keyOf(*items.front()))>;
+        std::vector<std::pair<Key, Ptr>> keyed;
+        keyed.reserve(items.size());
+        for (auto it = items.rbegin(); it != items.rend(); ++it)
+            keyed.emplace_back(keyOf(**it), std::move(*it));
+        std::stable_sort(keyed.begin(), keyed.end(),
+                         [](const auto& a, const auto& b) { return a.first < b.first; });
+        items.clear();
+        for (auto& entry : keyed)
+            items.push_back(std::move(entry.second));
         m_items = std::move(items);
     }
 
@@ -164,6 +189,8 @@ public:
     void clear() { m_items.clear(); }
 
 private:
+    static constexpr std::size_t kShortList = 24;
+
     void copyFrom(const KSortedList& other) {
         m_items.reserve(other.m_items.size());
         for (const auto& p : other.m_items)

@@ -63,3 +63,28 @@ TEST(LoaderRobustness, AHugeCountWithoutRecordsIsADamagedFile) {
         EXPECT_EQ(e.cause(), ArchiveException::endOfFile);
     }
 }
+
+// The loader sorts members by keys worked out once; the order must be that of inserting them
+// one by one, equal names included.
+TEST(LoaderRobustness, MembersSortedByKeyAsIfInsertedOneByOne) {
+    KFieldList fields;
+    fields.insert(KField(2, FieldType::Text, FieldMeaning::Name, "Naam"));
+    fields.insert(KField(3, FieldType::Text, FieldMeaning::Address, "Adres"));
+    const char* names[] = {"de Vries", "Jansen", "", "jansen", "Jansen ", "Bakker", "Jansen"};
+    std::vector<std::unique_ptr<KMember>> bulk;
+    KMemberList oneByOne;
+    for (int i = 0; i < 400; ++i) {
+        auto m = std::make_unique<KMember>(fields);
+        m->setId(i);
+        m->setTextByMeaning(FieldMeaning::Name, names[(i * 7 + i / 3) % 7]);
+        auto copy = std::make_unique<KMember>(*m); // a copy does not take the id
+        copy->setId(i);
+        oneByOne.insert(std::move(copy));
+        bulk.push_back(std::move(m));
+    }
+    KMemberList sorted;
+    sorted.insertAllByKey(std::move(bulk), &KListOrder<KMember>::key);
+    ASSERT_EQ(sorted.size(), oneByOne.size());
+    for (std::size_t i = 0; i < sorted.size(); ++i)
+        EXPECT_EQ(sorted.at(i).id(), oneByOne.at(i).id()) << i;
+}
