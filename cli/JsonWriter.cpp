@@ -99,18 +99,21 @@ void JsonWriter::null() {
 void JsonWriter::appendQuoted(std::string& out, std::string_view utf8) {
     static const char* hexDigits = "0123456789abcdef";
     out += '"';
-    for (char c : utf8) {
-        const auto u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
+    std::size_t run = 0; // start of the characters that need no escape
+    for (std::size_t i = 0; i < utf8.size(); ++i) {
+        const auto u = static_cast<unsigned char>(utf8[i]);
+        if (u >= 0x20 && u != '"' && u != '\\')
+            continue;
+        out.append(utf8.substr(run, i - run));
+        run = i + 1;
+        if (u >= 0x20) {
             out += '\\';
-            out += c;
-        } else if (u < 0x20) {
-            out += "\\u00";
-            out += hexDigits[u >> 4];
-            out += hexDigits[u & 15];
+            out += static_cast<char>(u);
         } else {
-            out += c;
+            const char escape[6] = {'\\', 'u', '0', '0', hexDigits[u >> 4], hexDigits[u & 15]};
+            out.append(escape, sizeof escape);
         }
     }
+    out.append(utf8.substr(run));
     out += '"';
 }
