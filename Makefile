@@ -28,7 +28,7 @@ sanitize: deps
 
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz -j $(JOBS) --target fuzz_loader
+	cmake --build --preset fuzz -j $(JOBS) --target fuzz_loader korvel-cli
 	scripts/run-fuzz build/fuzz/bin/fuzz_loader $(FUZZ_SECONDS)
 
 clean:

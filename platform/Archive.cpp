@@ -28,6 +28,28 @@ Archive Archive::forStoring(std::string fileName) {
     return Archive(Store, std::string(), std::move(fileName));
 }
 
+namespace {
+constexpr std::size_t kSinkPiece = 1 << 20;
+}
+
+Archive Archive::forStoring(std::string fileName, Sink sink) {
+    Archive ar(Store, std::string(), std::move(fileName));
+    ar.m_sink = std::move(sink);
+    ar.m_data.reserve(kSinkPiece + 64);
+    return ar;
+}
+
+bool Archive::flush() {
+    needStoring();
+    if (m_sink && !m_data.empty()) {
+        if (!m_sinkFailed && !m_sink(m_data))
+            m_sinkFailed = true;
+        m_handedOver += m_data.size();
+        m_data.clear();
+    }
+    return !m_sinkFailed;
+}
+
 void Archive::needLoading() const {
     if (m_mode != Load)
         throw ArchiveException(ArchiveException::writeOnly, m_fileName);
@@ -50,6 +72,8 @@ std::size_t Archive::Read(void* buffer, std::size_t count) {
 void Archive::Write(const void* buffer, std::size_t count) {
     needStoring();
     m_data.append(static_cast<const char*>(buffer), count);
+    if (m_sink && m_data.size() >= kSinkPiece)
+        flush();
 }
 
 const char* Archive::take(std::size_t count) {

@@ -3,6 +3,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <exception>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,12 @@ public:
     // A loading archive over a copy of the given bytes.
     static Archive forLoading(std::string data, std::string fileName = {});
     static Archive forStoring(std::string fileName = {});
+    // A storing archive that hands its bytes to the sink in pieces instead of keeping them all,
+    // so that a large file is never held in memory. The sink returns false when it failed.
+    using Sink = std::function<bool(std::string_view bytes)>;
+    static Archive forStoring(std::string fileName, Sink sink);
+    // Storing with a sink: hands over what is still buffered. False once the sink has failed.
+    bool flush();
 
     bool IsLoading() const { return m_mode == Load; }
     bool IsStoring() const { return m_mode == Store; }
@@ -63,7 +70,7 @@ public:
     double readDouble();
 
     // Loading: bytes not yet read. Storing: bytes written so far.
-    std::size_t remaining() const { return m_data.size() - m_pos; }
+    std::size_t remaining() const { return m_handedOver + m_data.size() - m_pos; }
     std::size_t position() const { return m_pos; }
     const std::string& data() const { return m_data; }
     std::string takeData() { return std::move(m_data); }
@@ -81,4 +88,7 @@ private:
     std::string m_data;
     std::size_t m_pos = 0;
     std::string m_fileName;
+    Sink m_sink;
+    std::size_t m_handedOver = 0;
+    bool m_sinkFailed = false;
 };

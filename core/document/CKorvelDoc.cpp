@@ -74,7 +74,17 @@ bool CKorvelDoc::OnOpenDocument(const QString& path, QString* errorText) {
             *errorText = QStringLiteral("Het bestand %1 kan niet worden geopend.").arg(quoted(path));
         return false;
     }
-    const QByteArray bytes = file.readAll();
+    // Read straight into the archive's buffer: a large file is held once, not twice.
+    std::string bytes;
+    const qint64 size = file.size();
+    if (size > 0) {
+        bytes.resize(static_cast<std::size_t>(size));
+        const qint64 got = file.read(bytes.data(), size);
+        bytes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+    }
+    // Whatever the size did not tell (a file that grew, a device without a size).
+    const QByteArray rest = file.readAll();
+    bytes.append(rest.constData(), static_cast<std::size_t>(rest.size()));
     if (file.error() != QFileDevice::NoError) {
         if (errorText)
             *errorText = QStringLiteral("Het bestand %1 kan niet worden gelezen.").arg(quoted(path));
@@ -84,7 +94,7 @@ bool CKorvelDoc::OnOpenDocument(const QString& path, QString* errorText) {
 
     DeleteContents();
     SetModifiedFlag(true);
-    Archive ar = Archive::forLoading(bytes.toStdString(), QFile::encodeName(path).toStdString());
+    Archive ar = Archive::forLoading(std::move(bytes), QFile::encodeName(path).toStdString());
     try {
         Serialize(ar);
     } catch (const ArchiveException& e) {
@@ -106,15 +116,17 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, QString* errorText) {
         return false;
     };
 
-    Archive ar = Archive::forStoring(QFile::encodeName(path).toStdString());
-    Serialize(ar);
-
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
-    const std::string& bytes = ar.data();
-    if (file.write(bytes.data(), static_cast<qint64>(bytes.size())) !=
-        static_cast<qint64>(bytes.size())) {
+    // The file is written piece by piece as the archive fills, never held whole in memory.
+    Archive ar = Archive::forStoring(QFile::encodeName(path).toStdString(),
+                                     [&file](std::string_view bytes) {
+                                         const auto n = static_cast<qint64>(bytes.size());
+                                         return file.write(bytes.data(), n) == n;
+                                     });
+    Serialize(ar);
+    if (!ar.flush()) {
         const QString why = file.errorString();
         file.cancelWriting();
         return fail(why);

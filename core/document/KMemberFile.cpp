@@ -67,19 +67,19 @@ struct OldPart {
 
 // The twelve fixed fees of a version-9 scheme, in file order.
 constexpr OldPart kOldSchemeParts[12] = {
-    {"Contributie", &kSenior1, &kLid},          {"Bondscontributie", &kSenior1, &kRegistered1},
-    {"Competitie", &kSenior1, &kEligible1},     {"Inschrijving", &kSenior1, nullptr},
-    {"Donatie", &kSenior1, &kDonateur},         {"Anders", &kSenior1, nullptr},
-    {"Contributie", &kSenior0, &kLid},          {"Bondscontributie", &kSenior1, &kRegistered0},
-    {"Competitie", &kSenior1, &kEligible0},     {"Inschrijving", &kSenior0, nullptr},
-    {"Donatie", &kSenior0, &kDonateur},         {"Anders", &kSenior0, nullptr},
+    {"Contributie", &kSenior1, &kLid},      {"Bondscontributie", &kSenior1, &kRegistered1},
+    {"Competitie", &kSenior1, &kEligible1}, {"Inschrijving", &kSenior1, nullptr},
+    {"Donatie", &kSenior1, &kDonateur},     {"Anders", &kSenior1, nullptr},
+    {"Contributie", &kSenior0, &kLid},      {"Bondscontributie", &kSenior1, &kRegistered0},
+    {"Competitie", &kSenior1, &kEligible0}, {"Inschrijving", &kSenior0, nullptr},
+    {"Donatie", &kSenior0, &kDonateur},     {"Anders", &kSenior0, nullptr},
 };
 
 // The six fixed amounts of a version-9 charge.
 constexpr OldPart kOldChargeParts[6] = {
-    {"Contributie", &kLid, nullptr},      {"Bondscontributie", &kRegistered1, nullptr},
+    {"Contributie", &kLid, nullptr},         {"Bondscontributie", &kRegistered1, nullptr},
     {"Competitie", &kCompetition1, nullptr}, {"Inschrijving", nullptr, nullptr},
-    {"Donatie", &kDonateur, nullptr},     {"Extra", nullptr, nullptr},
+    {"Donatie", &kDonateur, nullptr},        {"Extra", nullptr, nullptr},
 };
 
 KContrPart makeOldPart(const OldPart& def, double amount, KIdCounter& ids) {
@@ -123,7 +123,9 @@ std::unique_ptr<KCharge> readOldCharge(Archive& ar) {
 }
 
 // Reads one string record; false when it could not be read in full.
-bool readH(Archive& ar, std::string& text) { return readString(ar, text) == 0; }
+bool readH(Archive& ar, std::string& text) {
+    return readString(ar, text) == 0;
+}
 
 // The old member layout of versions 1 to 10, item by item into the values of the meanings.
 // Returns false when the record ended early: an item that could not be read in full, or a
@@ -163,7 +165,7 @@ bool readOldMember(Archive& ar, KMember& m, int v, KDocObserver* observer) {
     if (!licence)
         return false;
     licence->setText(licenceByte == '-' || licenceByte == '\0' ? std::string()
-                                                              : std::string(1, licenceByte));
+                                                               : std::string(1, licenceByte));
     if (v >= 2 && v <= 6) {
         char spare;
         if (ar.Read(&spare, 1) < 1)
@@ -175,9 +177,9 @@ bool readOldMember(Archive& ar, KMember& m, int v, KDocObserver* observer) {
         int from, to;
     };
     const TextItem texts[] = {
-        {FieldMeaning::Name, 1, 10},     {FieldMeaning::Address, 1, 10},
-        {FieldMeaning::City, 1, 10},     {FieldMeaning::PostalCode, 1, 10},
-        {FieldMeaning::Phone, 1, 10},    {FieldMeaning::Email, 6, 10},
+        {FieldMeaning::Name, 1, 10},          {FieldMeaning::Address, 1, 10},
+        {FieldMeaning::City, 1, 10},          {FieldMeaning::PostalCode, 1, 10},
+        {FieldMeaning::Phone, 1, 10},         {FieldMeaning::Email, 6, 10},
         {FieldMeaning::Miscellaneous, 9, 10},
     };
     for (const TextItem& item : texts) {
@@ -242,16 +244,13 @@ bool readOldMember(Archive& ar, KMember& m, int v, KDocObserver* observer) {
     }
     if (v == 9) {
         std::int32_t count = ar.readInt32();
-        m.charges().clear();
-        for (std::int32_t i = 0; i < count; ++i)
-            m.charges().insert(readOldCharge(ar));
+        m.charges().fill(count, [&] { return readOldCharge(ar); });
         count = ar.readInt32();
-        m.payments().clear();
-        for (std::int32_t i = 0; i < count; ++i) {
+        m.payments().fill(count, [&] {
             auto payment = std::make_unique<KPayment>();
             payment->Serialize(ar, v);
-            m.payments().insert(std::move(payment));
-        }
+            return payment;
+        });
     } else if (v == 10) {
         m.readChargesAndPayments(ar, v);
     }
@@ -342,20 +341,19 @@ void KMemberFile::load(Archive& ar, CKorvelDoc& doc) {
     if (v >= 9) {
         doc.m_schemes.clear();
         const std::int32_t count = ar.readInt32();
-        for (std::int32_t i = 0; i < count; ++i) {
+        doc.m_schemes.fill(count, [&] {
             auto scheme = std::make_unique<KContribution>();
             if (v == 9)
                 readOldScheme(ar, *scheme);
             else
                 scheme->Serialize(ar, v);
-            doc.m_schemes.insert(std::move(scheme));
-        }
+            return scheme;
+        });
     }
     if (v >= 10) {
         doc.m_snapshots.clear();
         const std::int32_t count = ar.readInt32();
-        for (std::int32_t i = 0; i < count; ++i)
-            doc.m_snapshots.insert(loadSnapshot(ar, v));
+        doc.m_snapshots.fill(count, [&] { return loadSnapshot(ar, v); });
     }
     doc.m_members.clear();
     if (v >= 2)
@@ -364,19 +362,19 @@ void KMemberFile::load(Archive& ar, CKorvelDoc& doc) {
     if (v >= 11) {
         KFieldList fields;
         std::int32_t count = ar.readInt32();
-        for (std::int32_t i = 0; i < count; ++i) {
+        fields.fill(count, [&] {
             auto field = std::make_unique<KField>();
             field->Serialize(ar, v);
-            fields.insert(std::move(field));
-        }
+            return field;
+        });
         doc.m_fields = std::move(fields);
         KTabList tabs;
         count = ar.readInt32();
-        for (std::int32_t i = 0; i < count; ++i) {
+        tabs.fill(count, [&] {
             auto tab = std::make_unique<KTabDef>();
             tab->Serialize(ar, v);
-            tabs.insert(std::move(tab));
-        }
+            return tab;
+        });
         doc.m_tabs = std::move(tabs);
         doc.m_memberTypes.clear();
         count = ar.readInt32();
@@ -392,7 +390,10 @@ void KMemberFile::load(Archive& ar, CKorvelDoc& doc) {
     // is the end of the data.
     std::vector<std::unique_ptr<KMember>> loaded;
     for (;;) {
-        auto member = std::make_unique<KMember>(doc.m_fields);
+        // The current layout replaces the values wholesale, so copying the definitions first
+        // would only cost time; old records are read into them by meaning.
+        auto member =
+            v >= 11 ? std::make_unique<KMember>() : std::make_unique<KMember>(doc.m_fields);
         if (!readMemberRecord(ar, *member, v, doc.observer()))
             break;
         if (v == 1)

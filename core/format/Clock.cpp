@@ -16,11 +16,19 @@ std::time_t now() {
 }
 
 std::int32_t today() {
+    // Every new date value asks for today, a file load millions of times; the calendar date is
+    // worked out once per second of the clock.
+    static std::time_t lastTime = -1;
+    static std::int32_t lastToday = 0;
     const std::time_t t = now();
+    if (t == lastTime)
+        return lastToday;
     std::tm local{};
     if (!localtime_r(&t, &local))
         return 0;
-    return (local.tm_year + 1900) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday;
+    lastToday = (local.tm_year + 1900) * 10000 + (local.tm_mon + 1) * 100 + local.tm_mday;
+    lastTime = t;
+    return lastToday;
 }
 
 void pin(std::time_t value) {

@@ -9,8 +9,8 @@ void KContrPart::AddCondition(const KField& condition) {
 }
 
 void KContrPart::RemoveCondition(const KField& condition) {
-    const KField* byId = m_conditions.findFirst(
-        [&](const KField& c) { return c.id() == condition.id(); });
+    const KField* byId =
+        m_conditions.findFirst([&](const KField& c) { return c.id() == condition.id(); });
     if (!byId)
         return;
     const KField target = *byId;
@@ -58,11 +58,10 @@ void KContrPart::Serialize(Archive& ar, int version) {
     m_id = ar.readInt32();
     m_amount = ar.readDouble();
     const std::int32_t count = ar.readInt32();
-    m_conditions.clear();
     m_hasConditions = count != 0;
-    for (std::int32_t i = 0; i < count; ++i) {
+    m_conditions.fill(count, [&] {
         auto condition = std::make_unique<KField>();
         condition->Serialize(ar, version);
-        m_conditions.insert(std::move(condition));
-    }
+        return condition;
+    });
 }

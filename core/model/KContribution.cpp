@@ -3,10 +3,13 @@
 #include "core/document/FString.h"
 #include "platform/Archive.h"
 
-void KContribution::AddPart(const KContrPart& part) { m_parts.insert(part); }
+void KContribution::AddPart(const KContrPart& part) {
+    m_parts.insert(part);
+}
 
 void KContribution::RemovePart(std::int32_t partId) {
-    const KContrPart* byId = m_parts.findFirst([&](const KContrPart& p) { return p.id() == partId; });
+    const KContrPart* byId =
+        m_parts.findFirst([&](const KContrPart& p) { return p.id() == partId; });
     if (!byId)
         return;
     const KContrPart target = *byId;
@@ -27,10 +30,9 @@ void KContribution::Serialize(Archive& ar, int version) {
     m_description = readFString(ar);
     m_date.Serialize(ar);
     const std::int32_t count = ar.readInt32();
-    m_parts.clear();
-    for (std::int32_t i = 0; i < count; ++i) {
+    m_parts.fill(count, [&] {
         auto part = std::make_unique<KContrPart>();
         part->Serialize(ar, version);
-        m_parts.insert(std::move(part));
-    }
+        return part;
+    });
 }

@@ -135,28 +135,26 @@ bool KMember::Serialize(Archive& ar, int version) {
     readChargesAndPayments(ar, version);
     std::int32_t count = ar.readInt32();
     KFieldList values;
-    for (std::int32_t i = 0; i < count; ++i) {
+    values.fill(count, [&] {
         auto value = std::make_unique<KField>();
         value->Serialize(ar, version);
-        values.insert(std::move(value));
-    }
+        return value;
+    });
     m_values = std::move(values);
     return true;
 }
 
 void KMember::readChargesAndPayments(Archive& ar, int version) {
     std::int32_t count = ar.readInt32();
-    m_charges.clear();
-    for (std::int32_t i = 0; i < count; ++i) {
+    m_charges.fill(count, [&] {
         auto charge = std::make_unique<KCharge>(nullptr);
         charge->Serialize(ar, version);
-        m_charges.insert(std::move(charge));
-    }
+        return charge;
+    });
     count = ar.readInt32();
-    m_payments.clear();
-    for (std::int32_t i = 0; i < count; ++i) {
+    m_payments.fill(count, [&] {
         auto payment = std::make_unique<KPayment>();
         payment->Serialize(ar, version);
-        m_payments.insert(std::move(payment));
-    }
+        return payment;
+    });
 }

@@ -2,9 +2,11 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <iterator>
 #include <memory>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 // The order a list keeps: KListOrder<T>::before(a, b) says that a comes before b.
@@ -95,7 +97,10 @@ public:
     // sorted with later equals in front, which is a stable sort of the reversed input.
     // An order may offer key(element) when before(a, b) is key(a) < key(b).
     void insertAll(std::vector<Ptr> items) {
-        if (!m_items.empty()) {
+        // Short lists (a member's values, a part's conditions) are cheaper to insert one by one
+        // than to sort with a merge buffer.
+        if (!m_items.empty() || items.size() <= kShortList) {
+            m_items.reserve(m_items.size() + items.size());
             for (auto& item : items)
                 insert(std::move(item));
             return;
@@ -119,6 +124,17 @@ public:
                              [](const Ptr& a, const Ptr& b) { return Order::before(*a, *b); });
         }
         m_items = std::move(items);
+    }
+
+    // Replaces the contents by count elements made one after another by make(), ordered as if
+    // inserted one by one. A file can claim any count: nothing is allocated ahead, and make()
+    // ends the loop by throwing when the data runs out.
+    template <class Make> void fill(std::int64_t count, Make make) {
+        m_items.clear();
+        std::vector<Ptr> items;
+        for (std::int64_t i = 0; i < count; ++i)
+            items.push_back(make());
+        insertAll(std::move(items));
     }
 
     // Removes and destroys that very element; false when it is not in the list.
@@ -168,6 +184,8 @@ public:
     void clear() { m_items.clear(); }
 
 private:
+    static constexpr std::size_t kShortList = 24;
+
     void copyFrom(const KSortedList& other) {
         m_items.reserve(other.m_items.size());
         for (const auto& p : other.m_items)

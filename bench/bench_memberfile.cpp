@@ -1,0 +1,109 @@
+// Loading and saving member files of generated clubs, beside the bare reading of their bytes.
+#include "core/document/CKorvelDoc.h"
+#include "core/format/Clock.h"
+#include "core/format/DateFormat.h"
+#include "core/generate/ClubGenerator.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <map>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr std::int32_t benchToday = 20260315;
+
+// One generated club per size, made once per process.
+const QString& clubFile(long members) {
+    static QTemporaryDir dir;
+    static std::map<long, QString> files;
+    auto it = files.find(members);
+    if (it != files.end())
+        return it->second;
+    Clock::pinToday(benchToday);
+    DateFormat::setSetting("Standard");
+    const QString path = dir.filePath(QStringLiteral("club%1.kvl").arg(members));
+    {
+        CKorvelDoc doc;
+        ClubGenerator(42).generate(doc, members);
+        doc.OnSaveDocument(path);
+    }
+    return files.emplace(members, path).first->second;
+}
+
+std::int64_t fileSize(const QString& path) {
+    return QFile(path).size();
+}
+
+void readBytes(benchmark::State& state) {
+    const QString& path = clubFile(state.range(0));
+    for (auto _ : state) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            state.SkipWithError("cannot open the club file");
+            return;
+        }
+        std::string bytes(static_cast<std::size_t>(file.size()), '\0');
+        benchmark::DoNotOptimize(file.read(bytes.data(), file.size()));
+        benchmark::DoNotOptimize(bytes.data());
+    }
+    state.SetBytesProcessed(state.iterations() * fileSize(path));
+}
+
+void load(benchmark::State& state) {
+    const QString& path = clubFile(state.range(0));
+    for (auto _ : state) {
+        auto doc = std::make_unique<CKorvelDoc>();
+        if (!doc->OnOpenDocument(path)) {
+            state.SkipWithError("the club file did not load");
+            return;
+        }
+        benchmark::DoNotOptimize(doc->members().size());
+        state.PauseTiming(); // freeing the administration is not part of loading
+        doc.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * fileSize(path));
+    state.counters["members"] = static_cast<double>(state.range(0));
+}
+
+// Arg 1: whether a previous file is there, so that the backup copy is part of the save.
+void save(benchmark::State& state) {
+    const QString& path = clubFile(state.range(0));
+    const bool overwrite = state.range(1) != 0;
+    CKorvelDoc doc;
+    if (!doc.OnOpenDocument(path)) {
+        state.SkipWithError("the club file did not load");
+        return;
+    }
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("saved.kvl"));
+    for (auto _ : state) {
+        if (!overwrite) {
+            state.PauseTiming();
+            QFile::remove(target);
+            state.ResumeTiming();
+        }
+        if (!doc.OnSaveDocument(target)) {
+            state.SkipWithError("saving failed");
+            return;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * fileSize(path));
+    state.SetLabel(overwrite ? "over a file, with backup" : "new file");
+}
+
+} // namespace
+
+BENCHMARK(readBytes)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(load)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(save)
+    ->Args({1000, 0})
+    ->Args({10000, 0})
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Unit(benchmark::kMillisecond);
