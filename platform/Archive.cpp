@@ -21,7 +21,44 @@ const char* ArchiveException::what() const noexcept {
 }
 
 Archive Archive::forLoading(std::string data, std::string fileName) {
-    return Archive(Load, std::move(data), std::move(fileName));
+    Archive ar(Load, std::move(data), std::move(fileName));
+    ar.m_total = ar.m_data.size();
+    return ar;
+}
+
+namespace {
+constexpr std::size_t kSourcePiece = 1 << 20;
+}
+
+Archive Archive::forLoading(std::string fileName, std::uint64_t size, Source source) {
+    Archive ar(Load, std::string(), std::move(fileName));
+    ar.m_total = size;
+    ar.m_source = std::move(source);
+    return ar;
+}
+
+void Archive::fill(std::size_t count) {
+    if (!m_source || m_data.size() - m_pos >= count)
+        return;
+    m_consumed += m_pos;
+    m_data.erase(0, m_pos);
+    m_pos = 0;
+    const std::uint64_t left = m_total - m_consumed;
+    const std::size_t want =
+        static_cast<std::size_t>(std::min<std::uint64_t>(std::max(count, kSourcePiece), left));
+    std::size_t have = m_data.size();
+    m_data.resize(want);
+    while (have < want) {
+        const std::size_t got = std::min(m_source(m_data.data() + have, want - have), want - have);
+        have += got;
+        if (got == 0) {
+            // The data ended before its announced size: that is where it ends.
+            m_total = m_consumed + have;
+            m_source = nullptr;
+            break;
+        }
+    }
+    m_data.resize(have);
 }
 
 Archive Archive::forStoring(std::string fileName) {
@@ -62,11 +99,18 @@ void Archive::needStoring() const {
 
 std::size_t Archive::Read(void* buffer, std::size_t count) {
     needLoading();
-    std::size_t n = std::min(count, remaining());
-    if (n > 0)
-        std::memcpy(buffer, m_data.data() + m_pos, n);
-    m_pos += n;
-    return n;
+    char* out = static_cast<char*>(buffer);
+    std::size_t done = 0;
+    while (done < count && remaining() > 0) {
+        fill(std::min(count - done, kSourcePiece));
+        const std::size_t n = std::min(count - done, m_data.size() - m_pos);
+        if (n == 0)
+            break;
+        std::memcpy(out + done, m_data.data() + m_pos, n);
+        m_pos += n;
+        done += n;
+    }
+    return done;
 }
 
 void Archive::Write(const void* buffer, std::size_t count) {
@@ -78,19 +122,30 @@ void Archive::Write(const void* buffer, std::size_t count) {
 
 const char* Archive::take(std::size_t count) {
     needLoading();
-    if (remaining() < count)
+    fill(count);
+    if (m_data.size() - m_pos < count)
         throw ArchiveException(ArchiveException::endOfFile, m_fileName);
     const char* at = m_data.data() + m_pos;
     m_pos += count;
     return at;
 }
 
-void Archive::writeByte(std::uint8_t value) { Write(&value, 1); }
-void Archive::writeUInt16(std::uint16_t value) { Write(&value, 2); }
-void Archive::writeInt32(std::int32_t value) { Write(&value, 4); }
-void Archive::writeDouble(double value) { Write(&value, 8); }
+void Archive::writeByte(std::uint8_t value) {
+    Write(&value, 1);
+}
+void Archive::writeUInt16(std::uint16_t value) {
+    Write(&value, 2);
+}
+void Archive::writeInt32(std::int32_t value) {
+    Write(&value, 4);
+}
+void Archive::writeDouble(double value) {
+    Write(&value, 8);
+}
 
-std::uint8_t Archive::readByte() { return static_cast<std::uint8_t>(*take(1)); }
+std::uint8_t Archive::readByte() {
+    return static_cast<std::uint8_t>(*take(1));
+}
 
 std::uint16_t Archive::readUInt16() {
     std::uint16_t v;

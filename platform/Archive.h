@@ -40,6 +40,11 @@ public:
 
     // A loading archive over a copy of the given bytes.
     static Archive forLoading(std::string data, std::string fileName = {});
+    // A loading archive that takes size bytes from the source a piece at a time, so that a
+    // large file is never held whole. The source fills up to max bytes and returns how many it
+    // gave; 0 ends the data early.
+    using Source = std::function<std::size_t(char* buffer, std::size_t max)>;
+    static Archive forLoading(std::string fileName, std::uint64_t size, Source source);
     static Archive forStoring(std::string fileName = {});
     // A storing archive that hands its bytes to the sink in pieces instead of keeping them all,
     // so that a large file is never held in memory. The sink returns false when it failed.
@@ -70,8 +75,11 @@ public:
     double readDouble();
 
     // Loading: bytes not yet read. Storing: bytes written so far.
-    std::size_t remaining() const { return m_handedOver + m_data.size() - m_pos; }
-    std::size_t position() const { return m_pos; }
+    std::size_t remaining() const {
+        return m_mode == Load ? static_cast<std::size_t>(m_total - m_consumed - m_pos)
+                              : m_handedOver + m_data.size() - m_pos;
+    }
+    std::size_t position() const { return static_cast<std::size_t>(m_consumed) + m_pos; }
     const std::string& data() const { return m_data; }
     std::string takeData() { return std::move(m_data); }
 
@@ -83,12 +91,17 @@ private:
     void needStoring() const;
     // Checks that count bytes remain for a typed extraction and returns where they start.
     const char* take(std::size_t count);
+    // Loading from a source: makes count bytes (as far as the data goes) ready in the buffer.
+    void fill(std::size_t count);
 
     Mode m_mode;
     std::string m_data;
     std::size_t m_pos = 0;
     std::string m_fileName;
     Sink m_sink;
+    Source m_source;
+    std::uint64_t m_total = 0;    // loading: all bytes of the data
+    std::uint64_t m_consumed = 0; // loading: bytes dropped from the front of the buffer
     std::size_t m_handedOver = 0;
     bool m_sinkFailed = false;
 };

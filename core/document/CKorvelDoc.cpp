@@ -50,7 +50,9 @@ void CKorvelDoc::Serialize(Archive& ar) {
 
 namespace {
 
-QString quoted(const QString& path) { return QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path)); }
+QString quoted(const QString& path) {
+    return QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path));
+}
 
 QString loadErrorText(const ArchiveException& e, const QString& path) {
     switch (e.cause()) {
@@ -71,36 +73,37 @@ bool CKorvelDoc::OnOpenDocument(const QString& path, QString* errorText) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (errorText)
-            *errorText = QStringLiteral("Het bestand %1 kan niet worden geopend.").arg(quoted(path));
+            *errorText =
+                QStringLiteral("Het bestand %1 kan niet worden geopend.").arg(quoted(path));
         return false;
     }
-    // Read straight into the archive's buffer: a large file is held once, not twice.
-    std::string bytes;
-    const qint64 size = file.size();
-    if (size > 0) {
-        bytes.resize(static_cast<std::size_t>(size));
-        const qint64 got = file.read(bytes.data(), size);
-        bytes.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
-    }
-    // Whatever the size did not tell (a file that grew, a device without a size).
-    const QByteArray rest = file.readAll();
-    bytes.append(rest.constData(), static_cast<std::size_t>(rest.size()));
-    if (file.error() != QFileDevice::NoError) {
-        if (errorText)
-            *errorText = QStringLiteral("Het bestand %1 kan niet worden gelezen.").arg(quoted(path));
-        return false;
-    }
-    file.close();
-
     DeleteContents();
     SetModifiedFlag(true);
-    Archive ar = Archive::forLoading(std::move(bytes), QFile::encodeName(path).toStdString());
+    // The file is read a piece at a time as the loader goes: a large file is never held whole
+    // beside the administration made from it.
+    bool readFailed = false;
+    Archive ar =
+        Archive::forLoading(QFile::encodeName(path).toStdString(),
+                            static_cast<std::uint64_t>(std::max<qint64>(file.size(), 0)),
+                            [&file, &readFailed](char* buffer, std::size_t max) -> std::size_t {
+                                const qint64 got = file.read(buffer, static_cast<qint64>(max));
+                                if (got < 0)
+                                    readFailed = true;
+                                return got > 0 ? static_cast<std::size_t>(got) : 0;
+                            });
     try {
         Serialize(ar);
+        // A read error can look like the end of the members; it must not pass for a file that
+        // simply held fewer of them.
+        if (readFailed)
+            throw ArchiveException(ArchiveException::genericException, ar.fileName());
     } catch (const ArchiveException& e) {
         DeleteContents();
         if (errorText)
-            *errorText = loadErrorText(e, path);
+            *errorText =
+                readFailed
+                    ? QStringLiteral("Het bestand %1 kan niet worden gelezen.").arg(quoted(path))
+                    : loadErrorText(e, path);
         return false;
     }
     SetModifiedFlag(false);
@@ -111,8 +114,8 @@ bool CKorvelDoc::OnOpenDocument(const QString& path, QString* errorText) {
 bool CKorvelDoc::OnSaveDocument(const QString& path, QString* errorText) {
     auto fail = [&](const QString& why) {
         if (errorText)
-            *errorText = QStringLiteral("Het bestand %1 kan niet worden bewaard: %2")
-                             .arg(quoted(path), why);
+            *errorText =
+                QStringLiteral("Het bestand %1 kan niet worden bewaard: %2").arg(quoted(path), why);
         return false;
     };
 
@@ -120,11 +123,11 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, QString* errorText) {
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
     // The file is written piece by piece as the archive fills, never held whole in memory.
-    Archive ar = Archive::forStoring(QFile::encodeName(path).toStdString(),
-                                     [&file](std::string_view bytes) {
-                                         const auto n = static_cast<qint64>(bytes.size());
-                                         return file.write(bytes.data(), n) == n;
-                                     });
+    Archive ar =
+        Archive::forStoring(QFile::encodeName(path).toStdString(), [&file](std::string_view bytes) {
+            const auto n = static_cast<qint64>(bytes.size());
+            return file.write(bytes.data(), n) == n;
+        });
     Serialize(ar);
     if (!ar.flush()) {
         const QString why = file.errorString();
@@ -147,7 +150,9 @@ KMember& CKorvelDoc::addMember(std::unique_ptr<KMember> member) {
     return m_members.insert(std::move(member));
 }
 
-void CKorvelDoc::removeMember(const KMember* member) { m_members.removeItem(member); }
+void CKorvelDoc::removeMember(const KMember* member) {
+    m_members.removeItem(member);
+}
 
 void CKorvelDoc::setFields(const KFieldList& fields) {
     m_fields = fields;

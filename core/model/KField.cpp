@@ -5,10 +5,33 @@
 #include "core/format/Numbers.h"
 #include "platform/Archive.h"
 
+#include <unordered_map>
+
 KField::KField() = default;
 
+KField::Label KField::sharedLabel(std::string label) {
+    // Labels in use, found by their text. Entries whose label nobody holds any more are
+    // dropped whenever the table has doubled, so reading many files does not make it grow.
+    static std::unordered_map<std::string, std::weak_ptr<const std::string>> labels;
+    static std::size_t purgeAt = 64;
+    auto it = labels.find(label);
+    if (it != labels.end())
+        if (Label shared = it->second.lock())
+            return shared;
+    Label shared = std::make_shared<const std::string>(label);
+    labels[std::move(label)] = shared;
+    if (labels.size() >= purgeAt) {
+        std::erase_if(labels, [](const auto& entry) { return entry.second.expired(); });
+        purgeAt = std::max<std::size_t>(64, 2 * labels.size());
+    }
+    return shared;
+}
+
 KField::KField(std::int32_t id, FieldType type, FieldMeaning meaning, std::string label)
-    : m_id(id), m_type(type), m_meaning(meaning), m_label(std::move(label)) {}
+    : m_id(id), m_type(type), m_meaning(meaning), m_label(sharedLabel(std::move(label))) {
+    if (type != FieldType::Date && type != FieldType::None)
+        m_whole = 0;
+}
 
 void KField::setText(std::string text) {
     if (m_type == FieldType::Text)
@@ -17,12 +40,12 @@ void KField::setText(std::string text) {
 
 void KField::setDate(KDateValue date) {
     if (m_type == FieldType::Date)
-        m_date = date;
+        m_whole = date.value();
 }
 
 void KField::setNumber(std::int32_t number) {
     if (m_type == FieldType::Number || m_type == FieldType::Boolean)
-        m_number = number;
+        m_whole = number;
 }
 
 void KField::setReal(double real) {
@@ -31,11 +54,11 @@ void KField::setReal(double real) {
 }
 
 std::int32_t KField::getNumber() const {
-    return m_type == FieldType::Number || m_type == FieldType::Boolean ? m_number : -1;
+    return m_type == FieldType::Number || m_type == FieldType::Boolean ? m_whole : -1;
 }
 
 KDateValue KField::getDate() const {
-    return m_type == FieldType::Date ? m_date : KDateValue(0);
+    return KDateValue(m_type == FieldType::Date ? m_whole : 0);
 }
 
 std::string KField::displayText() const {
@@ -43,15 +66,15 @@ std::string KField::displayText() const {
     case FieldType::Text:
         return m_text;
     case FieldType::Date:
-        return m_date.Text();
+        return date().Text();
     case FieldType::Number:
-        return Numbers::decimal(m_number);
+        return Numbers::decimal(m_whole);
     case FieldType::Quantity:
         return QuantityText(m_real);
     case FieldType::Amount:
         return AmountText(m_real, 2);
     case FieldType::Boolean:
-        return m_number != 0 ? "Ja" : "Nee";
+        return m_whole != 0 ? "Ja" : "Nee";
     default:
         return {};
     }
@@ -62,7 +85,7 @@ bool KField::displayTextEquals(const std::string& text) const {
     case FieldType::Text:
         return m_text == text;
     case FieldType::Boolean:
-        return text == (m_number != 0 ? "Ja" : "Nee");
+        return text == (m_whole != 0 ? "Ja" : "Nee");
     case FieldType::None:
         return text.empty();
     default:
@@ -82,36 +105,36 @@ void KField::changeType(FieldType type) {
     switch (from) {
     case FieldType::Text:
         if (type == FieldType::Date)
-            m_date = KDateValue(m_text.c_str(), 0);
+            m_whole = KDateValue(m_text.c_str(), 0).value();
         else if (type == FieldType::Number)
-            m_number = Numbers::leadingLong(m_text);
+            m_whole = Numbers::leadingLong(m_text);
         else if (toReal)
             m_real = Numbers::leadingReal(m_text);
         else if (type == FieldType::Boolean)
-            m_number = m_text == "Ja" ? 1 : 0;
+            m_whole = m_text == "Ja" ? 1 : 0;
         break;
     case FieldType::Date: {
-        const std::string text = m_date.Text();
+        const std::string text = date().Text();
         if (type == FieldType::Text)
             m_text = text;
         else if (type == FieldType::Number)
-            m_number = Numbers::leadingLong(text);
+            m_whole = Numbers::leadingLong(text);
         else if (toReal)
             m_real = Numbers::leadingReal(text);
         else if (type == FieldType::Boolean)
-            m_number = 0;
+            m_whole = 0;
         break;
     }
     case FieldType::Number:
         if (type == FieldType::Text) {
-            m_text = Numbers::decimal(m_number);
+            m_text = Numbers::decimal(m_whole);
         } else if (type == FieldType::Date) {
-            m_text = Numbers::decimal(m_number);
-            m_date = KDateValue(m_text.c_str(), 0);
+            m_text = Numbers::decimal(m_whole);
+            m_whole = KDateValue(m_text.c_str(), 0).value();
         } else if (toReal) {
-            m_real = m_number;
+            m_real = m_whole;
         } else if (type == FieldType::Boolean) {
-            m_number = m_number != 0 ? 1 : 0;
+            m_whole = m_whole != 0 ? 1 : 0;
         }
         break;
     case FieldType::Quantity:
@@ -119,19 +142,19 @@ void KField::changeType(FieldType type) {
         if (type == FieldType::Text)
             m_text = Numbers::fixed2(m_real);
         else if (type == FieldType::Date)
-            m_date = KDateValue();
+            m_whole = KDateValue().value();
         else if (type == FieldType::Number)
-            m_number = Numbers::truncateToInt(m_real);
+            m_whole = Numbers::truncateToInt(m_real);
         else if (type == FieldType::Boolean)
-            m_number = m_real != 0.0 ? 1 : 0;
+            m_whole = m_real != 0.0 ? 1 : 0;
         break;
     case FieldType::Boolean:
         if (type == FieldType::Text)
-            m_text = m_number != 0 ? "Ja" : "Nee";
+            m_text = m_whole != 0 ? "Ja" : "Nee";
         else if (type == FieldType::Date)
-            m_date = KDateValue();
+            m_whole = KDateValue().value();
         else if (toReal)
-            m_real = m_number;
+            m_real = m_whole;
         break;
     default:
         break;
@@ -143,17 +166,17 @@ void KField::Serialize(Archive& ar, int /*version*/) {
         ar.writeInt32(m_id);
         ar.writeInt32(static_cast<std::int32_t>(m_type));
         ar.writeInt32(static_cast<std::int32_t>(m_meaning));
-        writeFString(ar, m_label);
+        writeFString(ar, *m_label);
         switch (m_type) {
         case FieldType::Text:
             writeFString(ar, m_text);
             break;
         case FieldType::Date:
-            m_date.Serialize(ar);
+            ar.writeInt32(m_whole);
             break;
         case FieldType::Number:
         case FieldType::Boolean:
-            ar.writeInt32(m_number);
+            ar.writeInt32(m_whole);
             break;
         case FieldType::Quantity:
         case FieldType::Amount:
@@ -167,17 +190,17 @@ void KField::Serialize(Archive& ar, int /*version*/) {
     m_id = ar.readInt32();
     m_type = static_cast<FieldType>(ar.readInt32());
     m_meaning = static_cast<FieldMeaning>(ar.readInt32());
-    m_label = readFString(ar);
+    m_label = sharedLabel(readFString(ar));
     switch (m_type) {
     case FieldType::Text:
         m_text = readFString(ar);
         break;
     case FieldType::Date:
-        m_date.Serialize(ar);
+        m_whole = ar.readInt32();
         break;
     case FieldType::Number:
     case FieldType::Boolean:
-        m_number = ar.readInt32();
+        m_whole = ar.readInt32();
         break;
     case FieldType::Quantity:
     case FieldType::Amount:

@@ -5,6 +5,7 @@
 #include "core/model/KSortedList.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class Archive;
@@ -23,12 +24,12 @@ public:
     FieldType type() const { return m_type; }
     FieldMeaning meaning() const { return m_meaning; }
     void setMeaning(FieldMeaning meaning) { m_meaning = meaning; }
-    const std::string& label() const { return m_label; }
-    void setLabel(std::string label) { m_label = std::move(label); }
+    const std::string& label() const { return *m_label; }
+    void setLabel(std::string label) { m_label = sharedLabel(std::move(label)); }
 
     const std::string& text() const { return m_text; }
-    KDateValue date() const { return m_date; }
-    std::int32_t number() const { return m_number; }
+    KDateValue date() const { return KDateValue(m_whole); }
+    std::int32_t number() const { return m_whole; }
     double real() const { return m_real; }
 
     // Each setter stores only into a field of a type that holds that slot.
@@ -51,19 +52,26 @@ public:
 
     // Same label, type and meaning; id and value do not take part.
     bool isAlike(const KField& other) const {
-        return m_type == other.m_type && m_meaning == other.m_meaning && m_label == other.m_label;
+        return m_type == other.m_type && m_meaning == other.m_meaning &&
+               (m_label == other.m_label || *m_label == *other.m_label);
     }
 
     void Serialize(Archive& ar, int version);
 
 private:
+    // A member holds a copy of every field, each with the field's label: equal labels share
+    // one string, which keeps a large administration's memory in bounds.
+    using Label = std::shared_ptr<const std::string>;
+    static Label sharedLabel(std::string label);
+
     std::int32_t m_id = -1;
     FieldType m_type = FieldType::None;
     FieldMeaning m_meaning = FieldMeaning::Other;
+    // The date of a Date field or the number of a Number or Boolean field: a field holds one
+    // whole-number value, whichever its type.
+    std::int32_t m_whole = KDateValue().value();
     std::string m_text;
-    std::string m_label;
-    KDateValue m_date;
-    std::int32_t m_number = 0;
+    Label m_label = sharedLabel(std::string());
     double m_real = 0.0;
 };
 
