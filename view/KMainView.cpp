@@ -15,6 +15,8 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <numeric>
+
 namespace {
 
 constexpr int kRightAligned = 7;
@@ -79,11 +81,22 @@ void KMainView::setUpColumns(const MemberColumns& columns) {
 void KMainView::fill(const MemberColumns& columns) {
     MemberTable table(m_doc->members(), columns);
     m_nameColumn = table.nameColumn();
+    m_orderByName = true;
+    // Every rebuild sorts by name, in the direction the name title last chose. The rows go
+    // into the grid in that order, as the grid's own sort by the same order would leave them.
+    std::vector<int> order;
+    if (m_nameColumn >= 0) {
+        order = MemberOrder::byName(table.column(m_nameColumn)).sortedRows(m_nameAscending);
+    } else {
+        order.resize(static_cast<std::size_t>(table.rowCount()));
+        std::iota(order.begin(), order.end(), 0);
+    }
     if (table.rowCount() > 0) {
         m_grid->setRowCount(table.rowCount() + 1);
         for (int row = 0; row < table.rowCount(); ++row)
             for (int col = 0; col < table.colCount(); ++col)
-                m_grid->setCellText(row + 1, col, table.take(row, col));
+                m_grid->setCellText(row + 1, col,
+                                    table.take(order[static_cast<std::size_t>(row)], col));
         GridTable::CellFont font;
         font.name = m_font.name;
         font.size = m_font.size;
@@ -94,15 +107,6 @@ void KMainView::fill(const MemberColumns& columns) {
         m_grid->setCellFontRange(1, 0, m_grid->rowCount() - 1, m_grid->colCount() - 1, font);
     }
     m_grid->autoSize();
-    if (table.rowCount() == 0)
-        return;
-
-    // Every rebuild sorts by name, in the direction the name title last chose.
-    m_orderByName = true;
-    if (m_nameColumn >= 0) {
-        prepareNameOrder(m_nameColumn);
-        m_grid->setSortOrder(GridTable::SortCustom);
-    }
     renumber();
 }
 

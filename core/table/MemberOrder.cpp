@@ -2,6 +2,8 @@
 
 #include "core/format/Numbers.h"
 
+#include <algorithm>
+#include <numeric>
 #include <unordered_map>
 
 namespace {
@@ -86,6 +88,14 @@ int MemberOrder::compare(int a, int b) const {
     if (m_rank[ia] != 0 || m_date[ia] == m_date[ib])
         return 0;
     return m_date[ia] < m_date[ib] ? -1 : 1;
+}
+
+std::vector<int> MemberOrder::sortedRows(bool ascending) const {
+    std::vector<int> rows(m_rank.size());
+    std::iota(rows.begin(), rows.end(), 0);
+    std::stable_sort(rows.begin(), rows.end(),
+                     [&](int a, int b) { return compare(a, b, ascending) < 0; });
+    return rows;
 }
 
 MemberOrder::Kind MemberOrder::kindOfColumn(const KMemberList& members, std::int32_t code) {

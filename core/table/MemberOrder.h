@@ -30,6 +30,8 @@ public:
         return ascending ? compare(a, b) : -compare(a, b);
     }
     std::size_t size() const { return m_rank.size(); }
+    // The rows 0 .. size()-1 in the order a stable sort gives them.
+    std::vector<int> sortedRows(bool ascending) const;
 
     // The name rule on two texts: a text without a space comes before one with a space and
     // equals any other without; texts with a space order on the part from the last space on,

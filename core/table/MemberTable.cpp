@@ -25,6 +25,14 @@ MemberTable::MemberTable(const KMemberList& members, const MemberColumns& column
     }
 }
 
+std::vector<std::string> MemberTable::column(int col) const {
+    std::vector<std::string> texts;
+    texts.reserve(static_cast<std::size_t>(m_rows));
+    for (int row = 0; row < m_rows; ++row)
+        texts.push_back(cell(row, col));
+    return texts;
+}
+
 std::vector<std::string> MemberTable::rowTexts(const KMember& member, const MemberColumns& columns,
                                                std::int64_t runningNumber, int* nameColumn) {
     std::vector<std::string> texts(columns.size() + 1);

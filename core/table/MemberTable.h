@@ -22,6 +22,8 @@ public:
     int colCount() const { return m_cols; }
     // Row 0 is the first member.
     const std::string& cell(int row, int col) const { return m_cells[index(row, col)]; }
+    // The texts of one column, row by row.
+    std::vector<std::string> column(int col) const;
     // Hands a cell's text over, leaving it empty.
     std::string take(int row, int col) { return std::move(m_cells[index(row, col)]); }
     // The last column whose cells show a value meaning Name, -1 when none does.
