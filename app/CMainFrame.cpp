@@ -80,6 +80,7 @@ CMainFrame::CMainFrame(KDocManager& docs, QWidget* parent) : QMainWindow(parent)
     setCentralWidget(m_view);
 
     createActions();
+    m_view->setCommands([this](int id) { return action(id); });
     createMenus();
     createToolBar();
     createStatusBar();

@@ -188,6 +188,21 @@ void CvsFlexGrid::setCellFontStrikethrough(bool on) {
     applyCellFont(cf);
 }
 
+void CvsFlexGrid::setCellFontRange(int row1, int col1, int row2, int col2,
+                                   const GridTable::CellFont& font) {
+    row1 = std::max(row1, 0);
+    col1 = std::max(col1, 0);
+    row2 = std::min(row2, rowCount() - 1);
+    col2 = std::min(col2, colCount() - 1);
+    if (row1 > row2 || col1 > col2)
+        return;
+    const auto style = m_table->styleOf(font);
+    for (int row = row1; row <= row2; ++row)
+        for (int col = col1; col <= col2; ++col)
+            m_table->setCellStyle(row, col, style);
+    repaint();
+}
+
 void CvsFlexGrid::setColumnAlignment(int col, int alignment) {
     m_model->setColumnAlignment(col, alignment);
 }

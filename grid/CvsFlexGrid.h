@@ -55,6 +55,9 @@ public:
     void setCellFontItalic(bool on);
     void setCellFontUnderline(bool on);
     void setCellFontStrikethrough(bool on);
+    // The font of every cell in rows row1..row2 and columns col1..col2 at once, as setting
+    // each of them current in turn would.
+    void setCellFontRange(int row1, int col1, int row2, int col2, const GridTable::CellFont& font);
 
     // Sorts the data rows now on the current column; 9 sorts through the row comparison.
     void setSortOrder(int order);

@@ -97,6 +97,10 @@ constexpr KMenuLayout kMenuBar[] = {
     {"&Configuratie", kConfigMenu}, {"&Toon", kViewMenu},     {"&Help", kHelpMenu},
 };
 
+// The member grid's context menu.
+constexpr int kMemberPopup[] = {
+    Cmd::MemberAdd, Cmd::MemberDelete, Cmd::MemberEdit, 0, Cmd::SendMessage, 0, Cmd::MemberExport};
+
 constexpr int kToolbar[] = {Cmd::FileNew,   Cmd::FileOpen,
                             Cmd::FileSave,  0,
                             Cmd::EditCut,   Cmd::EditCopy,
@@ -121,4 +125,7 @@ std::span<const KMenuLayout> menuBarLayout() {
 }
 std::span<const int> toolbarLayout() {
     return kToolbar;
+}
+std::span<const int> memberPopupLayout() {
+    return kMemberPopup;
 }

@@ -71,6 +71,8 @@ struct KMenuLayout {
 std::span<const KMenuLayout> menuBarLayout();
 // The toolbar's buttons in order, 0 standing for a separator.
 std::span<const int> toolbarLayout();
+// The member grid's context menu, 0 standing for a separator.
+std::span<const int> memberPopupLayout();
 
 // Texts of the main window that belong to no command.
 namespace FrameText {

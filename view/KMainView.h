@@ -1,30 +1,80 @@
 #pragma once
 
+#include "core/table/MemberGridFont.h"
+#include "core/table/MemberOrder.h"
+
 #include <QWidget>
 
-class CKorvelDoc;
-class QLabel;
-class QListWidget;
+#include <cstdint>
+#include <functional>
+#include <vector>
 
-// The main window's view of the document. For now it lists the members' names in the
-// document's order; the member grid with its columns takes the place of the list.
+class CKorvelDoc;
+class CvsFlexGrid;
+class MemberColumns;
+class QAction;
+class QMenu;
+
+// The main window's one view: the member grid, one row per member and one column per entry of
+// the user's column list, sorted by surname or by a date, with the member commands in a context
+// menu. Column 0 holds each member's identifier, hidden; it is the only link from a row to its
+// member.
 class KMainView : public QWidget {
     Q_OBJECT
 
 public:
     explicit KMainView(QWidget* parent = nullptr);
+    ~KMainView() override;
 
     void setDocument(const CKorvelDoc* doc) { m_doc = doc; }
     const CKorvelDoc* document() const { return m_doc; }
 
-    // Rebuilds the view from the document.
+    // Builds the context menu from the frame's commands; a command stays as enabled as its
+    // action is. Double-clicking a row triggers the edit command when it is enabled.
+    void setCommands(const std::function<QAction*(int id)>& actionOf);
+    QMenu* contextMenu() const { return m_popup; }
+
+    // Rebuilds the grid from the document and the column list in the profile. A document
+    // without field definitions leaves the grid as it is.
     void OnUpdate();
 
-    // The texts shown, one per member (for tests and the later grid's comparison).
-    QStringList shownNames() const;
+    // Selects exactly the row of the member with that identifier.
+    void selectMemberRow(std::int32_t id);
+    // The identifiers of the selected rows, from the top.
+    std::vector<std::int32_t> selectedMembers() const;
+
+    // The font of the member cells; the next rebuild shows it.
+    const MemberGridFont& gridFont() const { return m_font; }
+    void setGridFont(const MemberGridFont& font) { m_font = font; }
+
+    CvsFlexGrid& grid() const { return *m_grid; }
+
+    // Right click at a point of the grid's cell area: with fewer than two rows selected the row
+    // under the point becomes the selection, then the menu pops up.
+    void showContextMenu(const QPoint& viewportPos, const QPoint& globalPos);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void setUpColumns(const MemberColumns& columns);
+    void fill(const MemberColumns& columns);
+    void sortStarting(int col, int* order);
+    void renumber();
+    void prepareNameOrder(int col);
+    void prepareDateOrder(FieldMeaning meaning);
+    void doubleClicked();
+
     const CKorvelDoc* m_doc = nullptr;
-    QLabel* m_caption = nullptr;
-    QListWidget* m_list = nullptr;
+    CvsFlexGrid* m_grid = nullptr;
+    QMenu* m_popup = nullptr;
+    QAction* m_editAction = nullptr;
+    MemberGridFont m_font;
+    // The sort state lives as long as the view: one direction for names, one shared by both
+    // dates, and the keys of the comparison that answers the grid's custom sort.
+    MemberOrder m_order;
+    bool m_orderByName = true;
+    bool m_nameAscending = true;
+    bool m_dateAscending = true;
+    int m_nameColumn = -1;
 };

@@ -1,0 +1,157 @@
+#include "bench/gui/BenchClub.h"
+
+#include "core/document/CKorvelDoc.h"
+#include "core/format/Clock.h"
+#include "core/model/DefaultConfiguration.h"
+#include "grid/CvsFlexGrid.h"
+#include "platform/Profile.h"
+#include "view/KMainView.h"
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <clocale>
+#include <cstdio>
+#include <cstring>
+#include <map>
+#include <memory>
+
+// The main view on generated clubs: opening a file and showing it in the grid, and the sorts a
+// click on a column title starts. The peak memory of the process is reported as a counter.
+
+namespace {
+
+QTemporaryDir& scratch() {
+    static QTemporaryDir dir;
+    return dir;
+}
+
+QString clubFile(int members) {
+    static std::map<int, QString> files;
+    auto it = files.find(members);
+    if (it == files.end()) {
+        const QString path = scratch().filePath(QStringLiteral("club%1.kvl").arg(members));
+        if (!writeBenchClub(path, members))
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
+        it = files.emplace(members, path).first;
+    }
+    return it->second;
+}
+
+// Peak resident memory of this process in MB.
+double peakMegabytes() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').front().toDouble() / 1024.0;
+    return 0;
+}
+
+// A document and a shown main view of the club with that many members.
+struct Shown {
+    CKorvelDoc doc;
+    KMainView view;
+    explicit Shown(int members) {
+        view.setDocument(&doc);
+        view.resize(1200, 800);
+        view.show();
+        doc.OnOpenDocument(clubFile(members));
+        view.OnUpdate();
+        QApplication::processEvents();
+    }
+    int column(const char* title) const {
+        for (int col = 0; col < view.grid().colCount(); ++col)
+            if (view.grid().cellText(0, col) == title)
+                return col;
+        return -1;
+    }
+    void clickTitle(int col) {
+        emit view.grid().view()->horizontalHeader()->sectionClicked(col);
+        QApplication::processEvents();
+    }
+};
+
+void BM_OpenAndShow(benchmark::State& state) {
+    const int members = static_cast<int>(state.range(0));
+    clubFile(members);
+    CKorvelDoc doc;
+    KMainView view;
+    view.setDocument(&doc);
+    view.resize(1200, 800);
+    view.show();
+    for (auto _ : state) {
+        doc.OnOpenDocument(clubFile(members));
+        view.OnUpdate();
+        QApplication::processEvents();
+        benchmark::DoNotOptimize(view.grid().rowCount());
+    }
+    state.counters["peak_MB"] = peakMegabytes();
+}
+BENCHMARK(BM_OpenAndShow)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// The grid rebuilt from an open document, without reading the file.
+void BM_Rebuild(benchmark::State& state) {
+    Shown shown(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        shown.view.OnUpdate();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(BM_Rebuild)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_NameTitleClick(benchmark::State& state) {
+    Shown shown(static_cast<int>(state.range(0)));
+    const int col = shown.column("Naam");
+    for (auto _ : state)
+        shown.clickTitle(col);
+}
+BENCHMARK(BM_NameTitleClick)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_DateTitleClick(benchmark::State& state) {
+    Shown shown(static_cast<int>(state.range(0)));
+    const int col = shown.column("Geboortedatum");
+    for (auto _ : state)
+        shown.clickTitle(col);
+}
+BENCHMARK(BM_DateTitleClick)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// A column the grid sorts by itself.
+void BM_CityTitleClick(benchmark::State& state) {
+    Shown shown(static_cast<int>(state.range(0)));
+    const int col = shown.column("Woonplaats");
+    for (auto _ : state)
+        shown.clickTitle(col);
+}
+BENCHMARK(BM_CityTitleClick)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+// korvel_gui_bench [benchmark options]
+// korvel_gui_bench --write-club FILE MEMBERS   writes a generated club and stops
+int main(int argc, char* argv[]) {
+    if (argc == 4 && std::strcmp(argv[1], "--write-club") == 0)
+        return writeBenchClub(QString::fromLocal8Bit(argv[2]), std::atoi(argv[3])) ? 0 : 1;
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    std::setlocale(LC_NUMERIC, "C");
+    Clock::pinToday(20240301);
+    // A profile of the benchmark's own, with the default column list.
+    Profile::setProfileFile(scratch().filePath(QStringLiteral("Korvel.ini")));
+    writeDefaultColumnList();
+
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
