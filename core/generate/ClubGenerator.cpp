@@ -296,9 +296,11 @@ void ClubGenerator::generate(CKorvelDoc& doc, long memberCount) {
         const std::size_t s = below(static_cast<std::uint32_t>(names.surnames.size()));
         const std::string& surname = names.surnames[s];
         const std::string& prefix = names.prefixes[s];
-        std::string name = surname + ", " + first;
+        // Written as people write them, so the grid's sort by last word sorts by surname.
+        std::string name = first + " ";
         if (!prefix.empty())
-            name += " " + prefix;
+            name += prefix + " ";
+        name += surname;
         m->setTextByMeaning(FieldMeaning::Name, name);
 
         std::string address = pick(*this, kStreets);
