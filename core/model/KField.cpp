@@ -9,6 +9,11 @@
 
 KField::KField() = default;
 
+const KField::Label& KField::emptyLabel() {
+    static const Label empty = sharedLabel(std::string());
+    return empty;
+}
+
 KField::Label KField::sharedLabel(std::string label) {
     // Labels in use, found by their text. Entries whose label nobody holds any more are
     // dropped whenever the table has doubled, so reading many files does not make it grow.

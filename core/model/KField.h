@@ -63,6 +63,7 @@ private:
     // one string, which keeps a large administration's memory in bounds.
     using Label = std::shared_ptr<const std::string>;
     static Label sharedLabel(std::string label);
+    static const Label& emptyLabel();
 
     std::int32_t m_id = -1;
     FieldType m_type = FieldType::None;
@@ -71,7 +72,7 @@ private:
     // whole-number value, whichever its type.
     std::int32_t m_whole = KDateValue().value();
     std::string m_text;
-    Label m_label = sharedLabel(std::string());
+    Label m_label = emptyLabel();
     double m_real = 0.0;
 };
 
