@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <numeric>
+#include <string_view>
 
 namespace {
 
@@ -29,15 +30,9 @@ std::string lowered(const std::string& text) {
 }
 
 int compareBytes(const std::string& a, const std::string& b) {
-    // std::string compares char, which may be signed; the code page orders unsigned.
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(a[i]);
-        const auto cb = static_cast<unsigned char>(b[i]);
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    return a.size() == b.size() ? 0 : (a.size() < b.size() ? -1 : 1);
+    // char_traits<char> compares as unsigned char, the order of the code page.
+    const int c = std::string_view(a).compare(b);
+    return (c > 0) - (c < 0);
 }
 
 // The whole text is a number, surrounding blanks allowed.

@@ -4,21 +4,15 @@
 
 #include <algorithm>
 #include <numeric>
+#include <string_view>
 #include <unordered_map>
 
 namespace {
 
 int compareBytes(std::string_view a, std::string_view b) {
-    const std::size_t n = std::min(a.size(), b.size());
-    for (std::size_t i = 0; i < n; ++i) {
-        const auto ca = static_cast<unsigned char>(a[i]);
-        const auto cb = static_cast<unsigned char>(b[i]);
-        if (ca != cb)
-            return ca < cb ? -1 : 1;
-    }
-    if (a.size() == b.size())
-        return 0;
-    return a.size() < b.size() ? -1 : 1;
+    // char_traits<char> compares as unsigned char, the order of the code page.
+    const int c = std::string_view(a).compare(b);
+    return (c > 0) - (c < 0);
 }
 
 int compareNameParts(bool spaceA, std::string_view tailA, std::string_view wholeA, bool spaceB,
