@@ -1,5 +1,6 @@
 #include "core/document/CKorvelDoc.h"
 #include "core/format/Clock.h"
+#include "core/generate/ClubGenerator.h"
 #include "core/model/ContributionRules.h"
 
 #include <benchmark/benchmark.h>
@@ -12,24 +13,16 @@
 
 namespace {
 
-std::uint64_t next(std::uint64_t& state) {
-    state += 0x9E3779B97F4A7C15ull;
-    std::uint64_t z = state;
-    z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
-    z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
-    return z ^ (z >> 31);
-}
-
 std::vector<std::unique_ptr<KMember>> makeMembers(CKorvelDoc& doc, int count) {
     static const char* surnames[] = {"Jansen", "de Vries", "van den Berg", "Bakker", "Visser",
                                      "Smit", "Meijer", "de Boer", "Mulder", "de Groot"};
-    std::uint64_t state = 42;
+    ClubGenerator random(42);
     std::vector<std::unique_ptr<KMember>> members;
     members.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i) {
         auto m = std::make_unique<KMember>(doc.fields());
         m->setId(i + 100);
-        const std::uint64_t r = next(state);
+        const std::uint64_t r = random.next();
         m->setTextByMeaning(FieldMeaning::Name, std::string(surnames[r % 10]) + ", " +
                                                      std::to_string(r % 100000));
         m->setTextByMeaning(FieldMeaning::MemberType, (r >> 20) % 5 == 0 ? "Donateur" : "Lid");
