@@ -407,6 +407,13 @@ int CvsFlexGrid::measureColumn(int col) {
         int row;
     };
     std::vector<Candidate> widest;
+    widest.reserve(kMeasuredCells);
+    auto leastOf = [](std::vector<Candidate>& list) {
+        return std::min_element(
+            list.begin(), list.end(),
+            [](const Candidate& a, const Candidate& b) { return a.estimate < b.estimate; });
+    };
+    std::vector<Candidate>::iterator least;
     for (int row = 0; row < rowCount(); ++row) {
         if (row >= 1 && row < fixedRowCount())
             continue;
@@ -420,12 +427,11 @@ int CvsFlexGrid::measureColumn(int col) {
             estimate += widths[static_cast<unsigned char>(c)];
         if (static_cast<int>(widest.size()) < kMeasuredCells) {
             widest.push_back({estimate, row});
-        } else {
-            auto least = std::min_element(
-                widest.begin(), widest.end(),
-                [](const Candidate& a, const Candidate& b) { return a.estimate < b.estimate; });
-            if (estimate > least->estimate)
-                *least = {estimate, row};
+            if (static_cast<int>(widest.size()) == kMeasuredCells)
+                least = leastOf(widest);
+        } else if (estimate > least->estimate) {
+            *least = {estimate, row};
+            least = leastOf(widest);
         }
     }
     int width = 0;

@@ -1,5 +1,7 @@
 #include "core/format/KDateValue.h"
 
+#include "core/format/Numbers.h"
+
 #include "core/format/Clock.h"
 #include "core/format/DateFormat.h"
 #include "core/format/KDateTextIndex.h"
@@ -175,9 +177,15 @@ std::string KDateValue::TextAs(const std::string& format) const {
     if (m_value == 0)
         return {};
     if (format.empty() || format == "Standard") {
-        char buffer[16];
-        std::snprintf(buffer, sizeof buffer, "%08ld", static_cast<long>(m_value));
-        return buffer;
+        // "%08ld" without printf: a grid of many dates formats them all.
+        const bool negative = m_value < 0;
+        const std::string digits =
+            Numbers::decimal(negative ? -static_cast<std::int64_t>(m_value) : m_value);
+        const std::size_t width = negative ? 7 : 8;
+        std::string text = negative ? "-" : "";
+        if (digits.size() < width)
+            text.append(width - digits.size(), '0');
+        return text + digits;
     }
     const QDate date = toQDate(Year(), Month(), Day());
     if (!date.isValid())
