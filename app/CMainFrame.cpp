@@ -3,14 +3,17 @@
 #include "app/KDocManager.h"
 #include "app/KDocPrompts.h"
 #include "core/document/CKorvelDoc.h"
-#include "core/model/DefaultConfiguration.h"
-#include "platform/Profile.h"
+#include "core/settings/Settings.h"
 #include "res/Commands.h"
+#include "grid/CvsFlexGrid.h"
 #include "view/KMainView.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
+#include <QMimeData>
+#include <QUndoStack>
 #include <QDir>
 #include <QKeySequence>
 #include <QLabel>
@@ -26,9 +29,6 @@
 #endif
 
 namespace {
-
-const QString kWindowSection = QStringLiteral("Window");
-const QString kGeometryKey = QStringLiteral("Geometry");
 
 QString text(const char* s) {
     return QString::fromUtf8(s);
@@ -58,6 +58,10 @@ QIcon iconFor(int id, const QStyle* style) {
         return QIcon::fromTheme(QStringLiteral("edit-copy"));
     case Cmd::EditPaste:
         return QIcon::fromTheme(QStringLiteral("edit-paste"));
+    case Cmd::EditUndo:
+        return QIcon::fromTheme(QStringLiteral("edit-undo"));
+    case Cmd::EditRedo:
+        return QIcon::fromTheme(QStringLiteral("edit-redo"));
     case Cmd::FilePrint:
         return QIcon::fromTheme(QStringLiteral("document-print"));
     case Cmd::AppAbout:
@@ -73,7 +77,8 @@ QIcon iconFor(int id, const QStyle* style) {
 
 } // namespace
 
-CMainFrame::CMainFrame(KDocManager& docs, QWidget* parent) : QMainWindow(parent), m_docs(docs) {
+CMainFrame::CMainFrame(KDocManager& docs, KQuestions& questions, QWidget* parent)
+    : QMainWindow(parent), m_docs(docs), m_questions(questions) {
     setWindowIcon(QIcon(QStringLiteral(":/icons/korvel.png")));
     m_view = new KMainView(this);
     m_view->setDocument(&docs.document());
@@ -85,7 +90,10 @@ CMainFrame::CMainFrame(KDocManager& docs, QWidget* parent) : QMainWindow(parent)
     createToolBar();
     createStatusBar();
     connectCommands();
+    connectHistory();
     showMemberCount(0);
+    docs.document().addListener(this);
+    connect(m_view, &KMainView::gridChanged, this, &CMainFrame::refreshCommandStates);
 
     connect(&m_docs, &KDocManager::documentChanged, this, &CMainFrame::refreshTitle);
     connect(&m_docs, &KDocManager::recentFilesChanged, this, &CMainFrame::refreshRecentFiles);
@@ -94,7 +102,13 @@ CMainFrame::CMainFrame(KDocManager& docs, QWidget* parent) : QMainWindow(parent)
     restoreWindowGeometry();
 }
 
-CMainFrame::~CMainFrame() = default;
+CMainFrame::~CMainFrame() {
+    m_docs.document().removeListener(this);
+}
+
+CKorvelDoc& CMainFrame::document() {
+    return m_docs.document();
+}
 
 void CMainFrame::createActions() {
     for (const KCommand& command : allCommands()) {
@@ -175,11 +189,41 @@ void CMainFrame::connectCommands() {
     connect(toolbar, &QAction::toggled, m_toolBar, &QToolBar::setVisible);
     connect(m_toolBar, &QToolBar::visibilityChanged, toolbar, &QAction::setChecked);
 
+    setHandler(Cmd::EditCopy, [this] { copySelection(); });
+    setEnabledRule(Cmd::EditCopy, [this] { return m_view->grid().selectedRowCount() > 0; });
+
     QAction* status = action(Cmd::ViewStatusBar);
     status->setCheckable(true);
     status->setChecked(true);
     status->setEnabled(true);
     connect(status, &QAction::toggled, statusBar(), &QStatusBar::setVisible);
+}
+
+void CMainFrame::connectHistory() {
+    // Undo and redo name the step they take back or do again ("Ongedaan maken: lid wijzigen").
+    QUndoStack& history = m_docs.document().undoStack();
+    QAction* undo = action(Cmd::EditUndo);
+    QAction* redo = action(Cmd::EditRedo);
+    const QString undoText = undo->text();
+    const QString redoText = redo->text();
+    auto refresh = [&history, undo, redo, undoText, redoText] {
+        undo->setEnabled(history.canUndo());
+        undo->setText(history.canUndo() ? undoText + QStringLiteral(": ") + history.undoText()
+                                        : undoText);
+        redo->setEnabled(history.canRedo());
+        redo->setText(history.canRedo() ? redoText + QStringLiteral(": ") + history.redoText()
+                                        : redoText);
+    };
+    connect(undo, &QAction::triggered, &history, &QUndoStack::undo);
+    connect(redo, &QAction::triggered, &history, &QUndoStack::redo);
+    connect(&history, &QUndoStack::indexChanged, this, refresh);
+    connect(&history, &QUndoStack::cleanChanged, this, refresh);
+    refresh();
+}
+
+void CMainFrame::copySelection() {
+    if (QMimeData* data = m_view->selectionAsMimeData())
+        QApplication::clipboard()->setMimeData(data);
 }
 
 QAction* CMainFrame::action(int id) const {
@@ -192,27 +236,43 @@ void CMainFrame::setHandler(int id, std::function<void()> handler) {
     if (!target)
         return;
     connect(target, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
-    target->setEnabled(true);
+    const auto rule = m_rules.find(id);
+    target->setEnabled(rule == m_rules.end() || rule->second());
+}
+
+void CMainFrame::setEnabledRule(int id, std::function<bool()> rule) {
+    if (!action(id))
+        return;
+    m_rules[id] = std::move(rule);
+    action(id)->setEnabled(m_rules[id]());
+}
+
+void CMainFrame::refreshCommandStates() {
+    for (const auto& [id, rule] : m_rules)
+        action(id)->setEnabled(rule());
 }
 
 QString CMainFrame::memberCountText() const {
     return m_memberCount->text();
 }
 
-void CMainFrame::updateAllViews() {
-    m_view->OnUpdate();
-}
-
 void CMainFrame::showMemberCount(long count) {
     m_memberCount->setText(QString::asprintf(FrameText::memberCountFormat, count));
 }
 
-void CMainFrame::restoreDefaultColumns() {
-    writeDefaultColumnList();
+void CMainFrame::documentReset() {
+    showMemberCount(static_cast<long>(m_docs.document().members().size()));
+    refreshCommandStates();
 }
 
-void CMainFrame::loadMessage(const char* message) {
-    m_docs.prompts().showMessage(text(message));
+void CMainFrame::membersChanged(const KMemberChange& change) {
+    if (!change.added.empty() || !change.removed.empty())
+        showMemberCount(static_cast<long>(m_docs.document().members().size()));
+    refreshCommandStates();
+}
+
+void CMainFrame::modifiedChanged(bool) {
+    refreshTitle();
 }
 
 void CMainFrame::refreshTitle() {
@@ -241,8 +301,7 @@ void CMainFrame::showAbout() {
 }
 
 void CMainFrame::restoreWindowGeometry() {
-    const QByteArray saved =
-        QByteArray::fromBase64(Profile::readString(kWindowSection, kGeometryKey).toLatin1());
+    const QByteArray saved = Settings::windowGeometry();
     if (saved.isEmpty() || !restoreGeometry(saved))
         resize(1000, 700);
 }
@@ -252,7 +311,6 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    Profile::writeString(kWindowSection, kGeometryKey,
-                         QString::fromLatin1(saveGeometry().toBase64()));
+    Settings::setWindowGeometry(saveGeometry());
     event->accept();
 }

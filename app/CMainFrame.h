@@ -1,6 +1,7 @@
 #pragma once
 
-#include "core/document/KDocObserver.h"
+#include "core/document/KDocListener.h"
+#include "view/KCommandHost.h"
 
 #include <QMainWindow>
 
@@ -9,33 +10,43 @@
 
 class KDocManager;
 class KMainView;
+class KQuestions;
 class QLabel;
 class QMenu;
 class QToolBar;
 
 // The main window: menu bar, toolbar, the member count in the status bar and the main view.
 // Every command is one QAction found by its id; a command without a handler stays disabled.
-class CMainFrame : public QMainWindow, public KDocObserver {
+// The frame hosts the commands of the areas; it listens to the document for the member count,
+// and keeps undo and redo in step with the document's history.
+class CMainFrame : public QMainWindow, public KDocListener, public KCommandHost {
     Q_OBJECT
 
 public:
-    explicit CMainFrame(KDocManager& docs, QWidget* parent = nullptr);
+    CMainFrame(KDocManager& docs, KQuestions& questions, QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     // nullptr for an id the program does not know.
     QAction* action(int id) const;
-    // Connects a command to its handler and enables it.
-    void setHandler(int id, std::function<void()> handler);
 
     KMainView* view() const { return m_view; }
     QToolBar* toolBar() const { return m_toolBar; }
     QString memberCountText() const;
+    void showMemberCount(long count);
 
-    // KDocObserver
-    void updateAllViews() override;
-    void showMemberCount(long count) override;
-    void restoreDefaultColumns() override;
-    void loadMessage(const char* text) override;
+    // KCommandHost
+    void setHandler(int id, std::function<void()> handler) override;
+    void setEnabledRule(int id, std::function<bool()> rule) override;
+    void refreshCommandStates() override;
+    CKorvelDoc& document() override;
+    KMainView& mainView() override { return *m_view; }
+    KQuestions& questions() override { return m_questions; }
+    QWidget* window() override { return this; }
+
+    // KDocListener
+    void documentReset() override;
+    void membersChanged(const KMemberChange& change) override;
+    void modifiedChanged(bool modified) override;
 
     void refreshTitle();
 
@@ -48,15 +59,19 @@ private:
     void createToolBar();
     void createStatusBar();
     void connectCommands();
+    void connectHistory();
+    void copySelection();
     void refreshRecentFiles();
     void showAbout();
     void restoreWindowGeometry();
 
     KDocManager& m_docs;
+    KQuestions& m_questions;
     KMainView* m_view = nullptr;
     QToolBar* m_toolBar = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentAnchor = nullptr;
     QLabel* m_memberCount = nullptr;
     std::map<int, QAction*> m_actions;
+    std::map<int, std::function<bool()>> m_rules;
 };

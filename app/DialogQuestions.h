@@ -2,12 +2,14 @@
 
 #include "core/KQuestions.h"
 
+class QWidget;
+
 // The core's questions answered by the user through the library's dialogs.
 class DialogQuestions : public KQuestions {
 public:
-    void alert(const std::string& message) override;
-    bool yesNo(const std::string& message) override;
-    int yesNoAllStop(const std::string& caption, const std::string& message) override;
-    std::vector<int> selectString(const std::vector<std::string>& items, const std::string& caption,
+    void alert(const QString& message) override;
+    bool yesNo(const QString& message) override;
+    int yesNoAllStop(const QString& caption, const QString& message) override;
+    std::vector<int> selectString(const QStringList& items, const QString& caption,
                                   bool multiple) override;
 };

@@ -2,19 +2,14 @@
 
 #include "app/KDocPrompts.h"
 #include "core/document/CKorvelDoc.h"
-#include "platform/Profile.h"
+#include "core/model/DefaultConfiguration.h"
+#include "core/settings/Settings.h"
 #include "res/Commands.h"
 
 #include <QDir>
 #include <QFileInfo>
 
 namespace {
-
-const QString kRecentSection = QStringLiteral("Recent File List");
-
-QString recentKey(int index) {
-    return QStringLiteral("File%1").arg(index + 1);
-}
 
 QString absolute(const QString& path) {
     return QFileInfo(path).absoluteFilePath();
@@ -58,7 +53,7 @@ bool KDocManager::fileNew() {
 
 void KDocManager::newDocument() {
     m_doc.OnNewDocument();
-    refreshViews();
+    emit documentChanged();
 }
 
 bool KDocManager::fileOpen() {
@@ -84,24 +79,23 @@ KDocManager::OpenResult KDocManager::openDocumentFile(const QString& path) {
     if (!saveModified())
         return OpenResult::Cancelled;
 
-    // The document marks itself modified once it starts replacing its contents; a failure
-    // before that leaves the old administration as it was.
-    const bool wasModified = m_doc.IsModified();
-    m_doc.SetModifiedFlag(false);
-    QString error;
+    // A file that cannot be read leaves the open administration as it was.
+    KFileReport report;
     const QString file = absolute(path);
-    if (m_doc.OnOpenDocument(file, &error)) {
-        addRecentFile(file);
-        refreshViews();
-        return OpenResult::Opened;
+    if (!m_doc.OnOpenDocument(file, &report)) {
+        if (report.cancelled)
+            return OpenResult::Cancelled;
+        m_prompts.showError(report.error);
+        return OpenResult::Failed;
     }
-    m_prompts.showError(error);
-    if (m_doc.IsModified())
-        m_doc.OnNewDocument();
-    else
-        m_doc.SetModifiedFlag(wasModified);
-    refreshViews();
-    return OpenResult::Failed;
+    // An old file was read into the default configuration; the default columns go with it.
+    if (report.oldLayout)
+        writeDefaultColumnList();
+    for (const QString& message : report.messages)
+        m_prompts.showMessage(message);
+    addRecentFile(file);
+    emit documentChanged();
+    return OpenResult::Opened;
 }
 
 bool KDocManager::fileSave() {
@@ -125,12 +119,15 @@ bool KDocManager::fileSaveAs() {
 }
 
 bool KDocManager::saveTo(const QString& path) {
-    QString error;
-    if (!m_doc.OnSaveDocument(path, &error)) {
-        m_prompts.showError(error);
+    KFileReport report;
+    if (!m_doc.OnSaveDocument(path, &report)) {
+        if (!report.cancelled)
+            m_prompts.showError(report.error);
         emit documentChanged();
         return false;
     }
+    for (const QString& message : report.messages)
+        m_prompts.showMessage(message);
     addRecentFile(path);
     emit documentChanged();
     return true;
@@ -148,19 +145,11 @@ bool KDocManager::openRecentFile(int index) {
 }
 
 QStringList KDocManager::recentFiles() const {
-    QStringList files;
-    for (int i = 0; i < Cmd::RecentFileCount; ++i) {
-        const QString path = Profile::readString(kRecentSection, recentKey(i));
-        if (!path.isEmpty())
-            files.append(path);
-    }
-    return files;
+    return Settings::recentFiles();
 }
 
 void KDocManager::writeRecentFiles(const QStringList& files) {
-    for (int i = 0; i < Cmd::RecentFileCount; ++i)
-        Profile::writeString(kRecentSection, recentKey(i),
-                             i < files.size() ? files.at(i) : QString());
+    Settings::setRecentFiles(files);
     emit recentFilesChanged();
 }
 
@@ -179,8 +168,3 @@ void KDocManager::removeRecentFile(const QString& path) {
     writeRecentFiles(files);
 }
 
-void KDocManager::refreshViews() {
-    m_doc.updateAllViews();
-    m_doc.showMemberCount();
-    emit documentChanged();
-}

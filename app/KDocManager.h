@@ -40,7 +40,7 @@ public:
     void newDocument();
     // Opens a file after asking to save a modified document. A file that is already the open
     // document is left as it is. When the file could not be read the user is told why, and
-    // the document is a new administration unless the failure left it untouched.
+    // the open administration stays as it was.
     OpenResult openDocumentFile(const QString& path);
 
     // Most recent first, at most four, in the profile like the framework's list.
@@ -57,7 +57,6 @@ private:
     void removeRecentFile(const QString& path);
     void writeRecentFiles(const QStringList& files);
     bool isOpenDocument(const QString& path) const;
-    void refreshViews();
 
     CKorvelDoc& m_doc;
     KDocPrompts& m_prompts;

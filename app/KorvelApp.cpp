@@ -1,33 +1,35 @@
 #include "app/KorvelApp.h"
 
 #include "app/CMainFrame.h"
+#include "app/DialogQuestions.h"
 #include "app/KDocManager.h"
 #include "app/KDocPromptDialogs.h"
 #include "app/StartFile.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/format/DateFormat.h"
 #include "core/model/DefaultConfiguration.h"
-#include "platform/Profile.h"
+#include "core/settings/Settings.h"
 #include "res/Commands.h"
+#include "view/KMainView.h"
 
 #include <QCoreApplication>
 #include <QDir>
 
 namespace {
-const QString kSettings = QStringLiteral("Settings");
 
 bool endsInSeparator(const QString& path) {
     return path.endsWith(QLatin1Char('/')) || path.endsWith(QDir::separator());
 }
 } // namespace
 
-KorvelApp::KorvelApp(QStringList arguments, std::unique_ptr<KDocPrompts> prompts)
+KorvelApp::KorvelApp(QStringList arguments, std::unique_ptr<KDocPrompts> prompts,
+                     std::unique_ptr<KQuestions> questions)
     : m_arguments(std::move(arguments)), m_startFolder(QDir::currentPath()),
-      m_prompts(std::move(prompts)) {}
+      m_prompts(std::move(prompts)), m_questions(std::move(questions)) {}
 
 KorvelApp::~KorvelApp() {
-    if (m_doc)
-        m_doc->setObserver(nullptr);
+    // The window listens to the document; it goes first.
+    m_frame.reset();
 }
 
 bool KorvelApp::InitInstance() {
@@ -42,12 +44,13 @@ bool KorvelApp::InitInstance() {
         dialogs = owned.get();
         m_prompts = std::move(owned);
     }
+    if (!m_questions)
+        m_questions = std::make_unique<DialogQuestions>();
     m_doc = std::make_unique<CKorvelDoc>();
     m_docs = std::make_unique<KDocManager>(*m_doc, *m_prompts);
-    m_frame = std::make_unique<CMainFrame>(*m_docs);
+    m_frame = std::make_unique<CMainFrame>(*m_docs, *m_questions);
     if (dialogs)
         dialogs->setParentWindow(m_frame.get());
-    m_doc->setObserver(m_frame.get());
 
     // The command line: a new administration, or the file it names.
     const QString file = fileFromArguments(m_arguments);
@@ -61,19 +64,19 @@ bool KorvelApp::InitInstance() {
     openStartFile();
 
     // The views were filled before the date format was read.
-    m_doc->updateAllViews();
+    m_frame->view()->OnUpdate();
     m_frame->show();
     m_frame->repaint();
     return true;
 }
 
 void KorvelApp::openStartFile() {
-    if (Profile::readInt(kSettings, QStringLiteral("loadstart"), 0) == 0) {
+    if (!Settings::loadAtStart()) {
         writeDefaultColumnList();
         return;
     }
-    if (Profile::readInt(kSettings, QStringLiteral("fixed"), 0) != 0) {
-        const QString startFile = Profile::readString(kSettings, QStringLiteral("Startfile"));
+    if (Settings::fixedStartFile()) {
+        const QString startFile = Settings::startFile();
         if (!startFile.isEmpty())
             m_docs->openDocumentFile(startFile);
         return;
@@ -86,7 +89,7 @@ void KorvelApp::openStartFile() {
 }
 
 QString KorvelApp::dataFolderSetting() {
-    return Profile::readString(kSettings, QStringLiteral("Datadir"), QDir::homePath());
+    return Settings::dataFolder();
 }
 
 QString KorvelApp::dataFolderPath(const QString& fileName) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/KDocPrompts.h"
+#include "core/KQuestions.h"
 
 #include <QString>
 #include <QStringList>
@@ -17,7 +18,8 @@ class KorvelApp {
 public:
     // arguments as QCoreApplication::arguments() gives them, the program first. Without
     // prompts the questions are asked with the standard dialogs.
-    explicit KorvelApp(QStringList arguments, std::unique_ptr<KDocPrompts> prompts = {});
+    explicit KorvelApp(QStringList arguments, std::unique_ptr<KDocPrompts> prompts = {},
+                       std::unique_ptr<KQuestions> questions = {});
     ~KorvelApp();
     KorvelApp(const KorvelApp&) = delete;
     KorvelApp& operator=(const KorvelApp&) = delete;
@@ -43,6 +45,7 @@ private:
     QStringList m_arguments;
     QString m_startFolder; // the working directory the program was started in
     std::unique_ptr<KDocPrompts> m_prompts;
+    std::unique_ptr<KQuestions> m_questions;
     std::unique_ptr<CKorvelDoc> m_doc;
     std::unique_ptr<KDocManager> m_docs;
     std::unique_ptr<CMainFrame> m_frame;

@@ -115,17 +115,24 @@ int fail(const QString& text) {
     return kFailed;
 }
 
+void warn(const QStringList& messages) {
+    for (const QString& message : messages)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+}
+
 int save(CKorvelDoc& doc, const std::string& path) {
-    QString error;
-    if (!doc.OnSaveDocument(pathOf(path), &error))
-        return fail(error);
+    KFileReport report;
+    if (!doc.OnSaveDocument(pathOf(path), &report))
+        return fail(report.error);
+    warn(report.messages);
     return 0;
 }
 
 int open(CKorvelDoc& doc, const std::string& path) {
-    QString error;
-    if (!doc.OnOpenDocument(pathOf(path), &error))
-        return fail(error);
+    KFileReport report;
+    if (!doc.OnOpenDocument(pathOf(path), &report))
+        return fail(report.error);
+    warn(report.messages);
     return 0;
 }
 

@@ -1,10 +1,13 @@
 #pragma once
 
-#include <string>
+#include <QString>
+#include <QStringList>
+
 #include <vector>
 
 // The questions the core puts to the user. The program answers them with the library's
-// dialogs, tests with scripted answers. Texts are Windows-1252 bytes, already formatted.
+// dialogs, tests with scripted answers. Texts are already formatted; texts of the
+// administration (Windows-1252) are converted once, where the question is made.
 class KQuestions {
 public:
     // The answers of yesNoAllStop.
@@ -13,12 +16,12 @@ public:
     virtual ~KQuestions() = default;
 
     // A message with an OK button, captioned "Alert".
-    virtual void alert(const std::string& message) = 0;
-    virtual bool yesNo(const std::string& message) = 0;
+    virtual void alert(const QString& message) = 0;
+    virtual bool yesNo(const QString& message) = 0;
     // One of AllStopAnswer.
-    virtual int yesNoAllStop(const std::string& caption, const std::string& message) = 0;
+    virtual int yesNoAllStop(const QString& caption, const QString& message) = 0;
     // The rows of items chosen, in list order; empty when the user chose nothing or cancelled.
     // Only with multiple may more than one row come back.
-    virtual std::vector<int> selectString(const std::vector<std::string>& items,
-                                          const std::string& caption, bool multiple) = 0;
+    virtual std::vector<int> selectString(const QStringList& items, const QString& caption,
+                                          bool multiple) = 0;
 };

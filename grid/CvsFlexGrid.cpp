@@ -224,6 +224,17 @@ void CvsFlexGrid::setCellText(int row, int col, std::string text) {
     m_model->setCellText(row, col, std::move(text));
 }
 
+void CvsFlexGrid::moveRow(int from, int to) {
+    m_model->moveRow(from, to);
+}
+
+void CvsFlexGrid::removeRows(std::vector<int> rows) {
+    m_model->removeRows(std::move(rows));
+    const int last = std::max(fixedRowCount(), rowCount() - 1);
+    m_anchorRow = std::clamp(m_anchorRow, fixedRowCount(), last);
+    m_currentRow = std::clamp(m_currentRow, 0, last);
+}
+
 void CvsFlexGrid::setRowSelected(int row, bool selected) {
     if (m_table->setRowSelected(row, selected) && redrawEnabled())
         repaint();

@@ -82,6 +82,10 @@ public:
 
     const std::string& cellText(int row, int col) const { return m_table->cellText(row, col); }
     void setCellText(int row, int col, std::string text);
+    // Moves a data row to another place; the rows between shift by one.
+    void moveRow(int from, int to);
+    // Removes the data rows given; the rows below move up.
+    void removeRows(std::vector<int> rows);
 
     bool rowSelected(int row) const { return m_table->rowSelected(row); }
     void setRowSelected(int row, bool selected);

@@ -146,6 +146,32 @@ void GridItemModel::setCellText(int row, int col, std::string text) {
     cellStyleChanged(row, col);
 }
 
+void GridItemModel::moveRow(int from, int to) {
+    const int fixed = m_table.fixedRowCount();
+    if (!m_redraw || from == to || from < fixed || to < fixed || from >= m_table.rowCount() ||
+        to >= m_table.rowCount()) {
+        m_table.moveRow(from, to);
+        return;
+    }
+    const int source = modelRow(from);
+    const int target = modelRow(to);
+    beginMoveRows(QModelIndex(), source, source, QModelIndex(), target > source ? target + 1 : target);
+    m_table.moveRow(from, to);
+    endMoveRows();
+}
+
+void GridItemModel::removeRows(std::vector<int> rows) {
+    if (!m_redraw) {
+        m_table.removeRows(std::move(rows));
+        return;
+    }
+    beginResetModel();
+    m_table.removeRows(std::move(rows));
+    m_rows = tableModelRows();
+    m_cols = m_table.colCount();
+    endResetModel();
+}
+
 void GridItemModel::cellStyleChanged(int row, int col) {
     if (!m_redraw || col < 0 || col >= m_cols || row < 0)
         return;

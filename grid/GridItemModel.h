@@ -35,6 +35,8 @@ public:
     void setColCount(int cols);
     void setFixedRowCount(int rows);
     void setCellText(int row, int col, std::string text);
+    void moveRow(int from, int to);
+    void removeRows(std::vector<int> rows);
     void setColumnAlignment(int col, int alignment);
     void cellStyleChanged(int row, int col);
     std::vector<int> sort(int col, int order, const GridTable::RowComparator& compare);

@@ -319,6 +319,56 @@ std::vector<int> GridTable::sort(int col, int order, const RowComparator& compar
     return order2;
 }
 
+void GridTable::moveRow(int from, int to) {
+    if (!isDataRow(from) || !isDataRow(to) || from == to)
+        return;
+    const auto cols = static_cast<std::ptrdiff_t>(m_cols);
+    auto rotateRows = [&](auto& v, std::ptrdiff_t width) {
+        if (v.empty())
+            return;
+        auto at = [&](int row) { return v.begin() + row * width; };
+        if (from < to)
+            std::rotate(at(from), at(from + 1), at(to + 1));
+        else
+            std::rotate(at(to), at(from), at(from + 1));
+    };
+    rotateRows(m_cells, cols);
+    rotateRows(m_styles, cols);
+    rotateRows(m_selected, 1);
+    m_selectedRowsValid = false;
+}
+
+void GridTable::removeRows(std::vector<int> rows) {
+    std::vector<std::uint8_t> gone(static_cast<std::size_t>(m_rows), 0);
+    for (int row : rows)
+        if (isDataRow(row))
+            gone[static_cast<std::size_t>(row)] = 1;
+    const auto cols = static_cast<std::size_t>(m_cols);
+    std::size_t kept = 0;
+    for (std::size_t row = 0; row < static_cast<std::size_t>(m_rows); ++row) {
+        if (gone[row]) {
+            m_selectedCount -= m_selected[row];
+            continue;
+        }
+        if (kept != row) {
+            std::move(m_cells.begin() + static_cast<std::ptrdiff_t>(row * cols),
+                      m_cells.begin() + static_cast<std::ptrdiff_t>((row + 1) * cols),
+                      m_cells.begin() + static_cast<std::ptrdiff_t>(kept * cols));
+            if (!m_styles.empty())
+                std::copy_n(m_styles.begin() + static_cast<std::ptrdiff_t>(row * cols), cols,
+                            m_styles.begin() + static_cast<std::ptrdiff_t>(kept * cols));
+            m_selected[kept] = m_selected[row];
+        }
+        ++kept;
+    }
+    m_rows = static_cast<int>(kept);
+    m_cells.resize(kept * cols);
+    if (!m_styles.empty())
+        m_styles.resize(kept * cols);
+    m_selected.resize(kept);
+    m_selectedRowsValid = false;
+}
+
 void GridTable::applyOrder(const std::vector<int>& order) {
     std::vector<std::string> cells(m_cells.size());
     std::vector<std::uint16_t> styles(m_styles.size());

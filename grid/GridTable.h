@@ -84,6 +84,11 @@ public:
     // sort, or an empty list when the order sorts nothing.
     std::vector<int> sort(int col, int order, const RowComparator& compare);
 
+    // Moves data row from to place to; the rows between shift by one. Title rows stay.
+    void moveRow(int from, int to);
+    // Removes the data rows given, in any order; the rows below move up.
+    void removeRows(std::vector<int> rows);
+
     static bool isSortOrder(int order) {
         return order >= SortGenericAscending && order <= SortCustom;
     }

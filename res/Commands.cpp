@@ -48,6 +48,8 @@ constexpr KCommand kCommands[] = {
     {Cmd::EditPaste, "&Plakken", "Plak de inhoud van het klembord", "Plakken", "Ctrl+V;Shift+Ins"},
     {Cmd::EditUndo, "&Ongedaan maken", "Maak de laatste handeling ongedaan", "Ongedaan maken",
      "Ctrl+Z;Alt+Backspace"},
+    {Cmd::EditRedo, "&Opnieuw", "Voer de ongedaan gemaakte handeling opnieuw uit", "Opnieuw",
+     "Ctrl+Y;Ctrl+Shift+Z"},
     {Cmd::AppAbout, "&Over Korvel...", "Toon naam en versie van het programma", "Over Korvel", ""},
     {Cmd::AppExit, "&Einde", "Sluit het programma; vraagt of wijzigingen bewaard moeten worden",
      "Einde", ""},
@@ -83,6 +85,8 @@ constexpr int kFileMenu[] = {Cmd::FileNew,
                              Cmd::FileMru1,
                              0,
                              Cmd::AppExit};
+constexpr int kEditMenu[] = {Cmd::EditUndo, Cmd::EditRedo, 0, Cmd::EditCut, Cmd::EditCopy,
+                             Cmd::EditPaste};
 constexpr int kMembersMenu[] = {Cmd::MemberAdd,    Cmd::MemberDelete, Cmd::MemberEdit, 0,
                                 Cmd::MemberExport, Cmd::SendMessages};
 constexpr int kFinanceMenu[] = {Cmd::ContrNew,     Cmd::ContrChange,  Cmd::ContrDelete, 0,
@@ -93,8 +97,9 @@ constexpr int kViewMenu[] = {Cmd::ViewToolbar, Cmd::ViewStatusBar, 0, Cmd::ViewF
 constexpr int kHelpMenu[] = {Cmd::HelpFinder, 0, Cmd::AppAbout};
 
 constexpr KMenuLayout kMenuBar[] = {
-    {"&Bestand", kFileMenu},        {"&Leden", kMembersMenu}, {"&Financieel", kFinanceMenu},
-    {"&Configuratie", kConfigMenu}, {"&Toon", kViewMenu},     {"&Help", kHelpMenu},
+    {"&Bestand", kFileMenu},     {"&Bewerken", kEditMenu},      {"&Leden", kMembersMenu},
+    {"&Financieel", kFinanceMenu}, {"&Configuratie", kConfigMenu}, {"&Toon", kViewMenu},
+    {"&Help", kHelpMenu},
 };
 
 // The member grid's context menu.

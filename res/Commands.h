@@ -36,6 +36,7 @@ enum : int {
     EditPaste = 57637,
     IndicatorMembers = 57638,
     EditUndo = 57643,
+    EditRedo = 57644,
     AppAbout = 57664,
     AppExit = 57665,
     HelpFinder = 57667,

@@ -140,6 +140,10 @@ int copyFile(const char* source, const char* target) {
     return copyOne(toQ(source), toQ(target));
 }
 
+int copyFile(const QString& source, const QString& target) {
+    return copyOne(source, target);
+}
+
 int copyDir(const char* source, const char* target) {
     if (!source || !target)
         return 0;

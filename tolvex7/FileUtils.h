@@ -15,6 +15,8 @@
 // copy buffer cannot be had, 2 when the source cannot be opened or read, 3 when the target
 // cannot be created or written. A target that failed part-way is removed.
 TOLVEX7_EXPORT int copyFile(const char* source, const char* target);
+// The same for paths as the program holds them, which may name any file the platform allows.
+TOLVEX7_EXPORT int copyFile(const QString& source, const QString& target);
 
 // Copies the folder tree source into target, creating target and every missing folder above
 // it. Entries whose name begins with a dot are skipped. Returns 0, or the first non-zero

@@ -1,26 +1,45 @@
 #include "view/KMainView.h"
 
 #include "core/document/CKorvelDoc.h"
+#include "core/format/DateFormat.h"
 #include "core/format/Numbers.h"
+#include "core/settings/Settings.h"
 #include "core/table/MemberColumns.h"
 #include "core/table/MemberTable.h"
 #include "grid/CvsFlexGrid.h"
+#include "platform/CodePage.h"
 #include "res/Commands.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QTableView>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <charconv>
 #include <numeric>
+#include <set>
 
 namespace {
 
 constexpr int kRightAligned = 7;
 const char* const kNumberTitle = "Nr.";
+// More members touched by one edit than this, and the grid is rebuilt instead.
+constexpr std::size_t kInPlaceLimit = 64;
+
+std::int32_t idOf(const std::string& text) {
+    std::int32_t id = 0;
+    std::from_chars(text.data(), text.data() + text.size(), id);
+    return id;
+}
+
+QString htmlEscaped(const std::string& text) {
+    return CodePage::toQString(text).toHtmlEscaped();
+}
 
 } // namespace
 
@@ -35,11 +54,47 @@ KMainView::KMainView(QWidget* parent) : QWidget(parent), m_font(MemberGridFont::
     connect(m_grid, &CvsFlexGrid::sortStarting, this, &KMainView::sortStarting);
     connect(m_grid, &CvsFlexGrid::sortFinished, this, [this] { renumber(); });
     connect(m_grid, &CvsFlexGrid::doubleClick, this, &KMainView::doubleClicked);
+    connect(m_grid, &CvsFlexGrid::selectionChanged, this, &KMainView::gridChanged);
     m_grid->view()->viewport()->installEventFilter(this);
     m_popup = new QMenu(this);
+    // The columns, the date format and the font change what every row shows.
+    connect(&Settings::notifier(), &Settings::changed, this, [this](Settings::Key key) {
+        if (key == Settings::Key::GridFont)
+            m_font = MemberGridFont::read();
+        if (key == Settings::Key::DateFormat)
+            LoadDateFormat();
+        if (key == Settings::Key::Columns || key == Settings::Key::DateFormat ||
+            key == Settings::Key::GridFont)
+            OnUpdate();
+    });
 }
 
-KMainView::~KMainView() = default;
+KMainView::~KMainView() {
+    if (m_doc)
+        m_doc->removeListener(this);
+}
+
+void KMainView::setDocument(CKorvelDoc* doc) {
+    if (m_doc)
+        m_doc->removeListener(this);
+    m_doc = doc;
+    if (m_doc)
+        m_doc->addListener(this);
+}
+
+void KMainView::documentReset() {
+    OnUpdate();
+}
+
+void KMainView::configurationChanged() {
+    OnUpdate();
+}
+
+void KMainView::membersChanged(const KMemberChange& change) {
+    if (!updateInPlace(change))
+        OnUpdate();
+    emit gridChanged();
+}
 
 void KMainView::setCommands(const std::function<QAction*(int id)>& actionOf) {
     m_popup->clear();
@@ -55,11 +110,187 @@ void KMainView::setCommands(const std::function<QAction*(int id)>& actionOf) {
 void KMainView::OnUpdate() {
     if (!m_doc || m_doc->fields().empty())
         return;
-    const MemberColumns columns(MemberColumns::profileValue(), m_doc->fields());
+    m_columns = MemberColumns(MemberColumns::profileValue(), m_doc->fields());
     m_grid->setRedrawEnabled(false);
-    setUpColumns(columns);
-    fill(columns);
+    setUpColumns(m_columns);
+    fill(m_columns);
     m_grid->setRedrawEnabled(true);
+    m_built = true;
+    m_rebuildOrder = true;
+    emit gridChanged();
+}
+
+bool KMainView::updateInPlace(const KMemberChange& change) {
+    if (!m_doc || !m_built || !m_rebuildOrder || m_doc->fields().empty())
+        return false;
+    if (change.added.size() + change.changed.size() + change.removed.size() > kInPlaceLimit)
+        return false;
+
+    const int fixed = m_grid->fixedRowCount();
+    std::unordered_map<std::int32_t, int> rowOf;
+    rowOf.reserve(static_cast<std::size_t>(m_grid->rowCount()));
+    for (int row = fixed; row < m_grid->rowCount(); ++row)
+        if (!rowOf.emplace(idOf(m_grid->cellText(row, 0)), row).second)
+            return false; // two rows of one id: only a rebuild tells them apart
+    std::unordered_map<std::int32_t, std::size_t> listIndex;
+    listIndex.reserve(m_doc->members().size());
+    std::size_t index = 0;
+    for (const KMember& member : m_doc->members())
+        if (!listIndex.emplace(member.id(), index++).second)
+            return false;
+
+    const int scrolledTo = m_grid->firstVisibleRow();
+    m_grid->setRedrawEnabled(false);
+    std::set<int> refit;
+    bool rowsMoved = false;
+
+    std::vector<int> gone;
+    for (std::int32_t id : change.removed) {
+        const auto it = rowOf.find(id);
+        if (it != rowOf.end() && !listIndex.count(id))
+            gone.push_back(it->second);
+    }
+    if (!gone.empty()) {
+        m_grid->removeRows(gone);
+        rowsMoved = true;
+        for (int col = 1; col < m_grid->colCount(); ++col)
+            refit.insert(col);
+    }
+
+    // Changed and added members: their rows get the texts a rebuild gives them, then their place.
+    auto rowOfId = [this, fixed](std::int32_t id) {
+        for (int row = fixed; row < m_grid->rowCount(); ++row)
+            if (idOf(m_grid->cellText(row, 0)) == id)
+                return row;
+        return -1;
+    };
+    std::vector<std::int32_t> touched = change.changed;
+    touched.insert(touched.end(), change.added.begin(), change.added.end());
+    bool ok = true;
+    for (std::int32_t id : touched) {
+        const KMember* member = m_doc->findMember(id);
+        if (!member)
+            continue;
+        int nameColumn = -1;
+        std::vector<std::string> texts = MemberTable::rowTexts(*member, m_columns, 0, &nameColumn);
+        if (nameColumn != m_nameColumn) {
+            ok = false; // the name shows in another column: the rebuild decides anew
+            break;
+        }
+        int row = rowOfId(id);
+        if (row < 0) {
+            row = m_grid->rowCount();
+            m_grid->setRowCount(row + 1);
+            GridTable::CellFont font;
+            font.name = m_font.name;
+            font.size = m_font.size;
+            font.bold = m_font.bold;
+            font.italic = m_font.italic;
+            font.underline = m_font.underline;
+            font.strikethrough = m_font.strikethrough;
+            m_grid->setCellFontRange(row, 0, row, m_grid->colCount() - 1, font);
+            rowsMoved = true;
+            for (int col = 1; col < m_grid->colCount(); ++col)
+                refit.insert(col);
+        }
+        for (int col = 0; col < m_grid->colCount(); ++col) {
+            std::string& text = texts[static_cast<std::size_t>(col)];
+            if (m_grid->cellText(0, col) == kNumberTitle)
+                continue; // renumbered below
+            if (m_grid->cellText(row, col) != text) {
+                refit.insert(col);
+                m_grid->setCellText(row, col, std::move(text));
+            }
+        }
+        placeRow(row, listIndex);
+        rowsMoved = true;
+    }
+    if (!ok) {
+        m_grid->setRedrawEnabled(true);
+        return false;
+    }
+    if (rowsMoved)
+        renumber();
+    for (int col : refit)
+        m_grid->fitColumns(col, col);
+    m_grid->setRedrawEnabled(true);
+    m_grid->setFirstVisibleRow(scrolledTo);
+    return true;
+}
+
+void KMainView::placeRow(int row, const std::unordered_map<std::int32_t, std::size_t>& listIndex) {
+    // The rebuild's order: by name in the name direction, equal names in member-list order;
+    // without a name column, member-list order alone.
+    const int fixed = m_grid->fixedRowCount();
+    const int last = m_grid->rowCount() - 1;
+    m_grid->moveRow(row, last);
+    auto indexOf = [&](int r) {
+        const auto it = listIndex.find(idOf(m_grid->cellText(r, 0)));
+        return it == listIndex.end() ? listIndex.size() : it->second;
+    };
+    const std::size_t myIndex = indexOf(last);
+    const std::string myName =
+        m_nameColumn >= 0 ? m_grid->cellText(last, m_nameColumn) : std::string();
+    auto comesAfter = [&](int r) {
+        if (m_nameColumn >= 0) {
+            const int c =
+                MemberOrder::compareNames(m_grid->cellText(r, m_nameColumn), myName);
+            const int directed = m_nameAscending ? c : -c;
+            if (directed != 0)
+                return directed > 0;
+        }
+        return indexOf(r) > myIndex;
+    };
+    int lo = fixed;
+    int hi = last;
+    while (lo < hi) {
+        const int mid = lo + (hi - lo) / 2;
+        if (comesAfter(mid))
+            hi = mid;
+        else
+            lo = mid + 1;
+    }
+    m_grid->moveRow(last, lo);
+}
+
+QMimeData* KMainView::selectionAsMimeData() const {
+    const int count = m_grid->selectedRowCount();
+    if (count == 0)
+        return nullptr;
+    std::vector<int> cols;
+    for (int col = 0; col < m_grid->colCount(); ++col)
+        if (!m_grid->columnHidden(col))
+            cols.push_back(col);
+    std::vector<int> rows;
+    if (m_grid->fixedRowCount() > 0)
+        rows.push_back(0);
+    for (int i = 0; i < count; ++i)
+        rows.push_back(m_grid->selectedRowAt(i));
+
+    QString text;
+    QString html = QStringLiteral("<table>");
+    for (int row : rows) {
+        const bool title = row < m_grid->fixedRowCount();
+        html += QStringLiteral("<tr>");
+        for (std::size_t i = 0; i < cols.size(); ++i) {
+            const std::string& cell = m_grid->cellText(row, cols[i]);
+            // A tab or line break inside a cell would split it; a space keeps the table whole.
+            QString plain = CodePage::toQString(cell);
+            plain.replace(QLatin1Char('\t'), QLatin1Char(' '));
+            plain.replace(QLatin1Char('\n'), QLatin1Char(' '));
+            plain.remove(QLatin1Char('\r'));
+            text += (i ? QStringLiteral("\t") : QString()) + plain;
+            html += title ? QStringLiteral("<th>%1</th>").arg(htmlEscaped(cell))
+                          : QStringLiteral("<td>%1</td>").arg(htmlEscaped(cell));
+        }
+        text += QLatin1Char('\n');
+        html += QStringLiteral("</tr>");
+    }
+    html += QStringLiteral("</table>");
+    auto* data = new QMimeData;
+    data->setText(text);
+    data->setHtml(html);
+    return data;
 }
 
 void KMainView::setUpColumns(const MemberColumns& columns) {
@@ -133,25 +364,32 @@ void KMainView::sortStarting(int col, int* order) {
     if (!m_doc)
         return;
     const std::int32_t code = m_grid->columnData(col);
-    if (code == MemberColumns::kBalance || code == MemberColumns::kRunningNumber)
+    if (code == MemberColumns::kBalance || code == MemberColumns::kRunningNumber) {
+        m_rebuildOrder = false;
         return;
+    }
     switch (MemberOrder::kindOfColumn(m_doc->members(), code)) {
     case MemberOrder::Kind::Name:
         m_nameAscending = !m_nameAscending;
+        // Sorted by the rebuild's own column, the rows stay in the order a rebuild gives.
+        m_rebuildOrder = m_rebuildOrder && col == m_nameColumn;
         m_nameColumn = col;
         prepareNameOrder(col);
         break;
     case MemberOrder::Kind::BirthDate:
+        m_rebuildOrder = false;
         m_dateAscending = !m_dateAscending;
         m_nameColumn = col;
         prepareDateOrder(FieldMeaning::BirthDate);
         break;
     case MemberOrder::Kind::RegistrationDate:
+        m_rebuildOrder = false;
         m_dateAscending = !m_dateAscending;
         m_nameColumn = col;
         prepareDateOrder(FieldMeaning::RegistrationDate);
         break;
     case MemberOrder::Kind::Grid:
+        m_rebuildOrder = false;
         return;
     }
     *order = GridTable::SortCustom;

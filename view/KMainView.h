@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/document/KDocListener.h"
+#include "core/table/MemberColumns.h"
 #include "core/table/MemberGridFont.h"
 #include "core/table/MemberOrder.h"
 
@@ -7,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <unordered_map>
 #include <vector>
 
 class CKorvelDoc;
@@ -14,19 +17,26 @@ class CvsFlexGrid;
 class MemberColumns;
 class QAction;
 class QMenu;
+class QMimeData;
 
 // The main window's one view: the member grid, one row per member and one column per entry of
 // the user's column list, sorted by surname or by a date, with the member commands in a context
 // menu. Column 0 holds each member's identifier, hidden; it is the only link from a row to its
 // member.
-class KMainView : public QWidget {
+//
+// The view listens to the document: a new or opened administration, or a changed
+// configuration, rebuilds the grid; members added, changed or removed by an edit are updated
+// in place when the grid is in the order a rebuild gives it, with the same result as a rebuild,
+// so that changing one member of a very large club costs no rebuild.
+class KMainView : public QWidget, public KDocListener {
     Q_OBJECT
 
 public:
     explicit KMainView(QWidget* parent = nullptr);
     ~KMainView() override;
 
-    void setDocument(const CKorvelDoc* doc) { m_doc = doc; }
+    // Listens to the document from now on; nullptr stops listening.
+    void setDocument(CKorvelDoc* doc);
     const CKorvelDoc* document() const { return m_doc; }
 
     // Builds the context menu from the frame's commands; a command stays as enabled as its
@@ -49,9 +59,23 @@ public:
 
     CvsFlexGrid& grid() const { return *m_grid; }
 
+    // The selected rows as a table to paste elsewhere: the visible columns, the title row
+    // first, as tab-separated text and as an HTML table. Nothing when no row is selected.
+    QMimeData* selectionAsMimeData() const;
+
+    // KDocListener
+    void documentReset() override;
+    void membersChanged(const KMemberChange& change) override;
+    void configurationChanged() override;
+
+
     // Right click at a point of the grid's cell area: with fewer than two rows selected the row
     // under the point becomes the selection, then the menu pops up.
     void showContextMenu(const QPoint& viewportPos, const QPoint& globalPos);
+
+signals:
+    // The grid's rows or selection changed: the commands that depend on them may change state.
+    void gridChanged();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -64,8 +88,12 @@ private:
     void prepareNameOrder(int col);
     void prepareDateOrder(FieldMeaning meaning);
     void doubleClicked();
+    // Updates the rows of the members an edit touched; false when only a rebuild will do.
+    bool updateInPlace(const KMemberChange& change);
+    // Moves a data row to where the rebuild's order puts it.
+    void placeRow(int row, const std::unordered_map<std::int32_t, std::size_t>& listIndex);
 
-    const CKorvelDoc* m_doc = nullptr;
+    CKorvelDoc* m_doc = nullptr;
     CvsFlexGrid* m_grid = nullptr;
     QMenu* m_popup = nullptr;
     QAction* m_editAction = nullptr;
@@ -77,4 +105,8 @@ private:
     bool m_nameAscending = true;
     bool m_dateAscending = true;
     int m_nameColumn = -1;
+    // The columns of the last rebuild, and whether the rows are still in its order.
+    MemberColumns m_columns;
+    bool m_built = false;
+    bool m_rebuildOrder = false;
 };

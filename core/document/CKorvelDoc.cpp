@@ -1,6 +1,6 @@
 #include "core/document/CKorvelDoc.h"
 
-#include "core/document/KDocObserver.h"
+#include "core/KProgressReport.h"
 #include "core/document/KMemberFile.h"
 #include "core/model/DefaultConfiguration.h"
 #include "platform/Archive.h"
@@ -8,47 +8,15 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
-CKorvelDoc::CKorvelDoc() {
-    m_ids.setOnHandOut([this] { SetModifiedFlag(true); });
-}
-
-CKorvelDoc::~CKorvelDoc() = default;
-
-void CKorvelDoc::DeleteContents() {
-    m_members.clear();
-    m_schemes.clear();
-    m_snapshots.clear();
-    m_fields.clear();
-    m_tabs.clear();
-    m_memberTypes.clear();
-}
-
-bool CKorvelDoc::OnNewDocument() {
-    DeleteContents();
-    m_pathName.clear();
-    m_formatVersion = 0;
-    SetModifiedFlag(false);
-    if (m_observer)
-        m_observer->showMemberCount(0);
-    applyDefaultConfiguration();
-    SetModifiedFlag(false);
-    return true;
-}
-
-void CKorvelDoc::applyDefaultConfiguration() {
-    ::applyDefaultConfiguration(m_fields, m_tabs, m_memberTypes, m_ids);
-}
-
-void CKorvelDoc::Serialize(Archive& ar) {
-    if (ar.IsStoring())
-        KMemberFile::store(ar, *this);
-    else
-        KMemberFile::load(ar, *this);
-}
+#include <algorithm>
 
 namespace {
+
+// The history keeps this many steps; older ones are forgotten.
+constexpr int kUndoLimit = 50;
 
 QString quoted(const QString& path) {
     return QStringLiteral("\"%1\"").arg(QDir::toNativeSeparators(path));
@@ -67,132 +35,266 @@ QString loadErrorText(const ArchiveException& e, const QString& path) {
     }
 }
 
+// The file system's name of a path: the one place where a path becomes bytes.
+std::string fileSystemName(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
 } // namespace
 
-bool CKorvelDoc::OnOpenDocument(const QString& path, QString* errorText) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        if (errorText)
-            *errorText =
-                QStringLiteral("Het bestand %1 kan niet worden geopend.").arg(quoted(path));
-        return false;
-    }
+CKorvelDoc::CKorvelDoc() {
+    m_ids.setOnHandOut([this] {
+        m_modified = true;
+        noteModified();
+    });
+    m_undo.setUndoLimit(kUndoLimit);
+    QObject::connect(&m_undo, &QUndoStack::cleanChanged, &m_undo, [this] { noteModified(); });
+}
+
+CKorvelDoc::~CKorvelDoc() {
+    // The commands on the stack refer to this document; they go before it does. A document
+    // that is going tells nobody: its listeners may be gone already.
+    m_listeners.clear();
+    m_undo.disconnect();
+    m_undo.clear();
+}
+
+void CKorvelDoc::addListener(KDocListener* listener) {
+    if (listener && std::find(m_listeners.begin(), m_listeners.end(), listener) ==
+                        m_listeners.end())
+        m_listeners.push_back(listener);
+}
+
+void CKorvelDoc::removeListener(KDocListener* listener) {
+    m_listeners.erase(std::remove(m_listeners.begin(), m_listeners.end(), listener),
+                      m_listeners.end());
+}
+
+void CKorvelDoc::SetModifiedFlag(bool modified) {
+    m_modified = modified;
+    if (!modified)
+        m_undo.setClean();
+    noteModified();
+}
+
+void CKorvelDoc::noteModified() {
+    const bool modified = IsModified();
+    if (modified == m_lastToldModified)
+        return;
+    m_lastToldModified = modified;
+    tellListeners([modified](KDocListener& l) { l.modifiedChanged(modified); });
+}
+
+void CKorvelDoc::DeleteContents() {
+    m_undo.clear();
+    m_members.clear();
+    m_schemes.clear();
+    m_snapshots.clear();
+    m_fields.clear();
+    m_tabs.clear();
+    m_memberTypes.clear();
+    m_loadMessages.clear();
+    m_loadedOldLayout = false;
+    memberListChanged();
+}
+
+bool CKorvelDoc::OnNewDocument() {
     DeleteContents();
-    SetModifiedFlag(true);
-    // The file is read a piece at a time as the loader goes: a large file is never held whole
-    // beside the administration made from it.
-    bool readFailed = false;
-    Archive ar =
-        Archive::forLoading(QFile::encodeName(path).toStdString(),
-                            static_cast<std::uint64_t>(std::max<qint64>(file.size(), 0)),
-                            [&file, &readFailed](char* buffer, std::size_t max) -> std::size_t {
-                                const qint64 got = file.read(buffer, static_cast<qint64>(max));
-                                if (got < 0)
-                                    readFailed = true;
-                                return got > 0 ? static_cast<std::size_t>(got) : 0;
-                            });
-    try {
-        Serialize(ar);
-        // A read error can look like the end of the members; it must not pass for a file that
-        // simply held fewer of them.
-        if (readFailed)
-            throw ArchiveException(ArchiveException::genericException, ar.fileName());
-    } catch (const ArchiveException& e) {
-        DeleteContents();
-        if (errorText)
-            *errorText =
-                readFailed
-                    ? QStringLiteral("Het bestand %1 kan niet worden gelezen.").arg(quoted(path))
-                    : loadErrorText(e, path);
-        return false;
-    }
+    m_pathName.clear();
+    m_formatVersion = 0;
+    applyDefaultConfiguration();
     SetModifiedFlag(false);
-    m_pathName = path;
+    tellListeners([](KDocListener& l) { l.documentReset(); });
     return true;
 }
 
-bool CKorvelDoc::OnSaveDocument(const QString& path, QString* errorText) {
+void CKorvelDoc::applyDefaultConfiguration() {
+    ::applyDefaultConfiguration(m_fields, m_tabs, m_memberTypes, m_ids);
+}
+
+void CKorvelDoc::Serialize(Archive& ar) {
+    if (ar.IsStoring()) {
+        KMemberFile::store(ar, *this);
+    } else {
+        memberListChanged();
+        KMemberFile::load(ar, *this);
+        memberListChanged();
+    }
+}
+
+void CKorvelDoc::takeContents(CKorvelDoc& loaded) {
+    DeleteContents();
+    m_formatVersion = loaded.m_formatVersion;
+    m_loadMessages = std::move(loaded.m_loadMessages);
+    m_loadedOldLayout = loaded.m_loadedOldLayout;
+    m_reserved = loaded.m_reserved;
+    m_ids.setLastId(loaded.m_ids.lastId());
+    m_members = std::move(loaded.m_members);
+    m_snapshots = std::move(loaded.m_snapshots);
+    m_fields = std::move(loaded.m_fields);
+    m_tabs = std::move(loaded.m_tabs);
+    m_memberTypes = std::move(loaded.m_memberTypes);
+    m_schemes = std::move(loaded.m_schemes);
+    memberListChanged();
+}
+
+bool CKorvelDoc::OnOpenDocument(const QString& path, KFileReport* report,
+                                KProgressReport* progress) {
+    KFileReport ignored;
+    KFileReport& out = report ? *report : ignored;
+    out = KFileReport();
+
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        out.error = QStringLiteral("Het bestand %1 kan niet worden geopend.").arg(quoted(path));
+        return false;
+    }
+    const qint64 size = std::max<qint64>(file.size(), 0);
+    if (progress)
+        progress->start(QStringLiteral("%1 wordt gelezen").arg(QFileInfo(path).fileName()), size);
+
+    // The file is read into a fresh administration a piece at a time as the loader goes: a
+    // large file is never held whole beside the administration made from it, and the open
+    // administration stays until the new one is complete. Ids handed out for a first-version
+    // file continue from this document's counter.
+    CKorvelDoc loaded;
+    loaded.m_ids.setLastId(m_ids.lastId());
+    bool readFailed = false;
+    bool stopped = false;
+    qint64 done = 0;
+    Archive ar = Archive::forLoading(
+        fileSystemName(path), static_cast<std::uint64_t>(size),
+        [&](char* buffer, std::size_t max) -> std::size_t {
+            if (stopped)
+                return 0;
+            const qint64 got = file.read(buffer, static_cast<qint64>(max));
+            if (got < 0) {
+                readFailed = true;
+                return 0;
+            }
+            done += got;
+            if (progress && !progress->advance(done)) {
+                stopped = true;
+                return 0;
+            }
+            return static_cast<std::size_t>(got);
+        });
+    bool ok = true;
+    try {
+        loaded.Serialize(ar);
+    } catch (const ArchiveException& e) {
+        ok = false;
+        out.error = loadErrorText(e, path);
+    }
+    if (progress)
+        progress->finish();
+    // A read error or a stop can look like the end of the members; neither may pass for a
+    // file that simply held fewer of them.
+    if (stopped) {
+        out.error.clear();
+        out.cancelled = true;
+        return false;
+    }
+    if (readFailed) {
+        out.error = QStringLiteral("Het bestand %1 kan niet worden gelezen.").arg(quoted(path));
+        return false;
+    }
+    if (!ok)
+        return false;
+
+    takeContents(loaded);
+    out.messages = m_loadMessages;
+    out.oldLayout = m_loadedOldLayout;
+    m_pathName = path;
+    SetModifiedFlag(false);
+    tellListeners([](KDocListener& l) { l.documentReset(); });
+    return true;
+}
+
+bool CKorvelDoc::OnSaveDocument(const QString& path, KFileReport* report,
+                                KProgressReport* progress) {
+    KFileReport ignored;
+    KFileReport& out = report ? *report : ignored;
+    out = KFileReport();
     auto fail = [&](const QString& why) {
-        if (errorText)
-            *errorText =
-                QStringLiteral("Het bestand %1 kan niet worden bewaard: %2").arg(quoted(path), why);
+        out.error =
+            QStringLiteral("Het bestand %1 kan niet worden bewaard: %2").arg(quoted(path), why);
         return false;
     };
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
+    if (progress)
+        progress->start(QStringLiteral("%1 wordt bewaard").arg(QFileInfo(path).fileName()),
+                        static_cast<std::int64_t>(m_members.size()));
     // The file is written piece by piece as the archive fills, never held whole in memory.
-    Archive ar =
-        Archive::forStoring(QFile::encodeName(path).toStdString(), [&file](std::string_view bytes) {
-            const auto n = static_cast<qint64>(bytes.size());
-            return file.write(bytes.data(), n) == n;
-        });
-    Serialize(ar);
+    bool stopped = false;
+    Archive ar = Archive::forStoring(fileSystemName(path), [&](std::string_view bytes) {
+        const auto n = static_cast<qint64>(bytes.size());
+        return file.write(bytes.data(), n) == n;
+    });
+    KMemberFile::store(ar, *this, [&](std::int64_t membersDone) {
+        if (progress && !progress->advance(membersDone))
+            stopped = true;
+        return !stopped;
+    });
+    if (progress)
+        progress->finish();
+    if (stopped) {
+        file.cancelWriting();
+        out.cancelled = true;
+        return false;
+    }
     if (!ar.flush()) {
         const QString why = file.errorString();
         file.cancelWriting();
         return fail(why);
     }
     // The backup of the previous file is made before the new one takes its place; a failed
-    // backup does not stop the save.
-    if (QFile::exists(path))
-        copyFile(QFile::encodeName(path).constData(),
-                 QFile::encodeName(backupPathFor(path)).constData());
+    // backup does not stop the save, but the user hears of it.
+    if (QFileInfo::exists(path)) {
+        const QString backup = backupPathFor(path);
+        if (copyFile(path, backup) != 0)
+            out.messages.append(
+                QStringLiteral("Van het vorige bestand kon geen reservekopie %1 worden gemaakt.")
+                    .arg(quoted(backup)));
+    }
     if (!file.commit())
         return fail(file.errorString());
-    SetModifiedFlag(false);
     m_pathName = path;
+    SetModifiedFlag(false);
     return true;
 }
 
-KMember& CKorvelDoc::addMember(std::unique_ptr<KMember> member) {
-    return m_members.insert(std::move(member));
+const KMember* CKorvelDoc::findMember(std::int32_t id) const {
+    if (!m_memberIndexValid) {
+        m_memberIndex.clear();
+        m_memberIndex.reserve(m_members.size());
+        // The first member with an id wins, as a search from the head of the list finds it.
+        for (const KMember& member : m_members)
+            m_memberIndex.emplace(member.id(), const_cast<KMember*>(&member));
+        m_memberIndexValid = true;
+    }
+    const auto it = m_memberIndex.find(id);
+    return it == m_memberIndex.end() ? nullptr : it->second;
 }
 
-void CKorvelDoc::removeMember(const KMember* member) {
-    m_members.removeItem(member);
+KMember* CKorvelDoc::mutableMember(std::int32_t id) {
+    return const_cast<KMember*>(findMember(id));
 }
 
-void CKorvelDoc::setFields(const KFieldList& fields) {
-    m_fields = fields;
-    SetModifiedFlag(true);
-    updateAllViews();
-    showMemberCount();
-}
-
-void CKorvelDoc::setTabs(const KTabList& tabs) {
-    m_tabs = tabs;
-    SetModifiedFlag(true);
-    updateAllViews();
-    showMemberCount();
-}
-
-KContribution& CKorvelDoc::addScheme(std::unique_ptr<KContribution> scheme) {
-    return m_schemes.insert(std::move(scheme));
-}
-
-void CKorvelDoc::removeScheme(const KContribution& scheme) {
-    m_schemes.removeFirst([&](const KContribution& s) { return s == scheme; });
-}
-
-KContribution* CKorvelDoc::findSchemeById(std::int32_t id) {
+const KContribution* CKorvelDoc::findSchemeById(std::int32_t id) const {
     return m_schemes.findFirst([id](const KContribution& s) { return s.id() == id; });
 }
 
-KContribution* CKorvelDoc::findSchemeByDescription(const std::string& description) {
+KContribution* CKorvelDoc::mutableScheme(std::int32_t id) {
+    return m_schemes.findFirst([id](const KContribution& s) { return s.id() == id; });
+}
+
+const KContribution* CKorvelDoc::findSchemeByDescription(const std::string& description) const {
     return m_schemes.findFirst(
         [&](const KContribution& s) { return s.description() == description; });
-}
-
-void CKorvelDoc::updateAllViews() {
-    if (m_observer)
-        m_observer->updateAllViews();
-}
-
-void CKorvelDoc::showMemberCount() {
-    if (m_observer)
-        m_observer->showMemberCount(static_cast<long>(m_members.size()));
 }
 
 QString backupPathFor(const QString& path) {

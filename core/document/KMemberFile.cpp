@@ -2,7 +2,6 @@
 
 #include "core/document/CKorvelDoc.h"
 #include "core/document/FString.h"
-#include "core/document/KDocObserver.h"
 #include "core/format/Numbers.h"
 #include "core/model/DefaultConfiguration.h"
 #include "platform/Archive.h"
@@ -130,10 +129,10 @@ bool readH(Archive& ar, std::string& text) {
 // The old member layout of versions 1 to 10, item by item into the values of the meanings.
 // Returns false when the record ended early: an item that could not be read in full, or a
 // meaning the member has no value for.
-bool readOldMember(Archive& ar, KMember& m, int v, KDocObserver* observer) {
+bool readOldMember(Archive& ar, KMember& m, int v, QStringList* messages) {
     if (m.values().empty()) {
-        if (observer)
-            observer->loadMessage("Fields is empty");
+        if (messages)
+            messages->append(QStringLiteral("Fields is empty"));
         return false;
     }
     auto target = [&m](FieldMeaning meaning) { return m.valueByMeaning(meaning); };
@@ -258,10 +257,10 @@ bool readOldMember(Archive& ar, KMember& m, int v, KDocObserver* observer) {
 }
 
 // One member record of the file's own version; false when it ended early.
-bool readMemberRecord(Archive& ar, KMember& m, int v, KDocObserver* observer) {
+bool readMemberRecord(Archive& ar, KMember& m, int v, QStringList* messages) {
     if (v >= 11)
         return m.Serialize(ar, v);
-    return readOldMember(ar, m, v, observer);
+    return readOldMember(ar, m, v, messages);
 }
 
 void storeSnapshot(Archive& ar, KSnapshotPair& pair) {
@@ -301,7 +300,8 @@ std::unique_ptr<KSnapshotPair> loadSnapshot(Archive& ar, int v) {
 
 } // namespace
 
-void KMemberFile::store(Archive& ar, CKorvelDoc& doc) {
+void KMemberFile::store(Archive& ar, CKorvelDoc& doc,
+                        const std::function<bool(std::int64_t)>& membersDone) {
     setMarker(ar, kCurrentVersion);
     ar.writeInt32(doc.m_reserved);
     ar.writeInt32(static_cast<std::int32_t>(doc.m_schemes.size()));
@@ -320,9 +320,15 @@ void KMemberFile::store(Archive& ar, CKorvelDoc& doc) {
     ar.writeInt32(static_cast<std::int32_t>(doc.m_memberTypes.size()));
     for (const std::string& name : doc.m_memberTypes)
         writeFString(ar, name);
-    for (KMember& member : doc.m_members)
+    constexpr std::int64_t kReportEvery = 1024;
+    std::int64_t written = 0;
+    for (KMember& member : doc.m_members) {
         member.Serialize(ar, kCurrentVersion);
-    doc.showMemberCount();
+        if (membersDone && ++written % kReportEvery == 0 && !membersDone(written))
+            return;
+    }
+    if (membersDone)
+        membersDone(written);
 }
 
 void KMemberFile::load(Archive& ar, CKorvelDoc& doc) {
@@ -382,8 +388,7 @@ void KMemberFile::load(Archive& ar, CKorvelDoc& doc) {
             doc.m_memberTypes.push_back(readFString(ar));
     } else {
         doc.applyDefaultConfiguration();
-        if (doc.observer())
-            doc.observer()->restoreDefaultColumns();
+        doc.m_loadedOldLayout = true;
     }
 
     // Every complete record is kept, with or without a name; the first record that ends early
@@ -394,7 +399,7 @@ void KMemberFile::load(Archive& ar, CKorvelDoc& doc) {
         // would only cost time; old records are read into them by meaning.
         auto member =
             v >= 11 ? std::make_unique<KMember>() : std::make_unique<KMember>(doc.m_fields);
-        if (!readMemberRecord(ar, *member, v, doc.observer()))
+        if (!readMemberRecord(ar, *member, v, &doc.m_loadMessages))
             break;
         if (v == 1)
             member->setId(doc.handOutId());
@@ -423,5 +428,4 @@ void KMemberFile::load(Archive& ar, CKorvelDoc& doc) {
             }
         }
     }
-    doc.showMemberCount();
 }

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <cstdint>
+#include <functional>
+
 class Archive;
 class CKorvelDoc;
 
@@ -10,6 +13,9 @@ class KMemberFile {
 public:
     static constexpr int kCurrentVersion = 11;
 
-    static void store(Archive& ar, CKorvelDoc& doc);
+    // membersDone hears every so many members how many are written; when it returns false the
+    // writing stops there and the archive holds no usable file.
+    static void store(Archive& ar, CKorvelDoc& doc,
+                      const std::function<bool(std::int64_t)>& membersDone = {});
     static void load(Archive& ar, CKorvelDoc& doc);
 };

@@ -1,7 +1,6 @@
 #include "core/format/DateFormat.h"
 
-#include "platform/CodePage.h"
-#include "platform/Profile.h"
+#include "core/settings/Settings.h"
 
 namespace {
 std::string& current() {
@@ -21,8 +20,7 @@ void setSetting(const std::string& format) {
 }
 
 void LoadDateFormat() {
-    setSetting(CodePage::fromQString(Profile::readString(
-        QStringLiteral("Settings"), QStringLiteral("DateFormat"), QStringLiteral("Standard"))));
+    setSetting(Settings::dateFormat());
 }
 
 } // namespace DateFormat

@@ -280,8 +280,8 @@ void ClubGenerator::generate(CKorvelDoc& doc, long memberCount) {
     static const Names names;
     const QDate today = toQDate(Clock::today());
 
-    KContribution& lastYear = doc.addScheme(makeScheme(doc, today.year() - 1, false));
-    KContribution& thisYear = doc.addScheme(makeScheme(doc, today.year(), true));
+    KContribution& lastYear = doc.m_schemes.insert(makeScheme(doc, today.year() - 1, false));
+    KContribution& thisYear = doc.m_schemes.insert(makeScheme(doc, today.year(), true));
 
     std::vector<std::unique_ptr<KMember>> members;
     members.reserve(static_cast<std::size_t>(memberCount > 0 ? memberCount : 0));
@@ -374,5 +374,7 @@ void ClubGenerator::generate(CKorvelDoc& doc, long memberCount) {
         addPayments(*this, *m, today);
         members.push_back(std::move(m));
     }
-    doc.members().insertAll(std::move(members));
+    doc.m_members.insertAll(std::move(members));
+    doc.memberListChanged();
+    doc.tellListeners([](KDocListener& l) { l.documentReset(); });
 }

@@ -19,8 +19,7 @@ bool Applies(const KContrPart& part, const KMember& member) {
     return true;
 }
 
-void ApplyContribution(KMember& member, const KContribution& scheme) {
-    member.removeChargeForScheme(scheme.id());
+std::unique_ptr<KCharge> ChargeFor(const KMember& member, const KContribution& scheme) {
     auto copy = std::make_unique<KContribution>(scheme.id());
     copy->setDescription(scheme.description());
     copy->setDate(scheme.date());
@@ -28,8 +27,14 @@ void ApplyContribution(KMember& member, const KContribution& scheme) {
         if (Applies(part, member))
             copy->AddPart(part);
     if (copy->parts().empty())
-        return;
-    member.charges().insert(std::make_unique<KCharge>(std::move(copy)));
+        return nullptr;
+    return std::make_unique<KCharge>(std::move(copy));
+}
+
+void ApplyContribution(KMember& member, const KContribution& scheme) {
+    member.removeChargeForScheme(scheme.id());
+    if (auto charge = ChargeFor(member, scheme))
+        member.charges().insert(std::move(charge));
 }
 
 bool HasCharge(const KMember& member, const KContribution& scheme) {

@@ -1,6 +1,6 @@
 #include "core/model/DefaultConfiguration.h"
 
-#include "platform/Profile.h"
+#include "core/settings/Settings.h"
 
 const char* const kDefaultColumnList =
     "Nr.|Naam|Adres|Postcode|Woonplaats|Telefoon|E-mail|Man|Senior|Geboortedatum|Aangemeld|"
@@ -59,6 +59,5 @@ void applyDefaultConfiguration(KFieldList& fields, KTabList& tabs,
 }
 
 void writeDefaultColumnList() {
-    Profile::writeString(QStringLiteral("Settings"), QStringLiteral("Columns"),
-                         QString::fromLatin1(kDefaultColumnList));
+    Settings::setColumns(kDefaultColumnList);
 }

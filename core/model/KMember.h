@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
 class Archive;
 
@@ -21,6 +22,12 @@ public:
 
     std::int32_t id() const { return m_id; }
     void setId(std::int32_t id) { m_id = id; }
+    // Exchanges values, charges and payments with the other member; the ids stay.
+    void swapContents(KMember& other) noexcept {
+        std::swap(m_values, other.m_values);
+        std::swap(m_charges, other.m_charges);
+        std::swap(m_payments, other.m_payments);
+    }
 
     const KFieldList& values() const { return m_values; }
     KFieldList& values() { return m_values; }

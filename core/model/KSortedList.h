@@ -157,6 +157,62 @@ public:
         return true;
     }
 
+    // The place of that very element, or -1 when it is not in the list.
+    std::ptrdiff_t indexOf(const T* item) const {
+        for (std::size_t i = 0; i < m_items.size(); ++i)
+            if (m_items[i].get() == item)
+                return static_cast<std::ptrdiff_t>(i);
+        return -1;
+    }
+    // The place insert() would give the element.
+    std::size_t insertIndex(const T& item) const {
+        std::size_t i = 0;
+        while (i < m_items.size() && Order::before(*m_items[i], item))
+            ++i;
+        return i;
+    }
+    // Puts an element back at a place it was taken from, whatever the order says: undoing a
+    // change restores the list exactly as it was.
+    T& insertAt(std::size_t index, Ptr item) {
+        index = std::min(index, m_items.size());
+        return **m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(index),
+                                std::move(item));
+    }
+    Ptr takeAt(std::size_t index) {
+        Ptr result = std::move(m_items[index]);
+        m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(index));
+        return result;
+    }
+
+    // Takes out every element for which take(element) holds, keeping the order of the rest, and
+    // hands them over with the places they had, in list order.
+    template <class Pred> std::vector<std::pair<std::size_t, Ptr>> takeWhere(Pred take) {
+        std::vector<std::pair<std::size_t, Ptr>> taken;
+        std::size_t kept = 0;
+        for (std::size_t i = 0; i < m_items.size(); ++i) {
+            if (take(static_cast<const T&>(*m_items[i])))
+                taken.emplace_back(i, std::move(m_items[i]));
+            else
+                m_items[kept++] = std::move(m_items[i]);
+        }
+        m_items.resize(kept);
+        return taken;
+    }
+    // Puts back what takeWhere took, each element at the place it had.
+    void putBack(std::vector<std::pair<std::size_t, Ptr>> taken) {
+        std::vector<Ptr> merged;
+        merged.reserve(m_items.size() + taken.size());
+        std::size_t next = 0;
+        for (auto& [index, item] : taken) {
+            while (merged.size() < index && next < m_items.size())
+                merged.push_back(std::move(m_items[next++]));
+            merged.push_back(std::move(item));
+        }
+        while (next < m_items.size())
+            merged.push_back(std::move(m_items[next++]));
+        m_items = std::move(merged);
+    }
+
     // Unlinks that very element and hands it to the caller.
     Ptr take(const T* item) {
         auto it = std::find_if(m_items.begin(), m_items.end(),

@@ -1,7 +1,6 @@
 #include "core/table/MemberColumns.h"
 
-#include "platform/CodePage.h"
-#include "platform/Profile.h"
+#include "core/settings/Settings.h"
 
 MemberColumns::MemberColumns(std::string_view columnList, const KFieldList& fields) {
     for (std::string& item : split(columnList)) {
@@ -37,6 +36,5 @@ std::vector<std::string> MemberColumns::split(std::string_view columnList) {
 }
 
 std::string MemberColumns::profileValue() {
-    return CodePage::fromQString(
-        Profile::readString(QStringLiteral("Settings"), QStringLiteral("Columns")));
+    return Settings::columns();
 }

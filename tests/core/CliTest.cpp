@@ -154,8 +154,8 @@ TEST_F(Cli, GeneratedMembersAreConsistent) {
     PinnedToday today(kToday);
     PinnedDateFormat format("Standard");
     CKorvelDoc doc;
-    QString error;
-    ASSERT_TRUE(doc.OnOpenDocument(path("g.kvl"), &error)) << error.toStdString();
+    KFileReport report;
+    ASSERT_TRUE(doc.OnOpenDocument(path("g.kvl"), &report)) << report.error.toStdString();
     ASSERT_EQ(doc.members().size(), 500u);
     const QDate now(2026, 3, 15);
     int paidInFull = 0, partly = 0, overpaid = 0;
@@ -209,9 +209,10 @@ TEST_F(Cli, DumpEscapesTextsAndWritesRealsInFull) {
         PinnedToday today(kToday);
         CKorvelDoc doc;
         doc.OnNewDocument();
-        KMember& m = addMember(doc, std::string("Quote\" back\\ tab\t ctl\x01 euro\x80 \xEB", 30));
+        KMember m = makeMember(doc, std::string("Quote\" back\\ tab\t ctl\x01 euro\x80 \xEB", 30));
         m.addPayment(KPayment(0.1 + 0.2, KDateValue(20260102), "a\nb"));
         m.addPayment(KPayment(std::numeric_limits<double>::quiet_NaN(), KDateValue(20260103)));
+        addMember(doc, m);
         ASSERT_TRUE(doc.OnSaveDocument(path("e.kvl")));
     }
     const CliRun run = cli({QStringLiteral("dump"), path("e.kvl")});

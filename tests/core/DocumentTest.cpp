@@ -1,7 +1,10 @@
 #include "core/document/CKorvelDoc.h"
-#include "core/document/KDocObserver.h"
+#include "core/KProgressReport.h"
+#include "core/edit/KEdit.h"
 #include "tests/support/DocBuilder.h"
 #include "tests/support/Pinned.h"
+#include "tests/support/QtPrinters.h"
+#include "tests/support/RecordingListener.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,31 +14,33 @@
 
 namespace {
 
-struct RecordingObserver : KDocObserver {
-    void updateAllViews() override { ++updates; }
-    void showMemberCount(long count) override { counts.push_back(count); }
-    void restoreDefaultColumns() override { ++columnResets; }
-    int updates = 0;
-    int columnResets = 0;
-    std::vector<long> counts;
-};
-
 QByteArray readAll(const QString& path) {
     QFile f(path);
     f.open(QIODevice::ReadOnly);
     return f.readAll();
 }
 
+void writeAll(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    f.open(QIODevice::WriteOnly);
+    f.write(bytes);
+}
+
+// Stops the work the first time it is asked.
+struct StopAtOnce : KProgressReport {
+    bool advance(std::int64_t) override { return false; }
+};
+
 class DocumentTest : public ::testing::Test {
 protected:
-    DocumentTest() { m_doc.setObserver(&m_observer); }
+    DocumentTest() { m_doc.addListener(&m_listener); }
     QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
 
     PinnedToday m_today{20240301};
     PinnedDateFormat m_format{"Standard"};
     TempProfile m_profile;
     QTemporaryDir m_dir;
-    RecordingObserver m_observer;
+    RecordingListener m_listener;
     CKorvelDoc m_doc;
 };
 
@@ -59,7 +64,8 @@ TEST_F(DocumentTest, NewDocumentsTakeFreshIdsAndStartUnmodified) {
     EXPECT_TRUE(m_doc.members().empty());
     EXPECT_EQ(m_doc.lastId(), 34);
     EXPECT_EQ(m_doc.tabs().at(1).fieldIds().front(), 19);
-    EXPECT_EQ(m_observer.counts.back(), 0);
+    EXPECT_EQ(m_listener.resets, 2);
+    EXPECT_FALSE(m_doc.undoStack().canUndo()); // a new administration has no history
 }
 
 TEST_F(DocumentTest, HandingOutAnIdMarksModified) {
@@ -81,7 +87,42 @@ TEST_F(DocumentTest, SaveKeepsABackupOfThePreviousFile) {
     EXPECT_EQ(m_doc.pathName(), club);
     EXPECT_EQ(readAll(path("club.kvm")), first);
     EXPECT_GT(readAll(club).size(), first.size());
-    EXPECT_EQ(m_observer.counts.back(), 1);
+}
+
+TEST_F(DocumentTest, EveryPathTheSystemAllowsGetsItsBackup) {
+    for (const char* folder : {"Café", "Łódź", "met spatie"}) {
+        ASSERT_TRUE(QDir(m_dir.path()).mkpath(QString::fromUtf8(folder)));
+        const QString club = m_dir.filePath(QString::fromUtf8(folder) + QStringLiteral("/leden.kvl"));
+        m_doc.OnNewDocument();
+        ASSERT_TRUE(m_doc.OnSaveDocument(club)) << folder;
+        const QByteArray first = readAll(club);
+        addMember(m_doc, "Jansen");
+        KFileReport report;
+        ASSERT_TRUE(m_doc.OnSaveDocument(club, &report)) << folder;
+        EXPECT_TRUE(report.messages.isEmpty()) << folder;
+        EXPECT_EQ(readAll(m_dir.filePath(QString::fromUtf8(folder) + QStringLiteral("/leden.kvm"))),
+                  first)
+            << folder;
+        CKorvelDoc again;
+        ASSERT_TRUE(again.OnOpenDocument(club)) << folder;
+        EXPECT_EQ(again.members().size(), 1u);
+    }
+}
+
+TEST_F(DocumentTest, ABackupThatCannotBeMadeIsToldAndTheSaveGoesOn) {
+    m_doc.OnNewDocument();
+    const QString club = path("club.kvl");
+    ASSERT_TRUE(m_doc.OnSaveDocument(club));
+    // A folder where the backup should go: the copy fails, the save does not.
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("club.kvm")));
+    addMember(m_doc, "Jansen");
+    KFileReport report;
+    ASSERT_TRUE(m_doc.OnSaveDocument(club, &report));
+    ASSERT_EQ(report.messages.size(), 1);
+    EXPECT_TRUE(report.messages.front().contains(QStringLiteral("reservekopie")));
+    CKorvelDoc again;
+    ASSERT_TRUE(again.OnOpenDocument(club));
+    EXPECT_EQ(again.members().size(), 1u);
 }
 
 TEST_F(DocumentTest, BackupNames) {
@@ -102,16 +143,23 @@ TEST_F(DocumentTest, FailedSaveLeavesTheOldFileAndTheModifiedMark) {
     const QByteArray before = readAll(club);
     addMember(m_doc, "Jansen");
 
-    QString error;
-    EXPECT_FALSE(m_doc.OnSaveDocument(path("bestaat-niet/club.kvl"), &error));
-    EXPECT_TRUE(error.startsWith(QStringLiteral("Het bestand")));
+    KFileReport report;
+    EXPECT_FALSE(m_doc.OnSaveDocument(path("bestaat-niet/club.kvl"), &report));
+    EXPECT_TRUE(report.error.startsWith(QStringLiteral("Het bestand")));
     EXPECT_TRUE(m_doc.IsModified());
     EXPECT_EQ(m_doc.pathName(), club);
 
     // A folder in the target's place cannot be replaced either.
     QDir(m_dir.path()).mkdir(QStringLiteral("map.kvl"));
-    EXPECT_FALSE(m_doc.OnSaveDocument(path("map.kvl"), &error));
+    EXPECT_FALSE(m_doc.OnSaveDocument(path("map.kvl"), &report));
     EXPECT_EQ(readAll(club), before);
+
+    // Stopped, the save leaves the old file and the mark alone.
+    StopAtOnce stop;
+    EXPECT_FALSE(m_doc.OnSaveDocument(club, &report, &stop));
+    EXPECT_TRUE(report.cancelled);
+    EXPECT_EQ(readAll(club), before);
+    EXPECT_TRUE(m_doc.IsModified());
 }
 
 TEST_F(DocumentTest, OpeningAndFailingToOpen) {
@@ -121,73 +169,104 @@ TEST_F(DocumentTest, OpeningAndFailingToOpen) {
     ASSERT_TRUE(m_doc.OnSaveDocument(club));
 
     CKorvelDoc other;
+    RecordingListener heard;
+    other.addListener(&heard);
     ASSERT_TRUE(other.OnOpenDocument(club));
     EXPECT_EQ(other.members().size(), 1u);
     EXPECT_FALSE(other.IsModified());
+    EXPECT_EQ(heard.resets, 1);
 
-    QString error;
-    EXPECT_FALSE(other.OnOpenDocument(path("weg.kvl"), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("kan niet worden geopend")));
+    // Whatever fails, the open administration stays exactly as it was and nobody is told of
+    // a change.
+    addMember(other, "de Vries");
+    const std::int32_t lastId = other.lastId();
+    auto unchanged = [&] {
+        EXPECT_EQ(other.members().size(), 2u);
+        EXPECT_EQ(other.pathName(), club);
+        EXPECT_TRUE(other.IsModified());
+        EXPECT_EQ(other.lastId(), lastId);
+        EXPECT_TRUE(other.undoStack().canUndo());
+        EXPECT_EQ(heard.resets, 1);
+    };
+    KFileReport report;
+    EXPECT_FALSE(other.OnOpenDocument(path("weg.kvl"), &report));
+    EXPECT_TRUE(report.error.contains(QStringLiteral("kan niet worden geopend")));
+    unchanged();
 
-    QFile junk(path("junk.kvl"));
-    junk.open(QIODevice::WriteOnly);
-    junk.write("geen ledenbestand");
-    junk.close();
-    EXPECT_FALSE(other.OnOpenDocument(junk.fileName(), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("geen ledenbestand")));
-    EXPECT_TRUE(other.members().empty());
-    EXPECT_TRUE(other.fields().empty());
+    writeAll(path("junk.kvl"), "geen ledenbestand");
+    EXPECT_FALSE(other.OnOpenDocument(path("junk.kvl"), &report));
+    EXPECT_TRUE(report.error.contains(QStringLiteral("geen ledenbestand")));
+    unchanged();
 
     QByteArray cut = readAll(club);
     cut.chop(static_cast<int>(cut.size() / 3));
-    QFile damaged(path("kapot.kvl"));
-    damaged.open(QIODevice::WriteOnly);
-    damaged.write(cut);
-    damaged.close();
-    EXPECT_FALSE(other.OnOpenDocument(damaged.fileName(), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("beschadigd")));
+    writeAll(path("kapot.kvl"), cut);
+    EXPECT_FALSE(other.OnOpenDocument(path("kapot.kvl"), &report));
+    EXPECT_TRUE(report.error.contains(QStringLiteral("beschadigd")));
+    unchanged();
+
+    StopAtOnce stop;
+    EXPECT_FALSE(other.OnOpenDocument(club, &report, &stop));
+    EXPECT_TRUE(report.cancelled);
+    EXPECT_TRUE(report.error.isEmpty());
+    unchanged();
 }
 
 TEST_F(DocumentTest, RemovesExactlyTheMemberAsked) {
     m_doc.OnNewDocument();
-    KMember& first = addMember(m_doc, "Jansen");
-    KMember& second = addMember(m_doc, "Jansen");
-    const std::int32_t keep = first.id();
-    m_doc.removeMember(&second);
+    const std::int32_t keep = addMember(m_doc, "Jansen").id();
+    const std::int32_t other = addMember(m_doc, "Jansen").id();
+    EXPECT_EQ(KEdit::deleteMembers(m_doc, {other}), 1u);
     ASSERT_EQ(m_doc.members().size(), 1u);
     EXPECT_EQ(m_doc.members().front().id(), keep);
 }
 
-TEST_F(DocumentTest, SettingFieldsRefreshesAndMarksModified) {
+TEST_F(DocumentTest, ReplacedFieldsAndTabsAreInOrderAgain) {
     m_doc.OnNewDocument();
     KFieldList fields = m_doc.fields();
+    // "Adres" renamed "Zzz": the given list still has it near the front.
+    KField* address = fields.findFirst([](const KField& f) { return f.label() == "Adres"; });
+    address->setLabel("Zzz");
     fields.insert(KField(m_doc.handOutId(), FieldType::Text, FieldMeaning::Other, "Rugnummer"));
+    KTabList tabs = m_doc.tabs();
+    tabs.front().setName("Zzz-tab");
     m_doc.SetModifiedFlag(false);
-    m_doc.setFields(fields);
+    KEdit::replaceFields(m_doc, fields, tabs);
     EXPECT_EQ(m_doc.fields().size(), 17u);
     EXPECT_TRUE(m_doc.IsModified());
-    EXPECT_EQ(m_observer.updates, 1);
+    EXPECT_EQ(m_listener.configurations, 1);
+    std::vector<std::string> labels;
+    for (const KField& f : m_doc.fields())
+        labels.push_back(f.label());
+    EXPECT_TRUE(std::is_sorted(labels.begin(), labels.end())) << labels.front();
+    EXPECT_EQ(labels.back(), "Zzz");
+    EXPECT_EQ(m_doc.tabs().at(m_doc.tabs().size() - 1).name(), "Zzz-tab");
+
+    // A save and a reload give the same bytes again.
+    ASSERT_TRUE(m_doc.OnSaveDocument(path("a.kvl")));
+    CKorvelDoc again;
+    ASSERT_TRUE(again.OnOpenDocument(path("a.kvl")));
+    ASSERT_TRUE(again.OnSaveDocument(path("b.kvl")));
+    EXPECT_EQ(readAll(path("a.kvl")), readAll(path("b.kvl")));
 }
 
 TEST_F(DocumentTest, SchemesByIdDescriptionAndEquality) {
     m_doc.OnNewDocument();
-    auto a = std::make_unique<KContribution>(40);
-    a->setDescription("Contributie 2024");
-    a->setDate(KDateValue(20240101));
-    m_doc.addScheme(std::move(a));
-    auto b = std::make_unique<KContribution>(41);
-    b->setDescription("Contributie 2023");
-    b->setDate(KDateValue(20230101));
-    m_doc.addScheme(std::move(b));
+    KContribution a(40);
+    a.setDescription("Contributie 2024");
+    a.setDate(KDateValue(20240101));
+    KEdit::addScheme(m_doc, a);
+    KContribution b(41);
+    b.setDescription("Contributie 2023");
+    b.setDate(KDateValue(20230101));
+    KEdit::addScheme(m_doc, b);
     EXPECT_EQ(m_doc.schemes().front().id(), 41);
     EXPECT_EQ(m_doc.findSchemeById(40)->description(), "Contributie 2024");
     EXPECT_EQ(m_doc.findSchemeByDescription("contributie 2024"), nullptr);
-    KContribution sameIdOtherDate(40);
-    sameIdOtherDate.setDate(KDateValue(20990101));
-    m_doc.removeScheme(sameIdOtherDate);
-    EXPECT_EQ(m_doc.schemes().size(), 2u);
-    m_doc.removeScheme(*m_doc.findSchemeById(40));
-    EXPECT_EQ(m_doc.schemes().size(), 1u);
+    EXPECT_FALSE(KEdit::deleteScheme(m_doc, 42, false));
+    EXPECT_TRUE(KEdit::deleteScheme(m_doc, 40, false));
+    ASSERT_EQ(m_doc.schemes().size(), 1u);
+    EXPECT_EQ(m_listener.schemes, 3);
 }
 
 TEST_F(DocumentTest, OldFilesBringTheDefaultColumnsBack) {
@@ -196,8 +275,9 @@ TEST_F(DocumentTest, OldFilesBringTheDefaultColumnsBack) {
     f.open(QIODevice::WriteOnly);
     f.write(QByteArray("\x41\xCC\x10\x00\x56\x08\x00\x00\x00", 9) + QByteArray(8, '\0'));
     f.close();
-    ASSERT_TRUE(m_doc.OnOpenDocument(old));
-    EXPECT_EQ(m_observer.columnResets, 1);
+    KFileReport report;
+    ASSERT_TRUE(m_doc.OnOpenDocument(old, &report));
+    EXPECT_TRUE(report.oldLayout);
     EXPECT_EQ(m_doc.fields().size(), 16u);
     EXPECT_EQ(m_doc.formatVersion(), 8);
 }

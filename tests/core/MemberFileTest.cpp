@@ -109,7 +109,7 @@ TEST_F(MemberFileTest, WideStringsAreReadIntoTheCodePage) {
 
 TEST_F(MemberFileTest, CurrentVersionReadsBackToTheSameBytes) {
     m_doc.OnNewDocument();
-    KMember& jansen = addMember(m_doc, "Jansen");
+    KMember jansen = makeMember(m_doc, "Jansen");
     addMember(m_doc, "de Vries", "Donateur", false);
     addMember(m_doc, "Bakker");
     auto scheme = std::make_unique<KContribution>(m_doc.handOutId());
@@ -120,10 +120,14 @@ TEST_F(MemberFileTest, CurrentVersionReadsBackToTheSameBytes) {
     part.AddCondition(senior);
     scheme->AddPart(part);
     scheme->AddPart(KContrPart("Inschrijving", m_doc.handOutId(), 7.5));
-    KContribution& added = m_doc.addScheme(std::move(scheme));
-    for (KMember& m : m_doc.members())
-        ApplyContribution(m, added);
+    ApplyContribution(jansen, *scheme);
     jansen.addPayment(KPayment(50.0, KDateValue(20240315), "Bank \x80"));
+    addMember(m_doc, jansen);
+    KEdit::addScheme(m_doc, *scheme);
+    std::vector<std::int32_t> all;
+    for (const KMember& m : m_doc.members())
+        all.push_back(m.id());
+    KEdit::applyScheme(m_doc, scheme->id(), all);
 
     const std::string first = store(m_doc);
     CKorvelDoc reread;
@@ -157,7 +161,9 @@ TEST_F(MemberFileTest, RecordCutInsideTheIdEndsTheMembersQuietly) {
 TEST_F(MemberFileTest, DamagedFilesThrowEndOfFileAtEveryCut) {
     m_doc.OnNewDocument();
     const std::size_t memberStart = store(m_doc).size();
-    addMember(m_doc, "Jansen").addPayment(KPayment(10.0, KDateValue(20240101)));
+    KMember jansen = makeMember(m_doc, "Jansen");
+    jansen.addPayment(KPayment(10.0, KDateValue(20240101)));
+    addMember(m_doc, jansen);
     const std::string bytes = store(m_doc);
     // A cut before the members or inside a member after its id is a damaged file; a cut at
     // the start of the member or inside its id ends the data quietly.

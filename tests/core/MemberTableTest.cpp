@@ -92,12 +92,14 @@ TEST_F(MemberTableTest, TheFirstFieldInListOrderWithTheLabelWins) {
 }
 
 TEST_F(MemberTableTest, CellsOfAMemberRow) {
-    KMember& piet = addMember(doc, "Piet Jansen");
+    KMember piet = makeMember(doc, "Piet Jansen");
     piet.valueByMeaning(FieldMeaning::BirthDate)->setDate(KDateValue(19800314));
     piet.valueByMeaning(FieldMeaning::FederationNumber)->setNumber(123456);
     piet.addPayment(KPayment(12.5, KDateValue(20240101)));
-    KMember& els = addMember(doc, "Els de Vries");
+    addMember(doc, piet);
+    KMember els = makeMember(doc, "Els de Vries");
     els.removeValue(*els.valueByMeaning(FieldMeaning::City));
+    addMember(doc, els);
 
     const MemberColumns columns(
         "Nr.|Naam|Woonplaats|Geboortedatum|Man|Bondsnummer|Schuld|Onbekend|Nr.", doc.fields());
@@ -190,16 +192,18 @@ TEST(MemberOrder, SortsByNameEitherWayKeepingEqualsInPlace) {
 }
 
 TEST_F(MemberTableTest, SortsByDateWithMissingDatesFirstAndUnknownMembersLast) {
-    KMember& a = addMember(doc, "A");
-    KMember& b = addMember(doc, "B");
-    KMember& c = addMember(doc, "C");
-    KMember& d = addMember(doc, "D");
+    KMember a = makeMember(doc, "A");
+    KMember b = makeMember(doc, "B");
+    KMember c = makeMember(doc, "C");
+    KMember d = makeMember(doc, "D");
     a.valueByMeaning(FieldMeaning::BirthDate)->setDate(KDateValue(19900101));
     b.valueByMeaning(FieldMeaning::BirthDate)->setDate(KDateValue(0));
     c.valueByMeaning(FieldMeaning::BirthDate)->setDate(KDateValue(19700101));
     d.removeValue(*d.valueByMeaning(FieldMeaning::BirthDate));
     c.valueByMeaning(FieldMeaning::RegistrationDate)->setDate(KDateValue(20200101));
     a.valueByMeaning(FieldMeaning::RegistrationDate)->setDate(KDateValue(20210101));
+    for (const KMember* m : {&a, &b, &c, &d})
+        addMember(doc, *m);
     const auto id = [](const KMember& m) { return std::to_string(m.id()); };
     // Row 0 is a title row; row 4 names no member of the document.
     const Strings ids = {"Identifier", id(a), "999999", id(b), id(c), id(d)};

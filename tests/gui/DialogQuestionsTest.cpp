@@ -36,7 +36,7 @@ TEST(ScriptedQuestions, AnswersInOrderAndKeepsTheQuestions) {
     EXPECT_EQ(ask.yesNoAllStop("t", "m"), 3);
     ask.alert("klaar");
     EXPECT_TRUE(questions.done());
-    EXPECT_EQ(questions.alerts(), (std::vector<std::string>{"klaar"}));
+    EXPECT_EQ(questions.alerts(), QStringList{"klaar"});
     ASSERT_EQ(questions.asked().size(), 5u);
     EXPECT_EQ(questions.asked()[1].message, "twee");
 }

@@ -9,6 +9,7 @@
 #include "platform/Profile.h"
 #include "tests/support/DocBuilder.h"
 #include "tests/support/Pinned.h"
+#include "tests/support/ScriptedQuestions.h"
 
 #include <QDir>
 #include <QTemporaryDir>
@@ -35,14 +36,18 @@ protected:
     bool start(const QStringList& arguments = {}) {
         auto prompts = std::make_unique<ScriptedDocPrompts>();
         m_prompts = prompts.get();
+        auto questions = std::make_unique<ScriptedQuestions>();
+        m_questions = questions.get();
         m_app = std::make_unique<KorvelApp>(
-            QStringList{QStringLiteral("/usr/bin/korvel")} + arguments, std::move(prompts));
+            QStringList{QStringLiteral("/usr/bin/korvel")} + arguments, std::move(prompts),
+            std::move(questions));
         return m_app->InitInstance();
     }
 
     CKorvelDoc& doc() { return m_app->document(); }
     CMainFrame& frame() { return *m_app->mainFrame(); }
     ScriptedDocPrompts& prompts() { return *m_prompts; }
+    ScriptedQuestions& questions() { return *m_questions; }
     void trigger(int id) { frame().action(id)->trigger(); }
 
     QString dataPath(const QString& name) const { return m_data.filePath(name); }
@@ -53,8 +58,8 @@ protected:
         club.OnNewDocument();
         for (const char* name : names)
             addMember(club, name);
-        QString error;
-        EXPECT_TRUE(club.OnSaveDocument(path, &error)) << error.toStdString();
+        KFileReport report;
+        EXPECT_TRUE(club.OnSaveDocument(path, &report)) << report.error.toStdString();
         return path;
     }
 
@@ -66,5 +71,6 @@ protected:
     QTemporaryDir m_data;
     QString m_oldDir;
     ScriptedDocPrompts* m_prompts = nullptr;
+    ScriptedQuestions* m_questions = nullptr;
     std::unique_ptr<KorvelApp> m_app;
 };

@@ -34,20 +34,25 @@ protected:
         guiApplication();
         doc.OnNewDocument();
         setColumns("Nr.|Naam|Woonplaats|Geboortedatum|Schuld|Onbekend|Inschrijfdatum|");
-        piet = &member("Piet Jansen", "Zwolle", 19800314, 20100101);
+        piet = &member("Piet Jansen", "Zwolle", 19800314, 20100101, [](KMember& m) {
+            m.addPayment(KPayment(12.5, KDateValue(20240101)));
+        });
         anna = &member("Anna Visser", "Amsterdam", 0, 20000101);
         bob = &member("Bob", "Utrecht", 19601231, 0);
-        els = &member("Els Jansen", "Leiden", 19991010, 0);
-        piet->addPayment(KPayment(12.5, KDateValue(20240101)));
-        els->removeValue(*els->valueByMeaning(FieldMeaning::City));
+        els = &member("Els Jansen", "Leiden", 19991010, 0, [](KMember& m) {
+            m.removeValue(*m.valueByMeaning(FieldMeaning::City));
+        });
     }
 
-    KMember& member(const char* name, const char* city, std::int32_t born, std::int32_t joined) {
-        KMember& m = addMember(doc, name);
+    const KMember& member(const char* name, const char* city, std::int32_t born,
+                          std::int32_t joined, void (*shape)(KMember&) = nullptr) {
+        KMember m = makeMember(doc, name);
         m.setTextByMeaning(FieldMeaning::City, city);
         m.valueByMeaning(FieldMeaning::BirthDate)->setDate(KDateValue(born));
         m.valueByMeaning(FieldMeaning::RegistrationDate)->setDate(KDateValue(joined));
-        return m;
+        if (shape)
+            shape(m);
+        return addMember(doc, m);
     }
 
     static void setColumns(const char* list) {
@@ -97,10 +102,10 @@ protected:
     PinnedDateFormat m_format{"Standard"};
     PinnedLocale m_locale{"nl_NL"};
     CKorvelDoc doc;
-    KMember* piet = nullptr;
-    KMember* anna = nullptr;
-    KMember* bob = nullptr;
-    KMember* els = nullptr;
+    const KMember* piet = nullptr;
+    const KMember* anna = nullptr;
+    const KMember* bob = nullptr;
+    const KMember* els = nullptr;
     std::unique_ptr<KMainView> m_view;
 };
 

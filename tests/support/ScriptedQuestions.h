@@ -1,11 +1,11 @@
 #pragma once
 
 #include "core/KQuestions.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
 #include <deque>
-#include <string>
 #include <vector>
 
 // Answers the core's questions from a script and keeps what was asked. A question the script
@@ -13,10 +13,10 @@
 class ScriptedQuestions : public KQuestions {
 public:
     struct Asked {
-        std::string kind; // "alert", "yesNo", "yesNoAllStop", "selectString"
-        std::string caption;
-        std::string message;
-        std::vector<std::string> items;
+        QString kind; // "alert", "yesNo", "yesNoAllStop", "selectString"
+        QString caption;
+        QString message;
+        QStringList items;
     };
 
     ScriptedQuestions& answerYesNo(bool answer) {
@@ -33,8 +33,8 @@ public:
     }
 
     const std::vector<Asked>& asked() const { return m_asked; }
-    std::vector<std::string> alerts() const {
-        std::vector<std::string> out;
+    QStringList alerts() const {
+        QStringList out;
         for (const Asked& a : m_asked)
             if (a.kind == "alert")
                 out.push_back(a.message);
@@ -43,14 +43,14 @@ public:
     // Every scripted answer was used.
     bool done() const { return m_yesNo.empty() && m_allStop.empty() && m_select.empty(); }
 
-    void alert(const std::string& message) override {
+    void alert(const QString& message) override {
         m_asked.push_back({"alert", "Alert", message, {}});
     }
 
-    bool yesNo(const std::string& message) override {
+    bool yesNo(const QString& message) override {
         m_asked.push_back({"yesNo", {}, message, {}});
         if (m_yesNo.empty()) {
-            ADD_FAILURE() << "unexpected yes/no question: " << message;
+            ADD_FAILURE() << "unexpected yes/no question: " << message.toStdString();
             return false;
         }
         const bool answer = m_yesNo.front();
@@ -58,10 +58,10 @@ public:
         return answer;
     }
 
-    int yesNoAllStop(const std::string& caption, const std::string& message) override {
+    int yesNoAllStop(const QString& caption, const QString& message) override {
         m_asked.push_back({"yesNoAllStop", caption, message, {}});
         if (m_allStop.empty()) {
-            ADD_FAILURE() << "unexpected four-answer question: " << message;
+            ADD_FAILURE() << "unexpected four-answer question: " << message.toStdString();
             return Stop;
         }
         const int answer = m_allStop.front();
@@ -69,11 +69,11 @@ public:
         return answer;
     }
 
-    std::vector<int> selectString(const std::vector<std::string>& items, const std::string& caption,
+    std::vector<int> selectString(const QStringList& items, const QString& caption,
                                   bool multiple) override {
         m_asked.push_back({"selectString", caption, {}, items});
         if (m_select.empty()) {
-            ADD_FAILURE() << "unexpected choice: " << caption;
+            ADD_FAILURE() << "unexpected choice: " << caption.toStdString();
             return {};
         }
         std::vector<int> rows = std::move(m_select.front());

@@ -1,0 +1,81 @@
+#include "core/edit/KChargeChanges.h"
+
+#include "core/model/ContributionRules.h"
+
+namespace {
+
+std::int32_t firstChargeOf(const KMember& member, std::int32_t schemeId) {
+    std::int32_t index = 0;
+    for (const KCharge& charge : member.charges()) {
+        if (charge.scheme() && charge.scheme()->id() == schemeId)
+            return index;
+        ++index;
+    }
+    return -1;
+}
+
+std::size_t chargeBytes(const KCharge& charge) {
+    std::size_t bytes = sizeof(KCharge) + charge.text().capacity();
+    if (const KContribution* scheme = charge.scheme()) {
+        bytes += sizeof(KContribution) + scheme->description().capacity();
+        for (const KContrPart& part : scheme->parts())
+            bytes += sizeof(KContrPart) + sizeof(void*) + part.name().capacity() +
+                     part.conditionCount() * (sizeof(KField) + sizeof(void*));
+    }
+    return bytes;
+}
+
+} // namespace
+
+void KChargeChanges::apply(KMember& member, const KContribution& scheme) {
+    Entry entry{member.id()};
+    entry.removedAt = firstChargeOf(member, scheme.id());
+    if (entry.removedAt >= 0)
+        entry.removed = member.charges().takeAt(static_cast<std::size_t>(entry.removedAt));
+    if (auto charge = ChargeFor(member, scheme)) {
+        const std::size_t at = member.charges().insertIndex(*charge);
+        member.charges().insertAt(at, std::move(charge));
+        entry.insertedAt = static_cast<std::int32_t>(at);
+    }
+    if (entry.removedAt >= 0 || entry.insertedAt >= 0)
+        m_entries.push_back(std::move(entry));
+}
+
+void KChargeChanges::remove(KMember& member, std::int32_t schemeId) {
+    Entry entry{member.id()};
+    entry.removedAt = firstChargeOf(member, schemeId);
+    if (entry.removedAt < 0)
+        return;
+    entry.removed = member.charges().takeAt(static_cast<std::size_t>(entry.removedAt));
+    m_entries.push_back(std::move(entry));
+}
+
+void KChargeChanges::undo(const std::function<KMember*(std::int32_t)>& memberOf) {
+    for (auto it = m_entries.rbegin(); it != m_entries.rend(); ++it) {
+        KMember* member = memberOf(it->member);
+        if (!member)
+            continue;
+        if (it->insertedAt >= 0)
+            member->charges().takeAt(static_cast<std::size_t>(it->insertedAt));
+        if (it->removedAt >= 0)
+            member->charges().insertAt(static_cast<std::size_t>(it->removedAt),
+                                       std::move(it->removed));
+    }
+    m_entries.clear();
+}
+
+std::vector<std::int32_t> KChargeChanges::memberIds() const {
+    std::vector<std::int32_t> ids;
+    ids.reserve(m_entries.size());
+    for (const Entry& entry : m_entries)
+        ids.push_back(entry.member);
+    return ids;
+}
+
+std::size_t KChargeChanges::memoryBytes() const {
+    std::size_t bytes = sizeof(*this) + m_entries.capacity() * sizeof(Entry);
+    for (const Entry& entry : m_entries)
+        if (entry.removed)
+            bytes += chargeBytes(*entry.removed);
+    return bytes;
+}

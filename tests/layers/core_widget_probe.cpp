@@ -1,0 +1,2 @@
+// Compiled as if it were part of the core; the build must refuse it.
+#include <QtWidgets/QWidget>
