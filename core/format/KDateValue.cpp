@@ -5,6 +5,7 @@
 #include "core/format/Clock.h"
 #include "core/format/DateFormat.h"
 #include "core/format/KDateTextIndex.h"
+#include "core/format/SystemDate.h"
 #include "platform/Archive.h"
 #include "platform/CodePage.h"
 
@@ -88,26 +89,6 @@ std::string strftimeC(const std::string& format, const std::tm& tm) {
     }
 }
 
-QDate readSystemDate(const QString& text) {
-    const QLocale locale;
-    const QString shortFormat = locale.dateFormat(QLocale::ShortFormat);
-    QDate date = locale.toDate(text, shortFormat);
-    if (date.isValid()) {
-        // A two-digit year is read in the window 1930..2029, as the user means it.
-        if (!shortFormat.contains(QLatin1String("yyyy")) && date.year() < 1930)
-            date = date.addYears(100);
-        return date;
-    }
-    if (shortFormat.contains(QLatin1String("yy")) && !shortFormat.contains(QLatin1String("yyyy"))) {
-        QString longYear = shortFormat;
-        longYear.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-        date = locale.toDate(text, longYear);
-        if (date.isValid())
-            return date;
-    }
-    return locale.toDate(text, QLocale::LongFormat);
-}
-
 } // namespace
 
 KDateValue::KDateValue() : m_value(Clock::today()) {}
@@ -119,7 +100,7 @@ KDateValue::KDateValue(const char* text, int raw) {
     if (raw || format.empty() || format == "Standard") {
         m_value = readNumber(text);
     } else if (format == "System") {
-        const QDate date = readSystemDate(CodePage::toQString(text ? text : "").trimmed());
+        const QDate date = readSystemDate(CodePage::toQString(text ? text : ""), QLocale());
         m_value =
             date.isValid() ? compose(date.year(), date.month(), date.day()) : unreadableSystemDate;
     } else {
