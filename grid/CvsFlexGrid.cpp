@@ -241,9 +241,34 @@ void CvsFlexGrid::sortBy(int col, int order) {
             emit compareRows(a, b, &result);
             return result;
         };
-    m_model->sort(col, order, compare);
+    const std::vector<int> moved = m_model->sort(col, order, compare);
+    if (!moved.empty())
+        followMovedRows(moved);
     if (redrawEnabled())
         repaint();
+}
+
+void CvsFlexGrid::followMovedRows(const std::vector<int>& moved) {
+    // The current row and the anchor stand for the rows the user was at, so they go where
+    // those rows went, and the view goes along to the current one.
+    std::vector<int> newRowOf(moved.size());
+    for (std::size_t to = 0; to < moved.size(); ++to)
+        newRowOf[static_cast<std::size_t>(moved[to])] = static_cast<int>(to);
+    auto follow = [&newRowOf](int& row) {
+        if (row >= 0 && row < static_cast<int>(newRowOf.size()))
+            row = newRowOf[static_cast<std::size_t>(row)];
+    };
+    follow(m_currentRow);
+    follow(m_anchorRow);
+    if (!redrawEnabled() || m_currentRow < fixedRowCount() || m_currentRow >= rowCount() ||
+        colCount() == 0)
+        return;
+    // Only up or down: the columns in sight stay as they were.
+    QScrollBar* across = m_view->horizontalScrollBar();
+    const int left = across->value();
+    m_view->scrollTo(m_model->index(m_model->modelRow(m_currentRow),
+                                    std::clamp(m_currentCol, 0, colCount() - 1)));
+    across->setValue(left);
 }
 
 void CvsFlexGrid::titleClicked(int col) {

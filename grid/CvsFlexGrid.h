@@ -119,6 +119,7 @@ private:
     void titleClicked(int col);
 
     void sortBy(int col, int order);
+    void followMovedRows(const std::vector<int>& moved);
     void moveCurrent(int row, int col, Qt::KeyboardModifiers modifiers);
     void selectionTouched(bool changed);
     void applyCellFont(const GridTable::CellFont& font);

@@ -176,12 +176,14 @@ TEST_F(CvsFlexGridTest, MouseSelectionPlainControlAndShift) {
     EXPECT_EQ(m_grid->currentRow(), 2);
     EXPECT_EQ(m_grid->selectedRowCount(), 5);
 
-    // The flags travel with their rows when sorting.
+    // The flags travel with their rows when sorting, and so does the current row.
     m_grid->setRowSelected(1, false);
     m_grid->setCurrentCol(0);
     m_grid->setSortOrder(2);
     EXPECT_FALSE(m_grid->rowSelected(5));
     EXPECT_TRUE(m_grid->rowSelected(1));
+    EXPECT_EQ(m_grid->currentRow(), 4);
+    EXPECT_EQ(m_grid->cellText(4, 0), "b");
 
     QSignalSpy doubled(m_grid.get(), &CvsFlexGrid::doubleClick);
     QTest::mouseDClick(m_grid->view()->viewport(), Qt::LeftButton, Qt::NoModifier,
