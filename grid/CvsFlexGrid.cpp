@@ -5,6 +5,7 @@
 #include "grid/GridView.h"
 #include "platform/CodePage.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -392,10 +393,38 @@ bool CvsFlexGrid::keyPressed(int key, Qt::KeyboardModifiers modifiers) {
     }
 }
 
-void CvsFlexGrid::wheelTurned(int delta) {
-    // Three rows a notch, never above the first data row.
-    const int row = firstVisibleRow() - 3 * (delta / 120);
-    setFirstVisibleRow(std::max(row, fixedRowCount()));
+void CvsFlexGrid::wheelTurned(QPoint angle, QPoint pixels, Qt::KeyboardModifiers modifiers) {
+    // Shift turns the up-and-down wheel sideways.
+    if ((modifiers & Qt::ShiftModifier) && angle.x() == 0 && pixels.x() == 0) {
+        angle = QPoint(angle.y(), 0);
+        pixels = QPoint(pixels.y(), 0);
+    }
+    if (angle.y() != 0) {
+        // Three rows a notch, never above the first data row.
+        const int row = firstVisibleRow() - 3 * (angle.y() / 120);
+        setFirstVisibleRow(std::max(row, fixedRowCount()));
+    }
+    if (angle.x() != 0 || pixels.x() != 0)
+        scrollAcross(angle.x(), pixels.x());
+}
+
+void CvsFlexGrid::scrollAcross(int angle, int pixels) {
+    QScrollBar* across = m_view->horizontalScrollBar();
+    if (pixels != 0) {
+        // A touchpad says how far to go.
+        m_acrossRest = 0;
+        across->setValue(across->value() - pixels);
+        return;
+    }
+    // A notch goes as far as in Qt's own views; the small turns of a touchpad without pixel
+    // distances add up instead of each falling short of a pixel.
+    const double perNotch = QApplication::wheelScrollLines() * across->singleStep();
+    m_acrossRest -= angle / 120.0 * perNotch;
+    // The hair added keeps turns that sum to whole pixels, such as five fifths of a notch, from
+    // falling a rounding error short.
+    const double whole = std::trunc(m_acrossRest + (m_acrossRest < 0 ? -1e-9 : 1e-9));
+    m_acrossRest -= whole;
+    across->setValue(across->value() + static_cast<int>(whole));
 }
 
 QFont CvsFlexGrid::fontOf(int style) const {
