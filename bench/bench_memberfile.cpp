@@ -3,6 +3,8 @@
 #include "core/format/Clock.h"
 #include "core/format/DateFormat.h"
 #include "core/generate/ClubGenerator.h"
+#include "platform/Archive.h"
+#include "tolvex7/StringRecord.h"
 
 #include <benchmark/benchmark.h>
 
@@ -33,6 +35,37 @@ const QString& clubFile(long members) {
         doc.OnSaveDocument(path);
     }
     return files.emplace(members, path).first->second;
+}
+
+// A file of the given version that holds a million snapshot records of a kind without members
+// (6 bytes each) and nothing else, made once per version.
+const QString& snapshotFile(int version) {
+    static QTemporaryDir dir;
+    static std::map<int, QString> files;
+    auto it = files.find(version);
+    if (it != files.end())
+        return it->second;
+    Archive ar = Archive::forStoring();
+    setMarker(ar, version);
+    ar.writeInt32(0); // reserved word
+    ar.writeInt32(0); // schemes
+    constexpr std::int32_t records = 1'000'000;
+    ar.writeInt32(records);
+    for (std::int32_t key = 0; key < records; ++key) {
+        ar.writeUInt16(3);
+        ar.writeInt32(key);
+    }
+    ar.writeInt32(0); // lastId
+    if (version >= 11) {
+        ar.writeInt32(0); // fields, tabs, member types
+        ar.writeInt32(0);
+        ar.writeInt32(0);
+    }
+    const QString path = dir.filePath(QStringLiteral("snapshots%1.kvl").arg(version));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly))
+        file.write(ar.data().data(), static_cast<qint64>(ar.data().size()));
+    return files.emplace(version, path).first->second;
 }
 
 std::int64_t fileSize(const QString& path) {
@@ -71,6 +104,23 @@ void load(benchmark::State& state) {
     state.counters["members"] = static_cast<double>(state.range(0));
 }
 
+// Arg: the format version. Old snapshot records cost what their bytes cost, as current ones do.
+void loadSnapshots(benchmark::State& state) {
+    const QString& path = snapshotFile(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        auto doc = std::make_unique<CKorvelDoc>();
+        if (!doc->OnOpenDocument(path)) {
+            state.SkipWithError("the snapshot file did not load");
+            return;
+        }
+        benchmark::DoNotOptimize(doc->snapshots().size());
+        state.PauseTiming();
+        doc.reset();
+        state.ResumeTiming();
+    }
+    state.SetBytesProcessed(state.iterations() * fileSize(path));
+}
+
 // Arg 1: whether a previous file is there, so that the backup copy is part of the save.
 void save(benchmark::State& state) {
     const QString& path = clubFile(state.range(0));
@@ -101,6 +151,7 @@ void save(benchmark::State& state) {
 
 BENCHMARK(readBytes)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(load)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(loadSnapshots)->Arg(10)->Arg(11)->Unit(benchmark::kMillisecond);
 BENCHMARK(save)
     ->Args({1000, 0})
     ->Args({10000, 0})

@@ -5,6 +5,7 @@
 #include "grid/GridView.h"
 #include "platform/CodePage.h"
 
+#include <QApplication>
 #include <QFontMetricsF>
 #include <QHeaderView>
 #include <QScrollBar>
@@ -252,9 +253,34 @@ void CvsFlexGrid::sortBy(int col, int order) {
             emit compareRows(a, b, &result);
             return result;
         };
-    m_model->sort(col, order, compare);
+    const std::vector<int> moved = m_model->sort(col, order, compare);
+    if (!moved.empty())
+        followMovedRows(moved);
     if (redrawEnabled())
         repaint();
+}
+
+void CvsFlexGrid::followMovedRows(const std::vector<int>& moved) {
+    // The current row and the anchor stand for the rows the user was at, so they go where
+    // those rows went, and the view goes along to the current one.
+    std::vector<int> newRowOf(moved.size());
+    for (std::size_t to = 0; to < moved.size(); ++to)
+        newRowOf[static_cast<std::size_t>(moved[to])] = static_cast<int>(to);
+    auto follow = [&newRowOf](int& row) {
+        if (row >= 0 && row < static_cast<int>(newRowOf.size()))
+            row = newRowOf[static_cast<std::size_t>(row)];
+    };
+    follow(m_currentRow);
+    follow(m_anchorRow);
+    if (!redrawEnabled() || m_currentRow < fixedRowCount() || m_currentRow >= rowCount() ||
+        colCount() == 0)
+        return;
+    // Only up or down: the columns in sight stay as they were.
+    QScrollBar* across = m_view->horizontalScrollBar();
+    const int left = across->value();
+    m_view->scrollTo(m_model->index(m_model->modelRow(m_currentRow),
+                                    std::clamp(m_currentCol, 0, colCount() - 1)));
+    across->setValue(left);
 }
 
 void CvsFlexGrid::titleClicked(int col) {
@@ -378,10 +404,38 @@ bool CvsFlexGrid::keyPressed(int key, Qt::KeyboardModifiers modifiers) {
     }
 }
 
-void CvsFlexGrid::wheelTurned(int delta) {
-    // Three rows a notch, never above the first data row.
-    const int row = firstVisibleRow() - 3 * (delta / 120);
-    setFirstVisibleRow(std::max(row, fixedRowCount()));
+void CvsFlexGrid::wheelTurned(QPoint angle, QPoint pixels, Qt::KeyboardModifiers modifiers) {
+    // Shift turns the up-and-down wheel sideways.
+    if ((modifiers & Qt::ShiftModifier) && angle.x() == 0 && pixels.x() == 0) {
+        angle = QPoint(angle.y(), 0);
+        pixels = QPoint(pixels.y(), 0);
+    }
+    if (angle.y() != 0) {
+        // Three rows a notch, never above the first data row.
+        const int row = firstVisibleRow() - 3 * (angle.y() / 120);
+        setFirstVisibleRow(std::max(row, fixedRowCount()));
+    }
+    if (angle.x() != 0 || pixels.x() != 0)
+        scrollAcross(angle.x(), pixels.x());
+}
+
+void CvsFlexGrid::scrollAcross(int angle, int pixels) {
+    QScrollBar* across = m_view->horizontalScrollBar();
+    if (pixels != 0) {
+        // A touchpad says how far to go.
+        m_acrossRest = 0;
+        across->setValue(across->value() - pixels);
+        return;
+    }
+    // A notch goes as far as in Qt's own views; the small turns of a touchpad without pixel
+    // distances add up instead of each falling short of a pixel.
+    const double perNotch = QApplication::wheelScrollLines() * across->singleStep();
+    m_acrossRest -= angle / 120.0 * perNotch;
+    // The hair added keeps turns that sum to whole pixels, such as five fifths of a notch, from
+    // falling a rounding error short.
+    const double whole = std::trunc(m_acrossRest + (m_acrossRest < 0 ? -1e-9 : 1e-9));
+    m_acrossRest -= whole;
+    across->setValue(across->value() + static_cast<int>(whole));
 }
 
 QFont CvsFlexGrid::fontOf(int style) const {

@@ -119,10 +119,12 @@ private:
     void cellDragged(int modelRow, int col);
     void cellDoubleClicked();
     bool keyPressed(int key, Qt::KeyboardModifiers modifiers);
-    void wheelTurned(int delta);
+    void wheelTurned(QPoint angle, QPoint pixels, Qt::KeyboardModifiers modifiers);
+    void scrollAcross(int angle, int pixels);
     void titleClicked(int col);
 
     void sortBy(int col, int order);
+    void followMovedRows(const std::vector<int>& moved);
     void moveCurrent(int row, int col, Qt::KeyboardModifiers modifiers);
     void selectionTouched(bool changed);
     void applyCellFont(const GridTable::CellFont& font);
@@ -146,6 +148,7 @@ private:
     int m_fitMode = 0;
     int m_lastTitleCol = -1;
     int m_lastTitleOrder = 0;
+    double m_acrossRest = 0;                // sideways wheel turns not yet a whole pixel
     mutable GridTable::CellFont m_gridFont; // the grid's font as a cell font, while valid
     mutable bool m_gridFontValid = false;
     std::vector<int> m_widths;                        // 0: the header's default

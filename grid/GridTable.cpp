@@ -35,8 +35,24 @@ int compareBytes(const std::string& a, const std::string& b) {
     return (c > 0) - (c < 0);
 }
 
+// Whether a text starts with a decimal number after blanks and a sign. strtod alone would also
+// take "nan", "inf" and hexadecimal numbers, and a cell "Nan" is a name, not a number.
+bool startsDecimal(const std::string& text) {
+    const char* p = text.c_str();
+    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
+        ++p;
+    if (*p == '+' || *p == '-')
+        ++p;
+    auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (*p == '.')
+        return digit(p[1]);
+    return digit(*p) && !(p[0] == '0' && (p[1] == 'x' || p[1] == 'X'));
+}
+
 // The whole text is a number, surrounding blanks allowed.
 bool parseNumber(const std::string& text, double& value) {
+    if (!startsDecimal(text))
+        return false;
     const char* begin = text.c_str();
     char* end = nullptr;
     value = std::strtod(begin, &end);
@@ -48,7 +64,7 @@ bool parseNumber(const std::string& text, double& value) {
 }
 
 double leadingNumber(const std::string& text) {
-    return std::strtod(text.c_str(), nullptr);
+    return startsDecimal(text) ? std::strtod(text.c_str(), nullptr) : 0.0;
 }
 
 } // namespace

@@ -50,6 +50,6 @@ void GridView::keyPressEvent(QKeyEvent* event) {
 }
 
 void GridView::wheelEvent(QWheelEvent* event) {
-    m_grid.wheelTurned(event->angleDelta().y());
+    m_grid.wheelTurned(event->angleDelta(), event->pixelDelta(), event->modifiers());
     event->accept();
 }

@@ -272,22 +272,34 @@ void storeSnapshot(Archive& ar, KSnapshotPair& pair) {
         pair.second().Serialize(ar, KMemberFile::kCurrentVersion);
 }
 
-std::unique_ptr<KSnapshotPair> loadSnapshot(Archive& ar, int v) {
+// The default fields that the snapshot records of an old file are read into, so that their
+// items have somewhere to go; the ids for those fields are the snapshots' own. Made once per
+// load, and only when a record holds a snapshot.
+class OldSnapshotFields {
+public:
+    const KFieldList& fields() {
+        if (!m_made) {
+            KTabList tabs;
+            std::vector<std::string> types;
+            KIdCounter ids;
+            applyDefaultConfiguration(m_fields, tabs, types, ids);
+            m_made = true;
+        }
+        return m_fields;
+    }
+
+private:
+    KFieldList m_fields;
+    bool m_made = false;
+};
+
+std::unique_ptr<KSnapshotPair> loadSnapshot(Archive& ar, int v, OldSnapshotFields& defaults) {
     auto pair = std::make_unique<KSnapshotPair>();
     pair->setKind(ar.readUInt16());
     pair->setKey(ar.readInt32());
-    // Old snapshot records are read into members holding the default fields, so that their
-    // items have somewhere to go; the ids for those fields are the snapshot's own.
-    KFieldList defaults;
-    if (v < 11) {
-        KTabList tabs;
-        std::vector<std::string> types;
-        KIdCounter ids;
-        applyDefaultConfiguration(defaults, tabs, types, ids);
-    }
     auto readOne = [&](KMember& snapshot) {
         if (v < 11)
-            snapshot = KMember(defaults);
+            snapshot = KMember(defaults.fields());
         if (!readMemberRecord(ar, snapshot, v, nullptr))
             throw ArchiveException(ArchiveException::endOfFile, ar.fileName());
     };
@@ -359,7 +371,8 @@ void KMemberFile::load(Archive& ar, CKorvelDoc& doc) {
     if (v >= 10) {
         doc.m_snapshots.clear();
         const std::int32_t count = ar.readInt32();
-        doc.m_snapshots.fill(count, [&] { return loadSnapshot(ar, v); });
+        OldSnapshotFields defaults;
+        doc.m_snapshots.fill(count, [&] { return loadSnapshot(ar, v, defaults); });
     }
     doc.m_members.clear();
     if (v >= 2)

@@ -5,6 +5,7 @@
 #include "core/format/Clock.h"
 #include "core/format/DateFormat.h"
 #include "core/format/KDateTextIndex.h"
+#include "core/format/SystemDate.h"
 #include "platform/Archive.h"
 #include "platform/CodePage.h"
 
@@ -12,7 +13,6 @@
 #include <QLocale>
 #include <QTime>
 
-#include <climits>
 #include <cstdio>
 #include <locale.h>
 #include <time.h>
@@ -35,30 +35,6 @@ QDate toQDate(std::int32_t year, int month, int day) {
 
 std::int32_t compose(std::int32_t year, std::int32_t month, std::int32_t day) {
     return year * 10000 + month * 100 + day;
-}
-
-// atol as the C library reads a number: leading blanks, a sign, digits; 0 when there are none.
-// Values beyond the 32-bit range saturate instead of wrapping.
-std::int32_t readNumber(const char* text) {
-    if (!text)
-        return 0;
-    const char* p = text;
-    while (*p == ' ' || (*p >= '\t' && *p <= '\r'))
-        ++p;
-    bool negative = false;
-    if (*p == '+' || *p == '-')
-        negative = *p++ == '-';
-    std::int64_t value = 0;
-    for (; *p >= '0' && *p <= '9'; ++p) {
-        value = value * 10 + (*p - '0');
-        if (value > std::int64_t(INT32_MAX) + 1)
-            value = std::int64_t(INT32_MAX) + 1;
-    }
-    if (negative)
-        value = -value;
-    if (value > INT32_MAX)
-        value = INT32_MAX;
-    return static_cast<std::int32_t>(value);
 }
 
 locale_t cLocale() {
@@ -88,26 +64,6 @@ std::string strftimeC(const std::string& format, const std::tm& tm) {
     }
 }
 
-QDate readSystemDate(const QString& text) {
-    const QLocale locale;
-    const QString shortFormat = locale.dateFormat(QLocale::ShortFormat);
-    QDate date = locale.toDate(text, shortFormat);
-    if (date.isValid()) {
-        // A two-digit year is read in the window 1930..2029, as the user means it.
-        if (!shortFormat.contains(QLatin1String("yyyy")) && date.year() < 1930)
-            date = date.addYears(100);
-        return date;
-    }
-    if (shortFormat.contains(QLatin1String("yy")) && !shortFormat.contains(QLatin1String("yyyy"))) {
-        QString longYear = shortFormat;
-        longYear.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-        date = locale.toDate(text, longYear);
-        if (date.isValid())
-            return date;
-    }
-    return locale.toDate(text, QLocale::LongFormat);
-}
-
 } // namespace
 
 KDateValue::KDateValue() : m_value(Clock::today()) {}
@@ -117,9 +73,9 @@ KDateValue::KDateValue(short year, short month, short day) : m_value(compose(yea
 KDateValue::KDateValue(const char* text, int raw) {
     const std::string& format = DateFormat::setting();
     if (raw || format.empty() || format == "Standard") {
-        m_value = readNumber(text);
+        m_value = Numbers::leadingLong(text ? text : "");
     } else if (format == "System") {
-        const QDate date = readSystemDate(CodePage::toQString(text ? text : "").trimmed());
+        const QDate date = readSystemDate(CodePage::toQString(text ? text : ""), QLocale());
         m_value =
             date.isValid() ? compose(date.year(), date.month(), date.day()) : unreadableSystemDate;
     } else {

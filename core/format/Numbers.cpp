@@ -1,5 +1,6 @@
 #include "core/format/Numbers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -7,13 +8,54 @@
 
 namespace {
 
-bool isBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool isBlank(char c) {
+    return c == ' ' || (c >= '\t' && c <= '\r');
+}
 
 std::string_view skipBlanks(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i]))
         ++i;
     return text.substr(i);
+}
+
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// Whether a decimal number too far from 1 for a double is too large rather than too small. The
+// power of ten of its first significant digit decides: the two limits lie over six hundred
+// powers apart.
+bool tooLarge(std::string_view number) {
+    constexpr std::int64_t kFar = 1'000'000'000'000'000;
+    std::int64_t power = 0;
+    bool significant = false;
+    std::size_t i = 0;
+    for (; i < number.size() && isDigit(number[i]); ++i) {
+        if (significant)
+            power = std::min(power + 1, kFar);
+        else
+            significant = number[i] != '0';
+    }
+    if (i < number.size() && number[i] == '.') {
+        for (++i; i < number.size() && isDigit(number[i]); ++i) {
+            if (significant)
+                continue;
+            power = std::max(power - 1, -kFar);
+            significant = number[i] != '0';
+        }
+    }
+    if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+        ++i;
+        bool negative = false;
+        if (i < number.size() && (number[i] == '+' || number[i] == '-'))
+            negative = number[i++] == '-';
+        std::int64_t exponent = 0;
+        for (; i < number.size() && isDigit(number[i]); ++i)
+            exponent = std::min(exponent * 10 + (number[i] - '0'), kFar);
+        power += negative ? -exponent : exponent;
+    }
+    return significant && power > 0;
 }
 
 } // namespace
@@ -52,7 +94,10 @@ double leadingReal(std::string_view text) {
     double value = 0.0;
     auto result = std::from_chars(text.data(), text.data() + text.size(), value);
     if (result.ec == std::errc::result_out_of_range)
-        value = std::numeric_limits<double>::infinity();
+        value = tooLarge(std::string_view(text.data(),
+                                          static_cast<std::size_t>(result.ptr - text.data())))
+                    ? std::numeric_limits<double>::infinity()
+                    : 0.0;
     else if (result.ec != std::errc())
         value = 0.0;
     return negative ? -value : value;
@@ -70,8 +115,7 @@ std::string fixed2(double value) {
     if (std::isinf(value))
         return value < 0 ? "-inf" : "inf";
     char buffer[400];
-    auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 2);
     return std::string(buffer, result.ptr);
 }
 

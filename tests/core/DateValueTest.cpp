@@ -133,6 +133,65 @@ TEST(KDateValue, ReadsSystemTexts) {
     EXPECT_EQ(KDateValue(KDateValue(20290101).Text().c_str(), 0).value(), 20290101);
 }
 
+// "System" reads dates as people type them: the locale's order of day, month and year, with or
+// without leading zeros, two- or four-digit years and any of the usual separators.
+TEST(KDateValue, ReadsSystemTextsAsTyped) {
+    PinnedDateFormat format("System");
+    struct Case {
+        const char* locale;
+        const char* text;
+        std::int32_t value;
+    } const cases[] = {
+        {"nl_NL", "22-9-2001", 20010922},
+        {"nl_NL", "2-9-2001", 20010902},
+        {"nl_NL", "02-09-2001", 20010902},
+        {"nl_NL", "22-09-01", 20010922},
+        {"nl_NL", "2001-09-22", 20010922},
+        {"nl_NL", "2001-9-2", 20010902},
+        {"nl_NL", "22/9/2001", 20010922},
+        {"nl_NL", "22.9.2001", 20010922},
+        {"nl_NL", "22 9 2001", 20010922},
+        {"nl_NL", "22 - 9 - 2001", 20010922},
+        {"nl_NL", "1-1-00", 20000101},
+        {"nl_NL", "31-12-29", 20291231},
+        {"nl_NL", "1-1-30", 19300101},
+        {"nl_NL", "31-12-99", 19991231},
+        {"nl_NL", "29-2-2000", 20000229},
+        {"nl_NL", "29-2-2001", -10101},
+        {"nl_NL", "22-13-2001", -10101},
+        {"nl_NL", "0-9-2001", -10101},
+        {"nl_NL", "22-9-201", -10101},
+        {"nl_NL", "22-9-02001", -10101},
+        {"nl_NL", "22-9-2001-5", -10101},
+        {"nl_NL", "22--9-2001", -10101},
+        {"nl_NL", "22-9-2001x", -10101},
+        {"nl_NL", "-22-9-2001", -10101},
+        {"de_DE", "22.9.01", 20010922},
+        {"de_DE", "22.09.2001", 20010922},
+        {"de_DE", "2.9.2001", 20010902},
+        {"de_DE", "22. 9. 2001", 20010922},
+        {"de_DE", "22-9-01", 20010922},
+        {"de_DE", "2001-09-22", 20010922},
+        {"en_US", "9/22/01", 20010922},
+        {"en_US", "09/22/2001", 20010922},
+        {"en_US", "9/2/2001", 20010902},
+        {"en_US", "9-22-2001", 20010922},
+        {"en_US", "2001-09-22", 20010922},
+        {"en_US", "22/9/2001", -10101},
+    };
+    for (const Case& c : cases) {
+        PinnedLocale locale(c.locale);
+        EXPECT_EQ(KDateValue(c.text, 0).value(), c.value) << c.locale << " \"" << c.text << '"';
+    }
+    // Whatever the locale, its own short dates read back as the dates they show.
+    for (const char* name : {"nl_NL", "de_DE", "en_US", "hu_HU", "ja_JP", "nl_BE"}) {
+        PinnedLocale locale(name);
+        for (std::int32_t value : {20010902, 19991231, 20291231, 19300101})
+            EXPECT_EQ(KDateValue(KDateValue(value).Text().c_str(), 0).value(), value)
+                << name << " " << KDateValue(value).Text();
+    }
+}
+
 TEST(KDateValue, ReadsCustomTextsBySearch) {
     PinnedToday today(20240226);
     {

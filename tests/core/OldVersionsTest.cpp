@@ -1,5 +1,6 @@
 #include "core/document/CKorvelDoc.h"
 #include "core/model/ContributionRules.h"
+#include "core/model/DefaultConfiguration.h"
 #include "platform/Archive.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/Pinned.h"
@@ -260,6 +261,70 @@ TEST_F(OldVersionsTest, VersionTenKeepsItsSnapshotsAndReadsOnAfterThem) {
     EXPECT_EQ(again.snapshots().size(), 2u);
     EXPECT_EQ(again.snapshots().at(1).second().name(), "Oud");
     EXPECT_EQ(again.members().size(), 1u);
+}
+
+// Old snapshots are read into the default fields, numbered from 1 whatever the document's own
+// numbering; kinds without a snapshot hold nothing, also when they come first.
+TEST_F(OldVersionsTest, VersionTenSnapshotsOfEveryKindHoldTheDefaultFields) {
+    Bytes b;
+    b.marker(10).i32(0).i32(0);
+    const std::uint16_t kinds[] = {3, 1, 65535, 0, 2, 7};
+    b.i32(static_cast<std::int32_t>(std::size(kinds)));
+    OldMember snap;
+    std::int32_t key = 40;
+    for (std::uint16_t kind : kinds) {
+        b.u16(kind).i32(key++);
+        for (bool holds : {kind == 0 || kind == 1, kind == 0 || kind == 2}) {
+            if (holds) {
+                snap.name = "Oud " + std::to_string(++snap.id);
+                writeOldMember(b, 10, snap);
+            }
+        }
+    }
+    b.i32(600);
+    writeOldMember(b, 10, OldMember());
+    ASSERT_TRUE(open(b)) << m_error.toStdString();
+
+    KFieldList defaults;
+    KTabList tabs;
+    std::vector<std::string> types;
+    KIdCounter ids;
+    applyDefaultConfiguration(defaults, tabs, types, ids);
+    std::vector<std::int32_t> defaultIds;
+    for (const KField& field : defaults)
+        defaultIds.push_back(field.id());
+    auto idsOf = [](const KMember& m) {
+        std::vector<std::int32_t> out;
+        for (const KField& value : m.values())
+            out.push_back(value.id());
+        return out;
+    };
+    ASSERT_EQ(m_doc.snapshots().size(), std::size(kinds));
+    int held = 0;
+    for (std::size_t i = 0; i < std::size(kinds); ++i) {
+        const KSnapshotPair& pair = m_doc.snapshots().at(i);
+        SCOPED_TRACE(pair.kind());
+        EXPECT_EQ(pair.kind(), kinds[i]);
+        for (const KMember* m : {&pair.first(), &pair.second()}) {
+            if (m->values().empty())
+                continue;
+            ++held;
+            EXPECT_EQ(idsOf(*m), defaultIds);
+            EXPECT_EQ(m->name(), "Oud " + std::to_string(500 + held));
+        }
+    }
+    EXPECT_EQ(held, 4);
+
+    // The converted file keeps them byte for byte through the next load and save.
+    const QString first = m_dir.filePath(QStringLiteral("eerste.kvl"));
+    const QString second = m_dir.filePath(QStringLiteral("tweede.kvl"));
+    ASSERT_TRUE(m_doc.OnSaveDocument(first));
+    CKorvelDoc again;
+    ASSERT_TRUE(again.OnOpenDocument(first));
+    ASSERT_TRUE(again.OnSaveDocument(second));
+    QFile a(first), c(second);
+    ASSERT_TRUE(a.open(QIODevice::ReadOnly) && c.open(QIODevice::ReadOnly));
+    EXPECT_EQ(a.readAll(), c.readAll());
 }
 
 TEST_F(OldVersionsTest, OldRecordsCutShortEndTheMembersOrTheLoad) {

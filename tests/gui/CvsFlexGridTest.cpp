@@ -5,6 +5,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QHeaderView>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
@@ -176,12 +177,14 @@ TEST_F(CvsFlexGridTest, MouseSelectionPlainControlAndShift) {
     EXPECT_EQ(m_grid->currentRow(), 2);
     EXPECT_EQ(m_grid->selectedRowCount(), 5);
 
-    // The flags travel with their rows when sorting.
+    // The flags travel with their rows when sorting, and so does the current row.
     m_grid->setRowSelected(1, false);
     m_grid->setCurrentCol(0);
     m_grid->setSortOrder(2);
     EXPECT_FALSE(m_grid->rowSelected(5));
     EXPECT_TRUE(m_grid->rowSelected(1));
+    EXPECT_EQ(m_grid->currentRow(), 4);
+    EXPECT_EQ(m_grid->cellText(4, 0), "b");
 
     QSignalSpy doubled(m_grid.get(), &CvsFlexGrid::doubleClick);
     QTest::mouseDClick(m_grid->view()->viewport(), Qt::LeftButton, Qt::NoModifier,
@@ -214,6 +217,55 @@ TEST_F(CvsFlexGridTest, ScrollingByPositionAndWheel) {
     EXPECT_EQ(m_grid->firstVisibleRow(), 47);
     turn(120 * 40);
     EXPECT_EQ(m_grid->firstVisibleRow(), 1) << "never above the first data row";
+}
+
+// A tilt wheel, a touchpad's sideways movement and Shift with the wheel scroll across; only the
+// up-and-down wheel without Shift moves the rows.
+TEST_F(CvsFlexGridTest, WheelScrollsSidewaysByTiltTouchpadAndShift) {
+    constexpr int kCols = 12;
+    m_grid->setColCount(kCols);
+    m_grid->setRowCount(60);
+    for (int row = 0; row < 60; ++row)
+        for (int col = 0; col < kCols; ++col)
+            m_grid->setCellText(row, col, "een vrij lange tekst in cel " + std::to_string(col));
+    m_grid->autoSize();
+    show();
+    QScrollBar* across = m_grid->view()->horizontalScrollBar();
+    ASSERT_GT(across->maximum(), 0);
+    m_grid->setFirstVisibleRow(10);
+
+    auto wheel = [this](QPoint angle, QPoint pixels = QPoint(),
+                        Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+        QWidget* viewport = m_grid->view()->viewport();
+        const QPoint at = viewport->rect().center();
+        QWheelEvent event(at, viewport->mapToGlobal(at), pixels, angle, Qt::NoButton, modifiers,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(viewport, &event);
+    };
+    wheel({-120, 0}); // tilted to the right
+    const int notch = across->value();
+    EXPECT_GT(notch, 0);
+    wheel({120, 0});
+    EXPECT_EQ(across->value(), 0);
+    wheel({0, -120}, {}, Qt::ShiftModifier); // turned down: to the right
+    EXPECT_EQ(across->value(), notch);
+    wheel({0, 120}, {}, Qt::ShiftModifier);
+    EXPECT_EQ(across->value(), 0);
+    EXPECT_EQ(m_grid->firstVisibleRow(), 10);
+
+    // A touchpad says how far in pixels; small turns without pixels add up to a notch.
+    wheel({-24, 0}, {-20, 0});
+    EXPECT_EQ(across->value(), 20);
+    for (int i = 0; i < 5; ++i)
+        wheel({-24, 0});
+    EXPECT_NEAR(across->value(), 20 + notch, 1);
+    wheel({0, 0}, {15, 0}, Qt::ShiftModifier); // sideways already: Shift changes nothing
+    EXPECT_NEAR(across->value(), 5 + notch, 1);
+
+    // Both ways at once: the rows by the grid's rule, the columns sideways.
+    wheel({120, -240});
+    EXPECT_EQ(m_grid->firstVisibleRow(), 16);
+    EXPECT_NEAR(across->value(), 5, 1);
 }
 
 TEST_F(CvsFlexGridTest, ColumnsFitHideAndKeepTheirWidthThroughRedraw) {

@@ -121,6 +121,22 @@ TEST(GridTable, SortOrdersOnAColumn) {
     EXPECT_EQ(column(table, 0).front(), "b");
 }
 
+// Words that the C library would also read as numbers ("nan", "inf", hexadecimal) are texts to
+// the people who typed them.
+TEST(GridTable, SortTakesOnlyDecimalNumbersForNumbers) {
+    const std::vector<std::vector<std::string>> rows = {{"Nan"},  {"Anna"}, {"inf"},      {"10"},
+                                                        {"0x10"}, {"-1"},   {"Infinity"}, {"2"}};
+    GridTable generic = tableOf(rows);
+    generic.sort(0, GridTable::SortGenericAscending, nullptr);
+    EXPECT_EQ(column(generic, 0),
+              (Texts{"-1", "2", "10", "0x10", "Anna", "inf", "Infinity", "Nan"}));
+    // Texts count as 0, "0x10" included.
+    GridTable numeric = tableOf(rows);
+    numeric.sort(0, GridTable::SortNumericAscending, nullptr);
+    EXPECT_EQ(column(numeric, 0),
+              (Texts{"-1", "Nan", "Anna", "inf", "0x10", "Infinity", "2", "10"}));
+}
+
 TEST(GridTable, SortMovesWholeRowsWithFlagsAndStyles) {
     GridTable table = tableOf({{"c", "3"}, {"a", "1"}, {"b", "2"}});
     const auto bold = table.styleOf({"Arial", 10, true, false, false, false});

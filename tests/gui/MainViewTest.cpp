@@ -217,6 +217,43 @@ TEST_F(MainViewTest, DateTitlesShareOneDirection) {
     EXPECT_EQ(grid().cellText(3, 0), std::to_string(bob->id()));
 }
 
+// After a sort the keyboard carries on from the member the user was at, wherever the sort put
+// her: the current row, the Shift anchor and the scroll position follow her.
+TEST_F(MainViewTest, SortKeepsTheUserAtTheirMember) {
+    KMember& kees = member("Kees Aalders", "Delft", 0, 0);
+    KMember& sanne = member("Sanne Bakker", "Gouda", 0, 0);
+    for (char a = 'a'; a <= 'b'; ++a)
+        for (char b = 'a'; b <= 'z'; ++b)
+            member((std::string("Jan Z") + a + b).c_str(), "Ede", 0, 0);
+    shownView();
+    QTableView* view = grid().view();
+    auto centreOf = [&](int row) {
+        return view->visualRect(view->model()->index(row - 1, kName)).center();
+    };
+    auto shownInFull = [&](int row) {
+        return view->viewport()->rect().contains(
+            view->visualRect(view->model()->index(row - 1, kName)));
+    };
+    ASSERT_EQ(rowOf(sanne), 3);
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, centreOf(3));
+
+    clickTitle(kName); // descending: she goes near the bottom, out of sight
+    const int herRow = rowOf(sanne);
+    ASSERT_GT(herRow, 50);
+    EXPECT_EQ(m_view->selectedMembers(), std::vector<std::int32_t>{sanne.id()});
+    EXPECT_EQ(grid().currentRow(), herRow);
+    EXPECT_TRUE(shownInFull(herRow));
+    QTest::keyClick(view, Qt::Key_Down);
+    EXPECT_EQ(m_view->selectedMembers(), std::vector<std::int32_t>{kees.id()});
+
+    clickTitle(kName); // ascending: Kees, the anchor now, goes back to the top
+    EXPECT_EQ(grid().currentRow(), rowOf(kees));
+    EXPECT_TRUE(shownInFull(rowOf(kees)));
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, centreOf(rowOf(*els)));
+    EXPECT_EQ(m_view->selectedMembers(),
+              (std::vector<std::int32_t>{kees.id(), sanne.id(), els->id()}));
+}
+
 TEST_F(MainViewTest, SelectsRowsByMemberAndReportsSelectedMembers) {
     shownView();
     EXPECT_TRUE(m_view->selectedMembers().empty());
