@@ -7,6 +7,8 @@
 
 #include <functional>
 #include <map>
+#include <memory>
+#include <vector>
 
 class KDocManager;
 class KMainView;
@@ -49,6 +51,8 @@ public:
     void modifiedChanged(bool modified) override;
 
     void refreshTitle();
+    // The commands of the areas, which live as long as the window.
+    void setAreas(std::vector<std::unique_ptr<KAreaCommands>> areas) { m_areas = std::move(areas); }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -74,4 +78,5 @@ private:
     QLabel* m_memberCount = nullptr;
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<bool()>> m_rules;
+    std::vector<std::unique_ptr<KAreaCommands>> m_areas;
 };

@@ -2,6 +2,7 @@
 
 #include "app/CMainFrame.h"
 #include "app/DialogQuestions.h"
+#include "app/KAreas.h"
 #include "app/KDocManager.h"
 #include "app/KDocPromptDialogs.h"
 #include "app/StartFile.h"
@@ -51,6 +52,7 @@ bool KorvelApp::InitInstance() {
     m_frame = std::make_unique<CMainFrame>(*m_docs, *m_questions);
     if (dialogs)
         dialogs->setParentWindow(m_frame.get());
+    m_frame->setAreas(installAreaCommands(*m_frame));
 
     // The command line: a new administration, or the file it names.
     const QString file = fileFromArguments(m_arguments);

@@ -10,6 +10,13 @@ class KQuestions;
 class QAction;
 class QWidget;
 
+// The commands of one area (members, contributions, configuration, output): installed on the
+// host when made, they live as long as the main window.
+class KAreaCommands {
+public:
+    virtual ~KAreaCommands() = default;
+};
+
 // The main window as the commands of an area see it (members, contributions, configuration,
 // output). Each area has a commands class that installs its handlers and the rules that enable
 // them; the frame only hosts. A rule is asked again whenever the document, the grid or its

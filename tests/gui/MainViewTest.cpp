@@ -220,8 +220,8 @@ TEST_F(MainViewTest, DateTitlesShareOneDirection) {
 // After a sort the keyboard carries on from the member the user was at, wherever the sort put
 // her: the current row, the Shift anchor and the scroll position follow her.
 TEST_F(MainViewTest, SortKeepsTheUserAtTheirMember) {
-    KMember& kees = member("Kees Aalders", "Delft", 0, 0);
-    KMember& sanne = member("Sanne Bakker", "Gouda", 0, 0);
+    const KMember& kees = member("Kees Aalders", "Delft", 0, 0);
+    const KMember& sanne = member("Sanne Bakker", "Gouda", 0, 0);
     for (char a = 'a'; a <= 'b'; ++a)
         for (char b = 'a'; b <= 'z'; ++b)
             member((std::string("Jan Z") + a + b).c_str(), "Ede", 0, 0);
