@@ -56,12 +56,29 @@ void KChargeChanges::undo(const std::function<KMember*(std::int32_t)>& memberOf)
         if (!member)
             continue;
         if (it->insertedAt >= 0)
-            member->charges().takeAt(static_cast<std::size_t>(it->insertedAt));
+            it->inserted = member->charges().takeAt(static_cast<std::size_t>(it->insertedAt));
         if (it->removedAt >= 0)
             member->charges().insertAt(static_cast<std::size_t>(it->removedAt),
                                        std::move(it->removed));
     }
-    m_entries.clear();
+    m_undone = true;
+}
+
+bool KChargeChanges::redo(const std::function<KMember*(std::int32_t)>& memberOf) {
+    if (!m_undone)
+        return false;
+    for (Entry& entry : m_entries) {
+        KMember* member = memberOf(entry.member);
+        if (!member)
+            continue;
+        if (entry.removedAt >= 0)
+            entry.removed = member->charges().takeAt(static_cast<std::size_t>(entry.removedAt));
+        if (entry.insertedAt >= 0)
+            member->charges().insertAt(static_cast<std::size_t>(entry.insertedAt),
+                                       std::move(entry.inserted));
+    }
+    m_undone = false;
+    return true;
 }
 
 std::vector<std::int32_t> KChargeChanges::memberIds() const {
@@ -74,8 +91,11 @@ std::vector<std::int32_t> KChargeChanges::memberIds() const {
 
 std::size_t KChargeChanges::memoryBytes() const {
     std::size_t bytes = sizeof(*this) + m_entries.capacity() * sizeof(Entry);
-    for (const Entry& entry : m_entries)
+    for (const Entry& entry : m_entries) {
         if (entry.removed)
             bytes += chargeBytes(*entry.removed);
+        if (entry.inserted)
+            bytes += chargeBytes(*entry.inserted);
+    }
     return bytes;
 }

@@ -17,8 +17,12 @@ public:
     void apply(KMember& member, const KContribution& scheme);
     // Does what RemoveCharge does to the member and records it.
     void remove(KMember& member, std::int32_t schemeId);
-    // Undoes everything recorded, the last change first, and forgets it.
+    // Undoes everything recorded, the last change first. The charges taken out of the members
+    // are kept, so that redo() puts the very same ones back without working them out again.
     void undo(const std::function<KMember*(std::int32_t)>& memberOf);
+    // Does again what undo() took back; false when there is nothing kept to do it with.
+    bool redo(const std::function<KMember*(std::int32_t)>& memberOf);
+    void clear() { m_entries.clear(); }
 
     // The members changed, in the order they were changed.
     std::vector<std::int32_t> memberIds() const;
@@ -32,6 +36,8 @@ private:
         std::int32_t removedAt = -1;
         std::int32_t insertedAt = -1;
         std::unique_ptr<KCharge> removed;
+        std::unique_ptr<KCharge> inserted; // while undone
     };
+    bool m_undone = false;
     std::vector<Entry> m_entries;
 };

@@ -5,6 +5,7 @@
 #include <QUndoCommand>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ protected:
     std::vector<std::string>& memberTypes() const { return m_doc.m_memberTypes; }
     KMember* member(std::int32_t id) const { return m_doc.mutableMember(id); }
     KContribution* scheme(std::int32_t id) const { return m_doc.mutableScheme(id); }
+    // member() as a function to hand on.
+    std::function<KMember*(std::int32_t)> memberLookup() const {
+        return [this](std::int32_t id) { return member(id); };
+    }
     // Members were added to or taken from the list.
     void memberListChanged() const { m_doc.memberListChanged(); }
 

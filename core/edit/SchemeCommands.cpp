@@ -41,8 +41,9 @@ void KReplaceSchemeCommand::redo() {
     tellSchemes();
     if (!m_carryThrough)
         return;
-    for (KMember& m : members())
-        m_charges.apply(m, *target);
+    if (!m_charges.redo(memberLookup()))
+        for (KMember& m : members())
+            m_charges.apply(m, *target);
     tellMembers({{}, m_charges.memberIds(), {}});
 }
 
@@ -51,7 +52,7 @@ void KReplaceSchemeCommand::undo() {
     if (!target)
         return;
     const std::vector<std::int32_t> changed = m_charges.memberIds();
-    m_charges.undo([this](std::int32_t id) { return member(id); });
+    m_charges.undo(memberLookup());
     std::swap(*target, m_other);
     tellSchemes();
     tellMembers({{}, changed, {}});
@@ -65,7 +66,7 @@ void KDeleteSchemeCommand::redo() {
     const KContribution* target = scheme(m_id);
     if (!target)
         return;
-    if (m_removeCharges)
+    if (m_removeCharges && !m_charges.redo(memberLookup()))
         for (KMember& m : members())
             m_charges.remove(m, m_id);
     const KContribution same = *target;
@@ -86,7 +87,7 @@ void KDeleteSchemeCommand::undo() {
         return;
     schemes().insertAt(m_index, std::move(m_scheme));
     const std::vector<std::int32_t> changed = m_charges.memberIds();
-    m_charges.undo([this](std::int32_t id) { return member(id); });
+    m_charges.undo(memberLookup());
     tellSchemes();
     tellMembers({{}, changed, {}});
 }
@@ -123,7 +124,8 @@ bool KApplySchemeCommand::perform(KProgressReport* progress) {
     if (progress)
         progress->finish();
     if (!finished) {
-        m_charges.undo([this](std::int32_t id) { return member(id); });
+        m_charges.undo(memberLookup());
+        m_charges.clear();
         return false;
     }
     m_skipRedo = true;
@@ -131,7 +133,7 @@ bool KApplySchemeCommand::perform(KProgressReport* progress) {
 }
 
 void KApplySchemeCommand::redo() {
-    if (!m_skipRedo)
+    if (!m_skipRedo && !m_charges.redo(memberLookup()))
         run(nullptr);
     m_skipRedo = false;
     tellMembers({{}, m_charges.memberIds(), {}});
@@ -139,6 +141,6 @@ void KApplySchemeCommand::redo() {
 
 void KApplySchemeCommand::undo() {
     const std::vector<std::int32_t> changed = m_charges.memberIds();
-    m_charges.undo([this](std::int32_t id) { return member(id); });
+    m_charges.undo(memberLookup());
     tellMembers({{}, changed, {}});
 }
