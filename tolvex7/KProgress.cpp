@@ -123,6 +123,11 @@ void KProgress::setClock(Clock clock) {
     m_clock = clock ? std::move(clock) : Clock([] { return std::time(nullptr); });
 }
 
+void KProgress::setStart(std::time_t start) {
+    m_start = start;
+    m_started = true;
+}
+
 QString KProgress::info() const {
     return m_infoLabel->text();
 }

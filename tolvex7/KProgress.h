@@ -37,6 +37,9 @@ public:
     // The clock Show reads, in seconds; the C library's time() unless set.
     using Clock = std::function<std::time_t()>;
     void setClock(Clock clock);
+    // Counts the time from this moment of that clock instead of from the first Show, for
+    // work that ran a while before its window appeared.
+    void setStart(std::time_t start);
 
     QString info() const;
     QString progressText() const;

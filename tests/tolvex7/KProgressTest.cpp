@@ -73,6 +73,11 @@ TEST_F(Progress, FirstCallEstimatesFromOneStepAndTheStartIsKept) {
     at(510);
     m_window.Show(5, 5);
     EXPECT_EQ(m_window.elapsedText(), "00:00:10") << "a second job counts from the first";
+    m_window.setStart(505);
+    at(511);
+    m_window.Show(3, 5);
+    EXPECT_EQ(m_window.elapsedText(), "00:00:06");
+    EXPECT_EQ(m_window.remainingText(), "00:00:04");
 }
 
 TEST_F(Progress, WithinOneSecondOnlyTheProgressChangesAndNothingIsProcessed) {
