@@ -25,7 +25,7 @@ constexpr qint64 kMaxUnsent = 4 * static_cast<qint64>(DdeWire::kMaxPayload);
 
 class DdeConversation;
 
-class KDdeServerPrivate : public DdeWire::ServerHandler {
+class KDdeServerPrivate final : public DdeWire::ServerHandler {
 public:
     explicit KDdeServerPrivate(KDdeServer& q) : q(q) {}
     ~KDdeServerPrivate();
@@ -70,7 +70,7 @@ public:
     }
 
     // The server goes. A socket whose signal is being handled further up the stack, because
-    // a handler destroyed its server, must outlive that signal: it goes later.
+    // a handler destroyed its server, is not deleted under that signal but later.
     void release() {
         if (!m_reading)
             return;
