@@ -1,6 +1,7 @@
 # Korvel for people: `make run` starts the program on the demo club, `make test` runs every test.
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
+FUZZ_DDE_SECONDS ?= 30
 DEMO := examples/demo-club.kvl
 
 .PHONY: deps build test bench run sanitize fuzz clean
@@ -28,8 +29,9 @@ sanitize: deps
 
 fuzz: deps
 	@cmake --preset fuzz >/dev/null
-	cmake --build --preset fuzz -j $(JOBS) --target fuzz_loader korvel-cli
+	cmake --build --preset fuzz -j $(JOBS) --target fuzz_loader fuzz_dde korvel-cli
 	scripts/run-fuzz build/fuzz/bin/fuzz_loader $(FUZZ_SECONDS)
+	scripts/run-fuzz build/fuzz/bin/fuzz_dde $(FUZZ_DDE_SECONDS)
 
 clean:
 	rm -rf build
