@@ -82,7 +82,8 @@ KDocManager::OpenResult KDocManager::openDocumentFile(const QString& path) {
     // A file that cannot be read leaves the open administration as it was.
     KFileReport report;
     const QString file = absolute(path);
-    if (!m_doc.OnOpenDocument(file, &report)) {
+    const std::unique_ptr<KProgressReport> progress = m_prompts.fileProgress();
+    if (!m_doc.OnOpenDocument(file, &report, progress.get())) {
         if (report.cancelled)
             return OpenResult::Cancelled;
         m_prompts.showError(report.error);
@@ -120,7 +121,8 @@ bool KDocManager::fileSaveAs() {
 
 bool KDocManager::saveTo(const QString& path) {
     KFileReport report;
-    if (!m_doc.OnSaveDocument(path, &report)) {
+    const std::unique_ptr<KProgressReport> progress = m_prompts.fileProgress();
+    if (!m_doc.OnSaveDocument(path, &report, progress.get())) {
         if (!report.cancelled)
             m_prompts.showError(report.error);
         emit documentChanged();

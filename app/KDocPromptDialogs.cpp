@@ -1,5 +1,7 @@
 #include "app/KDocPromptDialogs.h"
 
+#include "app/KProgressWindow.h"
+
 #include "res/Commands.h"
 
 #include <QFileDialog>
@@ -47,4 +49,9 @@ void KDocPromptDialogs::showError(const QString& text) {
 
 void KDocPromptDialogs::showMessage(const QString& text) {
     QMessageBox::information(m_parent, caption(), text);
+}
+
+std::unique_ptr<KProgressReport> KDocPromptDialogs::fileProgress() {
+    // A big club shows the progress window and can be stopped; a small one a busy cursor.
+    return std::make_unique<KProgressWindow>(m_parent);
 }

@@ -15,6 +15,7 @@ public:
     QString saveFileName(const QString& suggestedPath) override;
     void showError(const QString& text) override;
     void showMessage(const QString& text) override;
+    std::unique_ptr<KProgressReport> fileProgress() override;
 
 private:
     QPointer<QWidget> m_parent;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "core/KProgressReport.h"
+
 #include <QString>
+
+#include <memory>
 
 // What managing the document asks of the user: whether to save changes, which file to open or
 // save to, and messages to read. The program answers with dialogs, tests with a script.
@@ -16,4 +20,6 @@ public:
     virtual QString saveFileName(const QString& suggestedPath) = 0;
     virtual void showError(const QString& text) = 0;
     virtual void showMessage(const QString& text) = 0;
+    // What shows the progress of reading or writing a file; nothing shows it by default.
+    virtual std::unique_ptr<KProgressReport> fileProgress() { return nullptr; }
 };

@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QDeadlineTimer>
 #include <QGridLayout>
+#include <QProgressBar>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPointer>
@@ -82,8 +83,8 @@ KProgress::KProgress(const char* info, QWidget* parent, Qt::WindowModality modal
 KProgress::~KProgress() = default;
 
 void KProgress::build() {
-    // Info across the top, the progress below it, then the two times with their labels and
-    // "&Stop" to the right of them.
+    // Info across the top, the progress below it with a bar that shows it at a glance, then
+    // the two times with their labels and "&Stop" to the right of them.
     auto* grid = new QGridLayout(this);
     m_infoLabel = new QLabel(this);
     m_infoLabel->setObjectName(QStringLiteral("info"));
@@ -93,6 +94,9 @@ void KProgress::build() {
     m_progressLabel = new QLabel(this);
     m_progressLabel->setObjectName(QStringLiteral("progress"));
     m_progressLabel->setTextFormat(Qt::PlainText);
+    m_bar = new QProgressBar(this);
+    m_bar->setRange(0, 1000);
+    m_bar->setTextVisible(false);
     auto* elapsedCaption = new QLabel(QStringLiteral("Gebruikte tijd:"), this);
     auto* remainingCaption = new QLabel(QStringLiteral("Nog te doen:"), this);
     m_elapsedLabel = new QLabel(this);
@@ -109,11 +113,12 @@ void KProgress::build() {
 
     grid->addWidget(m_infoLabel, 0, 0, 1, 3);
     grid->addWidget(m_progressLabel, 1, 0, 1, 2);
-    grid->addWidget(elapsedCaption, 2, 0);
-    grid->addWidget(m_elapsedLabel, 2, 1);
-    grid->addWidget(remainingCaption, 3, 0);
-    grid->addWidget(m_remainingLabel, 3, 1);
-    grid->addWidget(m_stopButton, 2, 2, 2, 1, Qt::AlignVCenter);
+    grid->addWidget(m_bar, 2, 0, 1, 3);
+    grid->addWidget(elapsedCaption, 3, 0);
+    grid->addWidget(m_elapsedLabel, 3, 1);
+    grid->addWidget(remainingCaption, 4, 0);
+    grid->addWidget(m_remainingLabel, 4, 1);
+    grid->addWidget(m_stopButton, 3, 2, 2, 1, Qt::AlignVCenter);
     grid->setColumnStretch(1, 1);
     grid->setSizeConstraint(QLayout::SetMinimumSize);
     m_stopButton->setFocus();
@@ -155,6 +160,8 @@ short KProgress::Show(long done, long total) {
     if (done == 0)
         done = 1;
     m_progress = QString::asprintf("%ld/%ld (%ld%%)", done, total, percentOf(done, total));
+    const double part = static_cast<double>(done) / static_cast<double>(total);
+    m_perMille = part > 0 ? static_cast<int>(std::min(part, 1.0) * 1000.0) : 0;
 
     // A clock that went back counts as no time at all.
     const double elapsed = std::max(0.0, std::difftime(now, m_start));
@@ -184,6 +191,7 @@ void KProgress::writeTexts() {
     m_progressLabel->setText(m_progress);
     m_elapsedLabel->setText(m_elapsed);
     m_remainingLabel->setText(m_remaining);
+    m_bar->setValue(m_perMille);
 }
 
 void KProgress::pump() {

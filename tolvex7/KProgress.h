@@ -8,6 +8,7 @@
 #include <functional>
 
 class QLabel;
+class QProgressBar;
 class QPushButton;
 
 // The "Voortgangsrapportage" window that a long loop on the user-interface thread keeps up to
@@ -47,6 +48,8 @@ public:
     QString remainingText() const;
     bool stopRequested() const { return m_stop != 0; }
     QPushButton* stopButton() const { return m_stopButton; }
+    // The bar under the progress text: per mille of the work done.
+    QProgressBar* bar() const { return m_bar; }
     // How many times Show let the thread process its events.
     int pumpCount() const { return m_pumps; }
 
@@ -74,5 +77,7 @@ private:
     QLabel* m_progressLabel = nullptr;
     QLabel* m_elapsedLabel = nullptr;
     QLabel* m_remainingLabel = nullptr;
+    QProgressBar* m_bar = nullptr;
+    int m_perMille = 0;
     QPushButton* m_stopButton = nullptr;
 };

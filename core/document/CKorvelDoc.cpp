@@ -150,8 +150,10 @@ bool CKorvelDoc::OnOpenDocument(const QString& path, KFileReport* report,
         return false;
     }
     const qint64 size = std::max<qint64>(file.size(), 0);
+    // Counted in kilobytes: numbers a person can read.
     if (progress)
-        progress->start(QStringLiteral("%1 wordt gelezen").arg(QFileInfo(path).fileName()), size);
+        progress->start(QStringLiteral("%1 wordt gelezen (kB)").arg(QFileInfo(path).fileName()),
+                        (size + 1023) / 1024);
 
     // The file is read into a fresh administration a piece at a time as the loader goes: a
     // large file is never held whole beside the administration made from it, and the open
@@ -173,7 +175,7 @@ bool CKorvelDoc::OnOpenDocument(const QString& path, KFileReport* report,
                 return 0;
             }
             done += got;
-            if (progress && !progress->advance(done)) {
+            if (progress && !progress->advance((done + 1023) / 1024)) {
                 stopped = true;
                 return 0;
             }
@@ -226,7 +228,7 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, KFileReport* report,
     if (!file.open(QIODevice::WriteOnly))
         return fail(file.errorString());
     if (progress)
-        progress->start(QStringLiteral("%1 wordt bewaard").arg(QFileInfo(path).fileName()),
+        progress->start(QStringLiteral("%1 wordt bewaard (leden)").arg(QFileInfo(path).fileName()),
                         static_cast<std::int64_t>(m_members.size()));
     // The file is written piece by piece as the archive fills, never held whole in memory.
     bool stopped = false;

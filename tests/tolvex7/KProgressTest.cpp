@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <QProgressBar>
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -39,17 +41,18 @@ TEST_F(Progress, TextsOfTheSteps) {
         const char* progress;
         const char* elapsed;
         const char* remaining;
+        int bar; // per mille
     };
     // Each call is a new second, so every text is refreshed.
     const Case cases[] = {
-        {1000, 0, 0, "1/1 (100%)", "00:00:00", "00:00:00"},
-        {1010, 25, 100, "25/100 (25%)", "00:00:10", "00:00:30"},
-        {1013, 2, 3, "2/3 (66%)", "00:00:13", "00:00:06"},
-        {1020, 150, 100, "150/100 (150%)", "00:00:20", "00:00:00"}, // more than the total
-        {1030, -5, 100, "-5/100 (-5%)", "00:00:30", "00:00:00"},
-        {1000 + 3661, 1, 1, "1/1 (100%)", "01:01:01", "00:00:00"},
-        {1000 + 3700, 1, LONG_MAX, "", "01:01:40", "99999:59:59"}, // an estimate beyond reason
-        {1000 + 3701, LONG_MAX, 3, "", "01:01:41", "00:00:00"},
+        {1000, 0, 0, "1/1 (100%)", "00:00:00", "00:00:00", 1000},
+        {1010, 25, 100, "25/100 (25%)", "00:00:10", "00:00:30", 250},
+        {1013, 2, 3, "2/3 (66%)", "00:00:13", "00:00:06", 666},
+        {1020, 150, 100, "150/100 (150%)", "00:00:20", "00:00:00", 1000}, // more than the total
+        {1030, -5, 100, "-5/100 (-5%)", "00:00:30", "00:00:00", 0},
+        {1000 + 3661, 1, 1, "1/1 (100%)", "01:01:01", "00:00:00", 1000},
+        {1000 + 3700, 1, LONG_MAX, "", "01:01:40", "99999:59:59", 0}, // an estimate beyond reason
+        {1000 + 3701, LONG_MAX, 3, "", "01:01:41", "00:00:00", 1000},
     };
     for (const Case& c : cases) {
         at(c.at);
@@ -59,6 +62,7 @@ TEST_F(Progress, TextsOfTheSteps) {
         }
         EXPECT_EQ(m_window.elapsedText(), c.elapsed) << c.done << "/" << c.total;
         EXPECT_EQ(m_window.remainingText(), c.remaining) << c.done << "/" << c.total;
+        EXPECT_EQ(m_window.bar()->value(), c.bar) << c.done << "/" << c.total;
     }
     EXPECT_EQ(m_window.info(), "Leden inlezen");
     EXPECT_EQ(m_window.windowTitle(), "Voortgangsrapportage");
