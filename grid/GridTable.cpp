@@ -81,12 +81,41 @@ void GridTable::setRowCount(int rows) {
         for (int r = rows; r < m_rows; ++r)
             m_selectedCount -= m_selected[static_cast<std::size_t>(r)];
         m_selectedRowsValid = false;
+        // The rows that go are the last ones shown; they go from storage in that order.
+        storeInShownOrder();
     }
+    const int before = m_rows;
     m_rows = rows;
     m_cells.resize(static_cast<std::size_t>(m_rows) * static_cast<std::size_t>(m_cols));
     if (!m_styles.empty())
         m_styles.resize(m_cells.size(), kGridStyle);
     m_selected.resize(static_cast<std::size_t>(m_rows), 0);
+    m_stored.resize(static_cast<std::size_t>(m_rows));
+    for (int r = before; r < m_rows; ++r)
+        m_stored[static_cast<std::size_t>(r)] = r;
+}
+
+void GridTable::storeInShownOrder() {
+    bool inOrder = true;
+    for (std::size_t r = 0; r < m_stored.size() && inOrder; ++r)
+        inOrder = m_stored[r] == static_cast<int>(r);
+    if (inOrder)
+        return;
+    const auto cols = static_cast<std::size_t>(m_cols);
+    std::vector<std::string> cells(m_cells.size());
+    std::vector<std::uint16_t> styles(m_styles.size());
+    for (std::size_t r = 0; r < m_stored.size(); ++r) {
+        const auto from = static_cast<std::size_t>(m_stored[r]);
+        std::move(m_cells.begin() + static_cast<std::ptrdiff_t>(from * cols),
+                  m_cells.begin() + static_cast<std::ptrdiff_t>((from + 1) * cols),
+                  cells.begin() + static_cast<std::ptrdiff_t>(r * cols));
+        if (!m_styles.empty())
+            std::copy_n(m_styles.begin() + static_cast<std::ptrdiff_t>(from * cols), cols,
+                        styles.begin() + static_cast<std::ptrdiff_t>(r * cols));
+    }
+    m_cells = std::move(cells);
+    m_styles = std::move(styles);
+    std::iota(m_stored.begin(), m_stored.end(), 0);
 }
 
 void GridTable::setColCount(int cols) {
@@ -108,6 +137,7 @@ void GridTable::setColCount(int cols) {
         }
     m_cells = std::move(cells);
     m_styles = std::move(styles);
+    std::iota(m_stored.begin(), m_stored.end(), 0);
     m_cols = cols;
     m_columnData.resize(keep);
     m_columnData.resize(static_cast<std::size_t>(cols), 0);
@@ -338,23 +368,20 @@ std::vector<int> GridTable::sort(int col, int order, const RowComparator& compar
 void GridTable::moveRow(int from, int to) {
     if (!isDataRow(from) || !isDataRow(to) || from == to)
         return;
-    const auto cols = static_cast<std::ptrdiff_t>(m_cols);
-    auto rotateRows = [&](auto& v, std::ptrdiff_t width) {
-        if (v.empty())
-            return;
-        auto at = [&](int row) { return v.begin() + row * width; };
+    // Only the order of the rows moves; their cells stay where they are stored.
+    auto rotateRows = [&](auto& v) {
         if (from < to)
-            std::rotate(at(from), at(from + 1), at(to + 1));
+            std::rotate(v.begin() + from, v.begin() + from + 1, v.begin() + to + 1);
         else
-            std::rotate(at(to), at(from), at(from + 1));
+            std::rotate(v.begin() + to, v.begin() + from, v.begin() + from + 1);
     };
-    rotateRows(m_cells, cols);
-    rotateRows(m_styles, cols);
-    rotateRows(m_selected, 1);
+    rotateRows(m_stored);
+    rotateRows(m_selected);
     m_selectedRowsValid = false;
 }
 
 void GridTable::removeRows(std::vector<int> rows) {
+    storeInShownOrder();
     std::vector<std::uint8_t> gone(static_cast<std::size_t>(m_rows), 0);
     for (int row : rows)
         if (isDataRow(row))
@@ -382,26 +409,20 @@ void GridTable::removeRows(std::vector<int> rows) {
     if (!m_styles.empty())
         m_styles.resize(kept * cols);
     m_selected.resize(kept);
+    m_stored.resize(kept);
     m_selectedRowsValid = false;
 }
 
 void GridTable::applyOrder(const std::vector<int>& order) {
-    std::vector<std::string> cells(m_cells.size());
-    std::vector<std::uint16_t> styles(m_styles.size());
+    // A sort reorders the rows, not their cells.
+    std::vector<int> stored(m_stored.size());
     std::vector<std::uint8_t> selected(m_selected.size());
-    const auto cols = static_cast<std::size_t>(m_cols);
     for (std::size_t to = 0; to < order.size(); ++to) {
         const auto from = static_cast<std::size_t>(order[to]);
-        std::move(m_cells.begin() + static_cast<std::ptrdiff_t>(from * cols),
-                  m_cells.begin() + static_cast<std::ptrdiff_t>((from + 1) * cols),
-                  cells.begin() + static_cast<std::ptrdiff_t>(to * cols));
-        if (!m_styles.empty())
-            std::copy_n(m_styles.begin() + static_cast<std::ptrdiff_t>(from * cols), cols,
-                        styles.begin() + static_cast<std::ptrdiff_t>(to * cols));
+        stored[to] = m_stored[from];
         selected[to] = m_selected[from];
     }
-    m_cells = std::move(cells);
-    m_styles = std::move(styles);
+    m_stored = std::move(stored);
     m_selected = std::move(selected);
     m_selectedRowsValid = false;
 }

@@ -95,9 +95,12 @@ public:
 
 private:
     std::size_t index(int row, int col) const {
-        return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_cols) +
+        return static_cast<std::size_t>(m_stored[static_cast<std::size_t>(row)]) *
+                   static_cast<std::size_t>(m_cols) +
                static_cast<std::size_t>(col);
     }
+    // Lays the cells out in the order the rows are shown.
+    void storeInShownOrder();
     bool inRange(int row, int col) const {
         return row >= 0 && row < m_rows && col >= 0 && col < m_cols;
     }
@@ -107,7 +110,8 @@ private:
     int m_rows = 0;
     int m_cols = 0;
     int m_fixed = 1;
-    std::vector<std::string> m_cells;    // row by row
+    std::vector<std::string> m_cells;    // row by row, in storage order
+    std::vector<int> m_stored;           // the storage row of each shown row
     std::vector<std::uint16_t> m_styles; // per cell; empty while every cell has the grid font
     std::vector<CellFont> m_fonts;
     std::vector<std::uint8_t> m_selected;

@@ -21,6 +21,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <limits>
 #include <numeric>
 #include <set>
 
@@ -125,45 +126,45 @@ bool KMainView::updateInPlace(const KMemberChange& change) {
         return false;
     if (change.added.size() + change.changed.size() + change.removed.size() > kInPlaceLimit)
         return false;
+    // Rows are found by the id in column 0; two members of one id only a rebuild tells apart.
+    if (!m_doc->memberIdsUnique())
+        return false;
 
     const int fixed = m_grid->fixedRowCount();
-    std::unordered_map<std::int32_t, int> rowOf;
-    rowOf.reserve(static_cast<std::size_t>(m_grid->rowCount()));
-    for (int row = fixed; row < m_grid->rowCount(); ++row)
-        if (!rowOf.emplace(idOf(m_grid->cellText(row, 0)), row).second)
-            return false; // two rows of one id: only a rebuild tells them apart
-    std::unordered_map<std::int32_t, std::size_t> listIndex;
-    listIndex.reserve(m_doc->members().size());
-    std::size_t index = 0;
-    for (const KMember& member : m_doc->members())
-        if (!listIndex.emplace(member.id(), index++).second)
-            return false;
+    auto rowOfId = [this, fixed](std::int32_t id) {
+        const std::string text = Numbers::decimal(id);
+        for (int row = fixed; row < m_grid->rowCount(); ++row)
+            if (m_grid->cellText(row, 0) == text)
+                return row;
+        return -1;
+    };
+    MemberListIndex listIndex(*m_doc);
 
     const int scrolledTo = m_grid->firstVisibleRow();
     m_grid->setRedrawEnabled(false);
     std::set<int> refit;
-    bool rowsMoved = false;
+    // The rows whose running number may have changed.
+    int firstMoved = m_grid->rowCount();
+    int lastMoved = -1;
+    auto moved = [&](int from, int to) {
+        firstMoved = std::min(firstMoved, from);
+        lastMoved = std::max(lastMoved, to);
+    };
 
     std::vector<int> gone;
     for (std::int32_t id : change.removed) {
-        const auto it = rowOf.find(id);
-        if (it != rowOf.end() && !listIndex.count(id))
-            gone.push_back(it->second);
+        const int row = m_doc->findMember(id) ? -1 : rowOfId(id);
+        if (row >= 0)
+            gone.push_back(row);
     }
     if (!gone.empty()) {
+        moved(*std::min_element(gone.begin(), gone.end()), std::numeric_limits<int>::max());
         m_grid->removeRows(gone);
-        rowsMoved = true;
         for (int col = 1; col < m_grid->colCount(); ++col)
             refit.insert(col);
     }
 
     // Changed and added members: their rows get the texts a rebuild gives them, then their place.
-    auto rowOfId = [this, fixed](std::int32_t id) {
-        for (int row = fixed; row < m_grid->rowCount(); ++row)
-            if (idOf(m_grid->cellText(row, 0)) == id)
-                return row;
-        return -1;
-    };
     std::vector<std::int32_t> touched = change.changed;
     touched.insert(touched.end(), change.added.begin(), change.added.end());
     bool ok = true;
@@ -189,7 +190,7 @@ bool KMainView::updateInPlace(const KMemberChange& change) {
             font.underline = m_font.underline;
             font.strikethrough = m_font.strikethrough;
             m_grid->setCellFontRange(row, 0, row, m_grid->colCount() - 1, font);
-            rowsMoved = true;
+            moved(fixed, std::numeric_limits<int>::max());
             for (int col = 1; col < m_grid->colCount(); ++col)
                 refit.insert(col);
         }
@@ -202,15 +203,15 @@ bool KMainView::updateInPlace(const KMemberChange& change) {
                 m_grid->setCellText(row, col, std::move(text));
             }
         }
-        placeRow(row, listIndex);
-        rowsMoved = true;
+        const int target = placeRow(row, listIndex);
+        moved(std::min(row, target), std::max(row, target));
     }
     if (!ok) {
         m_grid->setRedrawEnabled(true);
         return false;
     }
-    if (rowsMoved)
-        renumber();
+    if (firstMoved <= lastMoved)
+        renumber(firstMoved, lastMoved);
     for (int col : refit)
         m_grid->fitColumns(col, col);
     m_grid->setRedrawEnabled(true);
@@ -218,39 +219,51 @@ bool KMainView::updateInPlace(const KMemberChange& change) {
     return true;
 }
 
-void KMainView::placeRow(int row, const std::unordered_map<std::int32_t, std::size_t>& listIndex) {
+KMainView::MemberListIndex::MemberListIndex(const CKorvelDoc& doc) : m_doc(doc) {}
+
+std::size_t KMainView::MemberListIndex::of(std::int32_t id) {
+    // Asked only where two rows tie on the name, a few times for each row placed.
+    const auto known = m_index.find(id);
+    if (known != m_index.end())
+        return known->second;
+    const std::ptrdiff_t at = m_doc.members().indexOf(m_doc.findMember(id));
+    const std::size_t index = at < 0 ? m_doc.members().size() : static_cast<std::size_t>(at);
+    m_index.emplace(id, index);
+    return index;
+}
+
+int KMainView::placeRow(int row, MemberListIndex& listIndex) {
     // The rebuild's order: by name in the name direction, equal names in member-list order;
-    // without a name column, member-list order alone.
+    // without a name column, member-list order alone. The other rows are in that order, so a
+    // binary search over them finds the row's place.
     const int fixed = m_grid->fixedRowCount();
-    const int last = m_grid->rowCount() - 1;
-    m_grid->moveRow(row, last);
-    auto indexOf = [&](int r) {
-        const auto it = listIndex.find(idOf(m_grid->cellText(r, 0)));
-        return it == listIndex.end() ? listIndex.size() : it->second;
-    };
-    const std::size_t myIndex = indexOf(last);
-    const std::string myName =
-        m_nameColumn >= 0 ? m_grid->cellText(last, m_nameColumn) : std::string();
+    const int others = m_grid->rowCount() - fixed - 1;
+    auto otherRow = [&](int i) { return fixed + i + (fixed + i >= row ? 1 : 0); };
+    const std::int32_t myId = idOf(m_grid->cellText(row, 0));
+    const std::string& myName =
+        m_nameColumn >= 0 ? m_grid->cellText(row, m_nameColumn) : std::string();
     auto comesAfter = [&](int r) {
         if (m_nameColumn >= 0) {
-            const int c =
-                MemberOrder::compareNames(m_grid->cellText(r, m_nameColumn), myName);
+            const int c = MemberOrder::compareNames(m_grid->cellText(r, m_nameColumn), myName);
             const int directed = m_nameAscending ? c : -c;
             if (directed != 0)
                 return directed > 0;
         }
-        return indexOf(r) > myIndex;
+        return listIndex.of(idOf(m_grid->cellText(r, 0))) > listIndex.of(myId);
     };
-    int lo = fixed;
-    int hi = last;
+    int lo = 0;
+    int hi = others;
     while (lo < hi) {
         const int mid = lo + (hi - lo) / 2;
-        if (comesAfter(mid))
+        if (comesAfter(otherRow(mid)))
             hi = mid;
         else
             lo = mid + 1;
     }
-    m_grid->moveRow(last, lo);
+    const int target = fixed + lo;
+    if (target != row)
+        m_grid->moveRow(row, target);
+    return target;
 }
 
 QMimeData* KMainView::selectionAsMimeData() const {
@@ -395,13 +408,15 @@ void KMainView::sortStarting(int col, int* order) {
     *order = GridTable::SortCustom;
 }
 
-void KMainView::renumber() {
+void KMainView::renumber(int first, int last) {
     // The running number follows the display order, in every "Nr." column.
     const int current = m_grid->currentRow();
+    first = std::max(first, m_grid->fixedRowCount());
+    last = std::min(last, m_grid->rowCount() - 1);
     for (int col = 0; col < m_grid->colCount(); ++col) {
         if (m_grid->cellText(0, col) != kNumberTitle)
             continue;
-        for (int row = m_grid->fixedRowCount(); row < m_grid->rowCount(); ++row)
+        for (int row = first; row <= last; ++row)
             m_grid->setCellText(row, col, Numbers::decimal(row - m_grid->fixedRowCount() + 1));
     }
     m_grid->setCurrentRow(current);

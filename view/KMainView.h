@@ -9,6 +9,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <unordered_map>
 #include <vector>
 
@@ -84,14 +85,25 @@ private:
     void setUpColumns(const MemberColumns& columns);
     void fill(const MemberColumns& columns);
     void sortStarting(int col, int* order);
-    void renumber();
+    // Writes the running numbers of the data rows first to last.
+    void renumber(int first = 0, int last = std::numeric_limits<int>::max());
     void prepareNameOrder(int col);
     void prepareDateOrder(FieldMeaning meaning);
     void doubleClicked();
     // Updates the rows of the members an edit touched; false when only a rebuild will do.
     bool updateInPlace(const KMemberChange& change);
-    // Moves a data row to where the rebuild's order puts it.
-    void placeRow(int row, const std::unordered_map<std::int32_t, std::size_t>& listIndex);
+    // The place of each member in the document's list, worked out when first asked.
+    class MemberListIndex {
+    public:
+        explicit MemberListIndex(const CKorvelDoc& doc);
+        std::size_t of(std::int32_t id);
+
+    private:
+        const CKorvelDoc& m_doc;
+        std::unordered_map<std::int32_t, std::size_t> m_index;
+    };
+    // Moves a data row to where the rebuild's order puts it, and returns that place.
+    int placeRow(int row, MemberListIndex& listIndex);
 
     CKorvelDoc* m_doc = nullptr;
     CvsFlexGrid* m_grid = nullptr;

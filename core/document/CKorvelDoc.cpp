@@ -273,13 +273,20 @@ const KMember* CKorvelDoc::findMember(std::int32_t id) const {
     if (!m_memberIndexValid) {
         m_memberIndex.clear();
         m_memberIndex.reserve(m_members.size());
+        m_memberIdsUnique = true;
         // The first member with an id wins, as a search from the head of the list finds it.
         for (const KMember& member : m_members)
-            m_memberIndex.emplace(member.id(), const_cast<KMember*>(&member));
+            if (!m_memberIndex.emplace(member.id(), const_cast<KMember*>(&member)).second)
+                m_memberIdsUnique = false;
         m_memberIndexValid = true;
     }
     const auto it = m_memberIndex.find(id);
     return it == m_memberIndex.end() ? nullptr : it->second;
+}
+
+bool CKorvelDoc::memberIdsUnique() const {
+    findMember(0);
+    return m_memberIdsUnique;
 }
 
 KMember* CKorvelDoc::mutableMember(std::int32_t id) {

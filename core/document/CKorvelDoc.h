@@ -90,6 +90,8 @@ public:
     const KMemberList& members() const { return m_members; }
     // The first member in list order with that id; nullptr when there is none.
     const KMember* findMember(std::int32_t id) const;
+    // False when two members share an id, which only a damaged file can bring.
+    bool memberIdsUnique() const;
 
     const KFieldList& fields() const { return m_fields; }
     const KTabList& tabs() const { return m_tabs; }
@@ -139,6 +141,7 @@ private:
     // Members by id, the first in list order winning; rebuilt when the list changed.
     mutable std::unordered_map<std::int32_t, KMember*> m_memberIndex;
     mutable bool m_memberIndexValid = false;
+    mutable bool m_memberIdsUnique = true;
 };
 
 // The backup name of a member file: the last character's code raised by one (club.kvl gives
