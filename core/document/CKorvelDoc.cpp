@@ -4,11 +4,14 @@
 #include "core/document/KMemberFile.h"
 #include "core/model/DefaultConfiguration.h"
 #include "platform/Archive.h"
+#include "platform/FileErrorReason.h"
 #include "tolvex7/FileUtils.h"
 
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+
+#include <cerrno>
 
 CKorvelDoc::CKorvelDoc() {
     m_ids.setOnHandOut([this] { SetModifiedFlag(true); });
@@ -74,7 +77,8 @@ bool CKorvelDoc::OnOpenDocument(const QString& path, QString* errorText) {
     if (!file.open(QIODevice::ReadOnly)) {
         if (errorText)
             *errorText =
-                QStringLiteral("Het bestand %1 kan niet worden geopend.").arg(quoted(path));
+                QStringLiteral("Het bestand %1 kan niet worden geopend: %2.")
+                    .arg(quoted(path), fileErrorReason(file.error(), errno, path));
         return false;
     }
     DeleteContents();
@@ -115,13 +119,13 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, QString* errorText) {
     auto fail = [&](const QString& why) {
         if (errorText)
             *errorText =
-                QStringLiteral("Het bestand %1 kan niet worden bewaard: %2").arg(quoted(path), why);
+                QStringLiteral("Het bestand %1 kan niet worden bewaard: %2.").arg(quoted(path), why);
         return false;
     };
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+        return fail(fileErrorReason(file.error(), errno, path));
     // The file is written piece by piece as the archive fills, never held whole in memory.
     Archive ar =
         Archive::forStoring(QFile::encodeName(path).toStdString(), [&file](std::string_view bytes) {
@@ -130,7 +134,7 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, QString* errorText) {
         });
     Serialize(ar);
     if (!ar.flush()) {
-        const QString why = file.errorString();
+        const QString why = fileErrorReason(file.error(), errno, path);
         file.cancelWriting();
         return fail(why);
     }
@@ -140,7 +144,7 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, QString* errorText) {
         copyFile(QFile::encodeName(path).constData(),
                  QFile::encodeName(backupPathFor(path)).constData());
     if (!file.commit())
-        return fail(file.errorString());
+        return fail(fileErrorReason(file.error(), errno, path));
     SetModifiedFlag(false);
     m_pathName = path;
     return true;
