@@ -1,6 +1,7 @@
 #include "tolvex7/FileUtils.h"
 
 #include "platform/CodePage.h"
+#include "tolvex7/KFileIconProvider.h"
 
 #include <QApplication>
 #include <QDir>
@@ -184,11 +185,21 @@ QStringList fileDialogFilters(const char* filter) {
     return filters;
 }
 
+void prepareFileDialog(QFileDialog& dialog) {
+    // Dialogs may still be listing in the background when the program ends: the provider
+    // lives as long as the program.
+    static KFileIconProvider provider;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons);
+    dialog.setIconProvider(&provider);
+}
+
 std::optional<std::string> selectFile(const char* title, const char* filter,
                                       const char* initialFolder, short open) {
     if (!haveDialogs())
         return std::nullopt;
     QFileDialog dialog(nullptr, toQ(title), toQ(initialFolder));
+    prepareFileDialog(dialog);
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -207,9 +218,11 @@ std::optional<std::string> selectDir(const char* title, unsigned long flags,
     (void)flags;
     if (!haveDialogs())
         return std::nullopt;
-    const QString folder = QFileDialog::getExistingDirectory(
-        QApplication::activeWindow(), toQ(title), toQ(initialFolder), QFileDialog::ShowDirsOnly);
-    if (folder.isEmpty())
+    QFileDialog dialog(QApplication::activeWindow(), toQ(title), toQ(initialFolder));
+    prepareFileDialog(dialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return CodePage::fromQString(QDir::toNativeSeparators(folder));
+    return CodePage::fromQString(QDir::toNativeSeparators(dialog.selectedFiles().first()));
 }
