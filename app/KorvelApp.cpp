@@ -3,6 +3,7 @@
 #include "app/CMainFrame.h"
 #include "app/KDocManager.h"
 #include "app/KDocPromptDialogs.h"
+#include "app/QtTranslations.h"
 #include "app/StartFile.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/format/DateFormat.h"
@@ -34,6 +35,7 @@ bool KorvelApp::InitInstance() {
     // The profile: "Orvanta"/"Korvel"; the recent-file list lives in it.
     QCoreApplication::setOrganizationName(QStringLiteral("Orvanta"));
     QCoreApplication::setApplicationName(QString::fromUtf8(FrameText::appTitle));
+    loadQtTranslations();
 
     // The document, the main window and its view.
     KDocPromptDialogs* dialogs = nullptr;
