@@ -1,5 +1,6 @@
 #include "app/KDocManager.h"
 
+#include "app/BusyCursor.h"
 #include "app/KDocPrompts.h"
 #include "core/document/CKorvelDoc.h"
 #include "platform/Profile.h"
@@ -62,7 +63,9 @@ void KDocManager::newDocument() {
 }
 
 bool KDocManager::fileOpen() {
-    const QString path = m_prompts.openFileName(QDir::currentPath());
+    // In the folder of the open file, else in the data folder (the working folder).
+    const QString path = m_prompts.openFileName(
+        m_doc.pathName().isEmpty() ? QDir::currentPath() : QFileInfo(m_doc.pathName()).path());
     if (path.isEmpty())
         return false;
     return openDocumentFile(path) == OpenResult::Opened;
@@ -90,11 +93,13 @@ KDocManager::OpenResult KDocManager::openDocumentFile(const QString& path) {
     m_doc.SetModifiedFlag(false);
     QString error;
     const QString file = absolute(path);
+    BusyCursor busy;
     if (m_doc.OnOpenDocument(file, &error)) {
         addRecentFile(file);
         refreshViews();
         return OpenResult::Opened;
     }
+    busy.done();
     m_prompts.showError(error);
     if (m_doc.IsModified())
         m_doc.OnNewDocument();
@@ -126,7 +131,9 @@ bool KDocManager::fileSaveAs() {
 
 bool KDocManager::saveTo(const QString& path) {
     QString error;
+    BusyCursor busy;
     if (!m_doc.OnSaveDocument(path, &error)) {
+        busy.done();
         m_prompts.showError(error);
         emit documentChanged();
         return false;

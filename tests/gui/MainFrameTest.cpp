@@ -89,7 +89,7 @@ TEST_F(MainFrame, SavesANewAdministrationAndOpensItAgain) {
     EXPECT_TRUE(prompts().askedToSave.isEmpty());
     EXPECT_TRUE(doc().members().empty());
     EXPECT_EQ(frame().memberCountText(), QStringLiteral("0 leden"));
-    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Naamloos - Korvel"));
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Korvel - Korvel"));
 
     prompts().openPaths.push_back(saved);
     trigger(Cmd::FileOpen);
@@ -117,7 +117,7 @@ TEST_F(MainFrame, AFileThatCannotBeReadLeavesANewAdministration) {
     EXPECT_TRUE(doc().members().empty());
     EXPECT_FALSE(doc().fields().empty());
     EXPECT_FALSE(doc().IsModified());
-    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Naamloos - Korvel"));
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Korvel - Korvel"));
     EXPECT_TRUE(m_app->docManager().recentFiles().isEmpty());
 }
 
@@ -138,7 +138,7 @@ TEST_F(MainFrame, AsksToSaveAModifiedDocumentBeforeNew) {
 
     prompts().saveAnswers.push_back(KDocPrompts::SaveAnswer::Cancel);
     trigger(Cmd::FileNew);
-    EXPECT_EQ(prompts().askedToSave, QStringList{QStringLiteral("Naamloos")});
+    EXPECT_EQ(prompts().askedToSave, QStringList{QStringLiteral("Korvel")});
     EXPECT_EQ(doc().members().size(), 1u);
 
     // Yes with no file yet asks for one; cancelling that keeps everything.
@@ -168,7 +168,7 @@ TEST_F(MainFrame, AFailedSaveSaysSoAndKeepsTheChanges) {
     EXPECT_EQ(prompts().errors.size(), 1);
     EXPECT_TRUE(doc().IsModified());
     EXPECT_TRUE(doc().pathName().isEmpty());
-    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Naamloos - Korvel"));
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Korvel - Korvel"));
     EXPECT_TRUE(m_app->docManager().recentFiles().isEmpty());
 }
 
