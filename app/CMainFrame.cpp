@@ -5,6 +5,7 @@
 #include "core/document/CKorvelDoc.h"
 #include "core/model/DefaultConfiguration.h"
 #include "platform/Profile.h"
+#include "res/CommandIcons.h"
 #include "res/Commands.h"
 #include "view/KMainView.h"
 
@@ -18,7 +19,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 
 #ifndef KORVEL_VERSION
@@ -39,36 +39,6 @@ QList<QKeySequence> shortcutsOf(const KCommand& command) {
     for (const QString& key : text(command.shortcuts).split(QLatin1Char(';'), Qt::SkipEmptyParts))
         keys.append(QKeySequence(key, QKeySequence::PortableText));
     return keys;
-}
-
-QIcon iconFor(int id, const QStyle* style) {
-    switch (id) {
-    case Cmd::FileNew:
-        return QIcon::fromTheme(QStringLiteral("document-new"),
-                                style->standardIcon(QStyle::SP_FileIcon));
-    case Cmd::FileOpen:
-        return QIcon::fromTheme(QStringLiteral("document-open"),
-                                style->standardIcon(QStyle::SP_DialogOpenButton));
-    case Cmd::FileSave:
-        return QIcon::fromTheme(QStringLiteral("document-save"),
-                                style->standardIcon(QStyle::SP_DialogSaveButton));
-    case Cmd::EditCut:
-        return QIcon::fromTheme(QStringLiteral("edit-cut"));
-    case Cmd::EditCopy:
-        return QIcon::fromTheme(QStringLiteral("edit-copy"));
-    case Cmd::EditPaste:
-        return QIcon::fromTheme(QStringLiteral("edit-paste"));
-    case Cmd::FilePrint:
-        return QIcon::fromTheme(QStringLiteral("document-print"));
-    case Cmd::AppAbout:
-        return QIcon::fromTheme(QStringLiteral("help-about"),
-                                style->standardIcon(QStyle::SP_MessageBoxInformation));
-    case Cmd::ContextHelp:
-        return QIcon::fromTheme(QStringLiteral("help-contextual"),
-                                style->standardIcon(QStyle::SP_TitleBarContextHelpButton));
-    default:
-        return {};
-    }
 }
 
 } // namespace
@@ -108,7 +78,7 @@ void CMainFrame::createActions() {
             action->setShortcutContext(Qt::WindowShortcut);
             addAction(action); // the keys work even for commands on no menu
         }
-        action->setIcon(iconFor(command.id, style()));
+        action->setIcon(commandIcon(command.id));
         action->setIconVisibleInMenu(false);
         action->setEnabled(false);
         m_actions[command.id] = action;

@@ -10,6 +10,7 @@
 #include "core/model/DefaultConfiguration.h"
 #include "platform/Profile.h"
 #include "res/Commands.h"
+#include "res/Resources.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -36,6 +37,7 @@ bool KorvelApp::InitInstance() {
     QCoreApplication::setOrganizationName(QStringLiteral("Orvanta"));
     QCoreApplication::setApplicationName(QString::fromUtf8(FrameText::appTitle));
     loadQtTranslations();
+    initResources();
 
     // The document, the main window and its view.
     KDocPromptDialogs* dialogs = nullptr;
