@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -126,7 +127,10 @@ TEST_F(DocPromptDialogs, SaveAsAddsTheExtensionBeforeAskingToReplace) {
     ModalAnswer answer([&](QWidget* window) {
         auto* dialog = qobject_cast<QFileDialog*>(window);
         ASSERT_NE(dialog, nullptr);
-        dialog->selectFile(QStringLiteral("vereniging"));
+        // Typed by the user: selectFile() leaves a focused name field alone.
+        auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        ASSERT_NE(name, nullptr);
+        name->setText(QStringLiteral("vereniging"));
         static_cast<QDialog*>(dialog)->accept();
     });
     EXPECT_EQ(m_dialogs.saveFileName(m_dir.filePath(QStringLiteral("Korvel.kvl"))),
