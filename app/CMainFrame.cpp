@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/HelpCommands.h"
 #include "app/KDocManager.h"
 #include "app/KDocPrompts.h"
 #include "core/document/CKorvelDoc.h"
@@ -137,6 +138,7 @@ void CMainFrame::connectCommands() {
         setHandler(Cmd::FileMru1 + i, [this, i] { m_docs.openRecentFile(i); });
     setHandler(Cmd::AppExit, [this] { close(); });
     setHandler(Cmd::AppAbout, [this] { showAbout(); });
+    installHelpCommands(*this);
 
     QAction* toolbar = action(Cmd::ViewToolbar);
     toolbar->setCheckable(true);

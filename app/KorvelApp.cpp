@@ -1,6 +1,7 @@
 #include "app/KorvelApp.h"
 
 #include "app/CMainFrame.h"
+#include "app/HelpCommands.h"
 #include "app/KDocManager.h"
 #include "app/KDocPromptDialogs.h"
 #include "app/QtTranslations.h"
@@ -11,6 +12,7 @@
 #include "platform/Profile.h"
 #include "res/Commands.h"
 #include "res/Resources.h"
+#include "tolvex7/KHelpShow.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -38,6 +40,7 @@ bool KorvelApp::InitInstance() {
     QCoreApplication::setApplicationName(QString::fromUtf8(FrameText::appTitle));
     loadQtTranslations();
     initResources();
+    KHelpShow::setApplicationHelpFile(kManualFolder);
 
     // The document, the main window and its view.
     KDocPromptDialogs* dialogs = nullptr;
