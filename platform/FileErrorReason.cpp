@@ -21,8 +21,12 @@ bool readOnlyFile(const QString& path) {
     return info.isFile() && info.isReadable() && !info.isWritable();
 }
 
+QString cannotMake() {
+    return text("in deze map kan geen bestand worden gemaakt");
+}
+
 // The reason an errno names; empty for a number without a reason of its own.
-QString systemReason(int systemError, const QString& path) {
+QString systemReason(int systemError, const QString& path, FileAccess access) {
     switch (systemError) {
     case ENOENT:
     case ENOTDIR:
@@ -32,7 +36,8 @@ QString systemReason(int systemError, const QString& path) {
         // its place it does not say why this one failed.
         if (!path.isEmpty() && QFileInfo::exists(path))
             return {};
-        return text("het bestand bestaat niet");
+        // A file being made need not exist: the folder would not take it.
+        return access == FileAccess::Writing ? cannotMake() : text("het bestand bestaat niet");
     case EACCES:
     case EPERM:
         return readOnlyFile(path) ? text("het bestand is alleen-lezen")
@@ -68,7 +73,7 @@ QString systemReason(int systemError, const QString& path) {
     }
 }
 
-QString kindReason(QFileDevice::FileError error, const QString& path) {
+QString kindReason(QFileDevice::FileError error, const QString& path, FileAccess access) {
     switch (error) {
     case QFileDevice::OpenError:
         // Without the system's word the path itself may still say what is wrong.
@@ -76,6 +81,8 @@ QString kindReason(QFileDevice::FileError error, const QString& path) {
             return text("de map bestaat niet");
         if (readOnlyFile(path))
             return text("het bestand is alleen-lezen");
+        if (access == FileAccess::Writing && !QFileInfo::exists(path))
+            return cannotMake();
         return text("het bestand kan niet worden geopend");
     case QFileDevice::ReadError:
         return text("er trad een fout op bij het lezen");
@@ -111,9 +118,10 @@ QString kindReason(QFileDevice::FileError error, const QString& path) {
 
 } // namespace
 
-QString fileErrorReason(QFileDevice::FileError error, int systemError, const QString& path) {
+QString fileErrorReason(QFileDevice::FileError error, int systemError, const QString& path,
+                        FileAccess access) {
     if (!path.isEmpty() && QFileInfo(path).isDir())
         return text("dit is een map, geen bestand");
-    const QString reason = systemReason(systemError, path);
-    return reason.isEmpty() ? kindReason(error, path) : reason;
+    const QString reason = systemReason(systemError, path, access);
+    return reason.isEmpty() ? kindReason(error, path, access) : reason;
 }

@@ -1,6 +1,7 @@
 #include "tolvex7/FileUtils.h"
 
 #include "platform/CodePage.h"
+#include "tolvex7/KFileColumns.h"
 #include "tolvex7/KFileIconProvider.h"
 
 #include <QApplication>
@@ -8,6 +9,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QScreen>
 
 #include <cctype>
 #include <cstdio>
@@ -192,6 +194,13 @@ void prepareFileDialog(QFileDialog& dialog) {
     dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons);
     dialog.setIconProvider(&provider);
+    const int columns = KFileColumns::install(dialog);
+    // Room for the places beside the list, the list's columns and the frames, within the screen.
+    const QFontMetrics metrics(dialog.font());
+    QSize size(metrics.averageCharWidth() * 20 + columns + 80, metrics.height() * 28);
+    if (const QScreen* screen = dialog.screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    dialog.resize(size.expandedTo(dialog.sizeHint()));
 }
 
 std::optional<std::string> selectFile(const char* title, const char* filter,

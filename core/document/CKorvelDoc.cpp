@@ -125,7 +125,7 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, QString* errorText) {
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(fileErrorReason(file.error(), errno, path));
+        return fail(fileErrorReason(file.error(), errno, path, FileAccess::Writing));
     // The file is written piece by piece as the archive fills, never held whole in memory.
     Archive ar =
         Archive::forStoring(QFile::encodeName(path).toStdString(), [&file](std::string_view bytes) {
@@ -134,7 +134,7 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, QString* errorText) {
         });
     Serialize(ar);
     if (!ar.flush()) {
-        const QString why = fileErrorReason(file.error(), errno, path);
+        const QString why = fileErrorReason(file.error(), errno, path, FileAccess::Writing);
         file.cancelWriting();
         return fail(why);
     }
@@ -144,7 +144,7 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, QString* errorText) {
         copyFile(QFile::encodeName(path).constData(),
                  QFile::encodeName(backupPathFor(path)).constData());
     if (!file.commit())
-        return fail(fileErrorReason(file.error(), errno, path));
+        return fail(fileErrorReason(file.error(), errno, path, FileAccess::Writing));
     SetModifiedFlag(false);
     m_pathName = path;
     return true;

@@ -61,6 +61,11 @@ TEST(FileErrorReason, TheBrokenPathTellsAMissingFolderFromAMissingFile) {
               QStringLiteral("de map bestaat niet"));
     EXPECT_EQ(fileErrorReason(QFileDevice::OpenError, ENOENT, missingFile),
               QStringLiteral("het bestand bestaat niet"));
+    // A file being made need not exist; the folder would not take it (as /proc does not).
+    EXPECT_EQ(fileErrorReason(QFileDevice::OpenError, ENOENT, missingFile, FileAccess::Writing),
+              QStringLiteral("in deze map kan geen bestand worden gemaakt"));
+    EXPECT_EQ(fileErrorReason(QFileDevice::OpenError, 0, missingFile, FileAccess::Writing),
+              QStringLiteral("in deze map kan geen bestand worden gemaakt"));
     // Where the platform gives no error number the path still tells a missing folder.
     EXPECT_EQ(fileErrorReason(QFileDevice::OpenError, 0, inMissingFolder),
               QStringLiteral("de map bestaat niet"));

@@ -9,6 +9,9 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QFileSystemModel>
+#include <QHeaderView>
+#include <QLocale>
+#include <QTreeView>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -120,6 +123,41 @@ TEST(FileDialog, ListingAFolderNeverOpensTheFilesInIt) {
     close(watch);
 }
 #endif
+
+TEST(FileDialog, DetailsAreDutchAndShowWhole) {
+    guiApplication();
+    QTemporaryDir dir;
+    put(dir.filePath("club.kvl"), QByteArray(227'840, 'x'));
+    QFileDialog dialog(nullptr, "Bewaar als", dir.path());
+    prepareFileDialog(dialog);
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.show();
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    ASSERT_NE(model, nullptr);
+    ASSERT_TRUE(listed(model, dir.path(), 1));
+    auto* details = dialog.findChild<QTreeView*>(QStringLiteral("treeView"));
+    ASSERT_NE(details, nullptr);
+    QCoreApplication::processEvents();
+    const QAbstractItemModel* shown = details->model();
+    const QModelIndex root = details->rootIndex();
+    ASSERT_EQ(shown->rowCount(root), 1);
+
+    const QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
+    const QDateTime modified = QFileInfo(dir.filePath("club.kvl")).lastModified();
+    EXPECT_EQ(shown->index(0, 3, root).data().toString(),
+              dutch.toString(modified, QLocale::ShortFormat));
+    EXPECT_EQ(shown->index(0, 1, root).data().toString(), dutch.formattedDataSize(227'840));
+    EXPECT_EQ(shown->index(0, 2, root).data().toString(), "KVL-bestand");
+    // Every column is wide enough for its text and its title.
+    const QFontMetrics metrics(details->font());
+    for (int column = 1; column <= 3; ++column) {
+        const QString text = shown->index(0, column, root).data().toString();
+        const QString title = shown->headerData(column, Qt::Horizontal).toString();
+        EXPECT_GT(details->header()->sectionSize(column),
+                  qMax(metrics.horizontalAdvance(text), metrics.horizontalAdvance(title)))
+            << text.toStdString();
+    }
+}
 
 TEST(FileDialog, IsQtsOwnDialog) {
     guiApplication();
