@@ -177,8 +177,9 @@ void KHelpWindow::build() {
 
     // Wide enough for the contents and a page of text, within the screen.
     const int tabsWidth = m_contents->sizeHintForColumn(0) + 4 * fontMetrics().averageCharWidth();
-    splitter->setSizes({qMax(tabsWidth, 180), 560});
-    QSize size(qMax(tabsWidth, 180) + fontMetrics().averageCharWidth() * 80, 620);
+    splitter->setSizes({qMax(tabsWidth, 180), fontMetrics().averageCharWidth() * 100});
+    QSize size(qMax(tabsWidth, 180) + fontMetrics().averageCharWidth() * 100,
+               fontMetrics().lineSpacing() * 40);
     if (QScreen* screen = this->screen())
         size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
     resize(size);
