@@ -14,5 +14,4 @@ enum class FileAccess { Reading, Writing };
 // reason tells a missing folder from a missing file and a read-only file from one that is
 // merely out of reach.
 QString fileErrorReason(QFileDevice::FileError error, int systemError = 0,
-                        const QString& path = QString(),
-                        FileAccess access = FileAccess::Reading);
+                        const QString& path = QString(), FileAccess access = FileAccess::Reading);

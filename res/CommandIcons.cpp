@@ -16,11 +16,16 @@ struct IconName {
 };
 
 constexpr IconName kIcons[] = {
-    {Cmd::FileNew, "document-new"},     {Cmd::FileOpen, "document-open"},
-    {Cmd::FileSave, "document-save"},   {Cmd::FilePrint, "document-print"},
-    {Cmd::EditCut, "edit-cut"},         {Cmd::EditCopy, "edit-copy"},
-    {Cmd::EditPaste, "edit-paste"},     {Cmd::EditUndo, "edit-undo"},
-    {kEditRedo, "edit-redo"},           {Cmd::AppAbout, "help-about"},
+    {Cmd::FileNew, "document-new"},
+    {Cmd::FileOpen, "document-open"},
+    {Cmd::FileSave, "document-save"},
+    {Cmd::FilePrint, "document-print"},
+    {Cmd::EditCut, "edit-cut"},
+    {Cmd::EditCopy, "edit-copy"},
+    {Cmd::EditPaste, "edit-paste"},
+    {Cmd::EditUndo, "edit-undo"},
+    {kEditRedo, "edit-redo"},
+    {Cmd::AppAbout, "help-about"},
     {Cmd::ContextHelp, "help-contextual"},
 };
 

@@ -43,9 +43,8 @@ int KFileColumns::install(QFileDialog& dialog) {
     header->resizeSection(TypeColumn,
                           metrics.horizontalAdvance(QStringLiteral("XLSX-bestand")) + padding);
     header->resizeSection(
-        DateColumn,
-        metrics.horizontalAdvance(nl.toString(QDateTime(QDate(2028, 12, 28), QTime(23, 58)),
-                                              QLocale::ShortFormat)) +
-            padding);
+        DateColumn, metrics.horizontalAdvance(nl.toString(
+                        QDateTime(QDate(2028, 12, 28), QTime(23, 58)), QLocale::ShortFormat)) +
+                        padding);
     return header->length();
 }

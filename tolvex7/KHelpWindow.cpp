@@ -135,8 +135,8 @@ void KHelpWindow::build() {
 
     auto* tools = new QToolBar(this);
     tools->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-    QAction* back = tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack),
-                                     QStringLiteral("&Terug"));
+    QAction* back =
+        tools->addAction(style()->standardIcon(QStyle::SP_ArrowBack), QStringLiteral("&Terug"));
     back->setShortcut(QKeySequence::Back);
     QAction* forward = tools->addAction(style()->standardIcon(QStyle::SP_ArrowForward),
                                         QStringLiteral("&Vooruit"));
@@ -244,9 +244,10 @@ void KHelpWindow::sourceChanged(const QUrl& url) {
     }
     const QSignalBlocker quiet(m_contents);
     m_contents->setCurrentRow(m_current);
-    setWindowTitle(m_current < 0 ? QStringLiteral("Help")
-                                 : QStringLiteral("Help - %1")
-                                       .arg(m_pages[static_cast<std::size_t>(m_current)].title));
+    setWindowTitle(
+        m_current < 0
+            ? QStringLiteral("Help")
+            : QStringLiteral("Help - %1").arg(m_pages[static_cast<std::size_t>(m_current)].title));
 }
 
 const QString& KHelpWindow::searchText(int index) const {

@@ -102,13 +102,13 @@ void KSelectString::fitToContents() {
     for (int row = 0; row < m_list->count(); ++row)
         texts.append(m_list->item(row)->text());
     const QSize content = listContentSize(*m_list, texts);
-    const QSize screen = this->screen() ? this->screen()->availableGeometry().size()
-                                        : QSize(kWidth, kHeight);
+    const QSize screen =
+        this->screen() ? this->screen()->availableGeometry().size() : QSize(kWidth, kHeight);
     const int listWidth = DialogGeometry::selectListWidth(content.width(), screen.width());
     // Around the list: the dialog's margins; the buttons keep their own width.
     const QMargins margins = layout()->contentsMargins();
-    const int width = std::max({listWidth + margins.left() + margins.right(),
-                            layout()->minimumSize().width(), kWidth});
+    const int width = std::max(
+        {listWidth + margins.left() + margins.right(), layout()->minimumSize().width(), kWidth});
     resize(qMin(width, screen.width()), qMax(height(), kHeight));
 }
 

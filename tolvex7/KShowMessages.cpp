@@ -65,15 +65,14 @@ void KShowMessages::fitToContents() {
     texts.reserve(m_list->count());
     for (int row = 0; row < m_list->count(); ++row)
         texts.append(m_list->item(row)->text());
-    const QSize screen = this->screen() ? this->screen()->availableGeometry().size()
-                                        : QSize(kWidth, kHeight);
-    const QSize list =
-        DialogGeometry::messagesListSize(listContentSize(*m_list, texts), screen);
+    const QSize screen =
+        this->screen() ? this->screen()->availableGeometry().size() : QSize(kWidth, kHeight);
+    const QSize list = DialogGeometry::messagesListSize(listContentSize(*m_list, texts), screen);
     // Around the list: the dialog's margins and the row of buttons above it.
     const QMargins margins = layout()->contentsMargins();
     const int buttons = layout()->itemAt(0)->sizeHint().height() + layout()->spacing();
     const QSize dialog(std::max({list.width() + margins.left() + margins.right(),
-                             layout()->minimumSize().width(), kWidth}),
+                                 layout()->minimumSize().width(), kWidth}),
                        qMax(list.height() + margins.top() + margins.bottom() + buttons, kHeight));
     resize(dialog.boundedTo(screen));
 }

@@ -76,9 +76,8 @@ bool CKorvelDoc::OnOpenDocument(const QString& path, QString* errorText) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         if (errorText)
-            *errorText =
-                QStringLiteral("Het bestand %1 kan niet worden geopend: %2.")
-                    .arg(quoted(path), fileErrorReason(file.error(), errno, path));
+            *errorText = QStringLiteral("Het bestand %1 kan niet worden geopend: %2.")
+                             .arg(quoted(path), fileErrorReason(file.error(), errno, path));
         return false;
     }
     DeleteContents();
@@ -118,8 +117,8 @@ bool CKorvelDoc::OnOpenDocument(const QString& path, QString* errorText) {
 bool CKorvelDoc::OnSaveDocument(const QString& path, QString* errorText) {
     auto fail = [&](const QString& why) {
         if (errorText)
-            *errorText =
-                QStringLiteral("Het bestand %1 kan niet worden bewaard: %2.").arg(quoted(path), why);
+            *errorText = QStringLiteral("Het bestand %1 kan niet worden bewaard: %2.")
+                             .arg(quoted(path), why);
         return false;
     };
 

@@ -99,7 +99,8 @@ TEST(FileErrorReason, TheDocumentSaysWhyInDutch) {
 
     CKorvelDoc other;
     ASSERT_FALSE(other.OnOpenDocument(dir.filePath(QStringLiteral("weg.kvl")), &error));
-    EXPECT_TRUE(error.contains(QStringLiteral("kan niet worden geopend: het bestand bestaat niet.")))
+    EXPECT_TRUE(
+        error.contains(QStringLiteral("kan niet worden geopend: het bestand bestaat niet.")))
         << error.toStdString();
     expectDutch(error);
 }

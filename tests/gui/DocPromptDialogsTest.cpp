@@ -83,7 +83,8 @@ TEST_F(DocPromptDialogs, OpenOffersEveryFileFromTheGivenFolder) {
                                          QStringLiteral("Alle bestanden (*)")}));
     EXPECT_TRUE(seen.qtsOwn);
     EXPECT_EQ(seen.folderType, QStringLiteral("Map"));
-    EXPECT_TRUE(seen.texts.contains(QStringLiteral("&Openen"))) << seen.texts.join('|').toStdString();
+    EXPECT_TRUE(seen.texts.contains(QStringLiteral("&Openen")))
+        << seen.texts.join('|').toStdString();
     EXPECT_TRUE(seen.texts.contains(QStringLiteral("Annuleren")));
     EXPECT_TRUE(seen.texts.contains(QStringLiteral("Bestands&naam:")));
 }
@@ -116,7 +117,8 @@ TEST_F(DocPromptDialogs, SaveAsIsDutchAndAsksInDutchBeforeReplacing) {
     EXPECT_EQ(seen.title, QStringLiteral("Bewaar als"));
     EXPECT_EQ(seen.folder, m_dir.path());
     EXPECT_EQ(seen.filters.size(), 2);
-    EXPECT_TRUE(seen.texts.contains(QStringLiteral("Op&slaan"))) << seen.texts.join('|').toStdString();
+    EXPECT_TRUE(seen.texts.contains(QStringLiteral("Op&slaan")))
+        << seen.texts.join('|').toStdString();
     EXPECT_TRUE(seen.texts.contains(QStringLiteral("Zoeken in:")));
     EXPECT_TRUE(question.contains(QStringLiteral("bestaat al"))) << question.toStdString();
     answers.sort();

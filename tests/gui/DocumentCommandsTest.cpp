@@ -28,8 +28,7 @@ TEST_F(DocumentCommands, OpenStartsInTheFolderOfTheOpenFile) {
     ASSERT_TRUE(start());
     trigger(Cmd::FileOpen); // no file yet: the data folder, which is the working folder
     QDir().mkpath(dataPath(QStringLiteral("seizoen")));
-    const QString club =
-        writeClub(dataPath(QStringLiteral("seizoen/club.kvl")), {"Piet Jansen"});
+    const QString club = writeClub(dataPath(QStringLiteral("seizoen/club.kvl")), {"Piet Jansen"});
     ASSERT_EQ(m_app->docManager().openDocumentFile(club), KDocManager::OpenResult::Opened);
     trigger(Cmd::FileOpen);
     trigger(Cmd::FileSaveAs);

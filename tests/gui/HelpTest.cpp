@@ -165,7 +165,8 @@ TEST_F(Help, SearchFindsPagesByEveryWordCaseAndAccentsAside) {
             found.append(window->pages().at(static_cast<std::size_t>(index)).file);
         return found;
     };
-    EXPECT_EQ(titles(QStringLiteral("Reservekopie TERUGZETTEN")), QStringList{QStringLiteral("bestanden.md")});
+    EXPECT_EQ(titles(QStringLiteral("Reservekopie TERUGZETTEN")),
+              QStringList{QStringLiteral("bestanden.md")});
     EXPECT_TRUE(titles(QStringLiteral("kopieren werkbalk")).contains(QStringLiteral("starten.md")));
     EXPECT_TRUE(titles(QStringLiteral("reservekopie sorteren")).isEmpty());
     EXPECT_TRUE(titles(QStringLiteral("  ")).isEmpty());

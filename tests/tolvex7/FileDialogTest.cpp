@@ -90,9 +90,9 @@ TEST(FileDialog, ListingAFolderNeverOpensTheFilesInIt) {
 
     const int watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
     ASSERT_GE(watch, 0);
-    ASSERT_GE(inotify_add_watch(watch, QFile::encodeName(dir.path()).constData(),
-                                IN_OPEN | IN_ACCESS),
-              0);
+    ASSERT_GE(
+        inotify_add_watch(watch, QFile::encodeName(dir.path()).constData(), IN_OPEN | IN_ACCESS),
+        0);
     {
         QFileDialog dialog(nullptr, "Bewaar als", dir.path());
         prepareFileDialog(dialog);

@@ -66,11 +66,9 @@ TEST(Position, EdgesAndCentre) {
 }
 
 TEST(ShowMessagesGeometry, GrowsWithinTheScreen) {
-    EXPECT_EQ(DialogGeometry::messagesListSize(QSize(120, 1404), QSize(1024, 768)),
-              QSize(120, 307))
+    EXPECT_EQ(DialogGeometry::messagesListSize(QSize(120, 1404), QSize(1024, 768)), QSize(120, 307))
         << "40 % of 768, not 1404";
-    EXPECT_EQ(DialogGeometry::messagesListSize(QSize(1800, 32), QSize(1024, 768)),
-              QSize(716, 32));
+    EXPECT_EQ(DialogGeometry::messagesListSize(QSize(1800, 32), QSize(1024, 768)), QSize(716, 32));
 }
 
 TEST(SelectStringGeometry, ListWidthFollowsTheWidestItem) {
