@@ -1,9 +1,11 @@
 #include "app/CMainFrame.h"
 
+#include "app/HelpCommands.h"
 #include "app/KDocManager.h"
 #include "app/KDocPrompts.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/settings/Settings.h"
+#include "res/CommandIcons.h"
 #include "res/Commands.h"
 #include "grid/CvsFlexGrid.h"
 #include "view/KMainView.h"
@@ -21,7 +23,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QStatusBar>
-#include <QStyle>
 #include <QToolBar>
 
 #ifndef KORVEL_VERSION
@@ -39,40 +40,6 @@ QList<QKeySequence> shortcutsOf(const KCommand& command) {
     for (const QString& key : text(command.shortcuts).split(QLatin1Char(';'), Qt::SkipEmptyParts))
         keys.append(QKeySequence(key, QKeySequence::PortableText));
     return keys;
-}
-
-QIcon iconFor(int id, const QStyle* style) {
-    switch (id) {
-    case Cmd::FileNew:
-        return QIcon::fromTheme(QStringLiteral("document-new"),
-                                style->standardIcon(QStyle::SP_FileIcon));
-    case Cmd::FileOpen:
-        return QIcon::fromTheme(QStringLiteral("document-open"),
-                                style->standardIcon(QStyle::SP_DialogOpenButton));
-    case Cmd::FileSave:
-        return QIcon::fromTheme(QStringLiteral("document-save"),
-                                style->standardIcon(QStyle::SP_DialogSaveButton));
-    case Cmd::EditCut:
-        return QIcon::fromTheme(QStringLiteral("edit-cut"));
-    case Cmd::EditCopy:
-        return QIcon::fromTheme(QStringLiteral("edit-copy"));
-    case Cmd::EditPaste:
-        return QIcon::fromTheme(QStringLiteral("edit-paste"));
-    case Cmd::EditUndo:
-        return QIcon::fromTheme(QStringLiteral("edit-undo"));
-    case Cmd::EditRedo:
-        return QIcon::fromTheme(QStringLiteral("edit-redo"));
-    case Cmd::FilePrint:
-        return QIcon::fromTheme(QStringLiteral("document-print"));
-    case Cmd::AppAbout:
-        return QIcon::fromTheme(QStringLiteral("help-about"),
-                                style->standardIcon(QStyle::SP_MessageBoxInformation));
-    case Cmd::ContextHelp:
-        return QIcon::fromTheme(QStringLiteral("help-contextual"),
-                                style->standardIcon(QStyle::SP_TitleBarContextHelpButton));
-    default:
-        return {};
-    }
 }
 
 } // namespace
@@ -122,7 +89,7 @@ void CMainFrame::createActions() {
             action->setShortcutContext(Qt::WindowShortcut);
             addAction(action); // the keys work even for commands on no menu
         }
-        action->setIcon(iconFor(command.id, style()));
+        action->setIcon(commandIcon(command.id));
         action->setIconVisibleInMenu(false);
         action->setEnabled(false);
         m_actions[command.id] = action;
@@ -181,6 +148,7 @@ void CMainFrame::connectCommands() {
         setHandler(Cmd::FileMru1 + i, [this, i] { m_docs.openRecentFile(i); });
     setHandler(Cmd::AppExit, [this] { close(); });
     setHandler(Cmd::AppAbout, [this] { showAbout(); });
+    installHelpCommands(*this);
 
     QAction* toolbar = action(Cmd::ViewToolbar);
     toolbar->setCheckable(true);

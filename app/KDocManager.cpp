@@ -57,7 +57,9 @@ void KDocManager::newDocument() {
 }
 
 bool KDocManager::fileOpen() {
-    const QString path = m_prompts.openFileName(QDir::currentPath());
+    // In the folder of the open file, else in the data folder (the working folder).
+    const QString path = m_prompts.openFileName(
+        m_doc.pathName().isEmpty() ? QDir::currentPath() : QFileInfo(m_doc.pathName()).path());
     if (path.isEmpty())
         return false;
     return openDocumentFile(path) == OpenResult::Opened;

@@ -20,7 +20,7 @@ public:
     CKorvelDoc& document() { return m_doc; }
     KDocPrompts& prompts() { return m_prompts; }
 
-    // "club.kvl - Korvel", or "Naamloos - Korvel" for an administration without a file.
+    // "club.kvl - Korvel", or "Korvel - Korvel" for an administration without a file.
     QString title() const;
     // The file name of the document, or the name of a new administration.
     QString documentName() const;

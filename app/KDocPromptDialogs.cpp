@@ -3,8 +3,10 @@
 #include "app/KProgressWindow.h"
 
 #include "res/Commands.h"
+#include "tolvex7/FileUtils.h"
 
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -12,8 +14,9 @@ namespace {
 QString caption() {
     return QString::fromUtf8(FrameText::appTitle);
 }
-QString filter() {
-    return QString::fromUtf8(FrameText::fileFilter);
+// Member files first; every file too, so that a backup copy (club.kvm) can be opened.
+QStringList filters() {
+    return {QString::fromUtf8(FrameText::fileFilter), QStringLiteral("Alle bestanden (*)")};
 }
 } // namespace
 
@@ -35,12 +38,30 @@ KDocPrompts::SaveAnswer KDocPromptDialogs::askSaveChanges(const QString& documen
 }
 
 QString KDocPromptDialogs::openFileName(const QString& folder) {
-    return QFileDialog::getOpenFileName(m_parent, QStringLiteral("Openen"), folder, filter());
+    QFileDialog dialog(m_parent, QStringLiteral("Openen"), folder);
+    prepareFileDialog(dialog);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setNameFilters(filters());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 QString KDocPromptDialogs::saveFileName(const QString& suggestedPath) {
-    return QFileDialog::getSaveFileName(m_parent, QStringLiteral("Bewaar als"), suggestedPath,
-                                        filter());
+    const QFileInfo suggested(suggestedPath);
+    QFileDialog dialog(m_parent, QStringLiteral("Bewaar als"), suggested.absolutePath());
+    prepareFileDialog(dialog);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setNameFilters(filters());
+    // A name without extension becomes a member file before the dialog checks whether it
+    // exists, so that replacing one is always asked.
+    dialog.setDefaultSuffix(QString::fromUtf8(FrameText::fileExtension));
+    dialog.selectFile(suggested.fileName());
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return {};
+    return dialog.selectedFiles().constFirst();
 }
 
 void KDocPromptDialogs::showError(const QString& text) {

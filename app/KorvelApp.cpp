@@ -2,15 +2,19 @@
 
 #include "app/CMainFrame.h"
 #include "app/DialogQuestions.h"
+#include "app/HelpCommands.h"
 #include "app/KAreas.h"
 #include "app/KDocManager.h"
 #include "app/KDocPromptDialogs.h"
+#include "app/QtTranslations.h"
 #include "app/StartFile.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/format/DateFormat.h"
 #include "core/model/DefaultConfiguration.h"
 #include "core/settings/Settings.h"
 #include "res/Commands.h"
+#include "res/Resources.h"
+#include "tolvex7/KHelpShow.h"
 #include "view/KMainView.h"
 
 #include <QCoreApplication>
@@ -37,6 +41,9 @@ bool KorvelApp::InitInstance() {
     // The profile: "Orvanta"/"Korvel"; the recent-file list lives in it.
     QCoreApplication::setOrganizationName(QStringLiteral("Orvanta"));
     QCoreApplication::setApplicationName(QString::fromUtf8(FrameText::appTitle));
+    loadQtTranslations();
+    initResources();
+    KHelpShow::setApplicationHelpFile(kManualFolder);
 
     // The document, the main window and its view.
     KDocPromptDialogs* dialogs = nullptr;

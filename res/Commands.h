@@ -78,7 +78,8 @@ std::span<const int> memberPopupLayout();
 // Texts of the main window that belong to no command.
 namespace FrameText {
 inline constexpr const char* appTitle = "Korvel";
-inline constexpr const char* untitled = "Naamloos";
+// The name of a new administration until it is saved: the document's new-file name.
+inline constexpr const char* untitled = "Korvel";
 inline constexpr const char* fileFilter = "Korvel bestanden (*.kvl)";
 inline constexpr const char* fileExtension = "kvl";
 inline constexpr const char* idlePrompt = "Voor Hulp, druk op F1";

@@ -1,8 +1,14 @@
 #pragma once
 
+#include <QFontMetrics>
 #include <QPoint>
 #include <QRect>
 #include <QSize>
+#include <QStringList>
+
+#include <algorithm>
+#include <numeric>
+#include <vector>
 
 // Where the library's windows go and how far its lists grow, apart from any window.
 namespace DialogGeometry {
@@ -25,33 +31,40 @@ inline QPoint positionFor(const QRect& screen, const QSize& window, int horizont
     return screen.topLeft() + QPoint(x, y);
 }
 
-// Six pixels a character, 14 a line, within 70 % of the screen's width and 40 % of its height.
-struct MessagesSize {
-    QSize list;
-    QSize dialog;
-};
-
-inline MessagesSize messagesSize(int longest, int lines, const QSize& screen) {
-    const int w = qMin(longest * 6, static_cast<int>(screen.width() * 0.7));
-    const int h = qMin(lines * 14 + 4, static_cast<int>(screen.height() * 0.4));
-    return {QSize(w, h), QSize(w + 20, h + 80)};
+// A list of lines grows to show them all, as wide as the widest and as tall as all of them
+// together, within 70 % of the screen's width and 40 % of its height.
+inline QSize messagesListSize(const QSize& content, const QSize& screen) {
+    return {qMin(content.width(), static_cast<int>(screen.width() * 0.7)),
+            qMin(content.height(), static_cast<int>(screen.height() * 0.4))};
 }
 
-// Whether a list of that width must grow for its longest line.
-inline bool messagesNeedWidening(int dialogWidth, int longest) {
-    return dialogWidth - 15 < longest * 6;
+// A selection list grows as wide as its widest item; when that is wider than the screen it
+// takes 70 % of the screen's width.
+inline int selectListWidth(int content, int screenWidth) {
+    return content > screenWidth ? static_cast<int>(screenWidth * 0.7) : content;
 }
 
-// The width a selection list grows to for its longest item.
-inline int selectListWidth(int longest, int screenWidth) {
-    int w = longest * 6;
-    if (w > screenWidth)
-        w = static_cast<int>(screenWidth * 0.7);
-    return w;
-}
-
-inline bool selectListNeedsWidening(int clientWidth, int longest) {
-    return clientWidth - 25 < longest * 6;
+// The index of the widest text in the font, -1 for none. Texts are measured from the longest
+// down; a text too short to be wider than the widest so far, even in the font's widest
+// character, ends the search, so a long list costs a few measurements.
+inline int widestText(const QStringList& texts, const QFontMetrics& metrics) {
+    std::vector<int> order(static_cast<std::size_t>(texts.size()));
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&texts](int a, int b) { return texts.at(a).size() > texts.at(b).size(); });
+    const int widestChar = qMax(1, metrics.maxWidth());
+    int widest = -1;
+    int widestWidth = -1;
+    for (int i : order) {
+        if (widest >= 0 && texts.at(i).size() * widestChar <= widestWidth)
+            break;
+        const int width = metrics.horizontalAdvance(texts.at(i));
+        if (width > widestWidth) {
+            widest = i;
+            widestWidth = width;
+        }
+    }
+    return widest;
 }
 
 } // namespace DialogGeometry

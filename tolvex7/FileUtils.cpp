@@ -1,12 +1,15 @@
 #include "tolvex7/FileUtils.h"
 
 #include "platform/CodePage.h"
+#include "tolvex7/KFileColumns.h"
+#include "tolvex7/KFileIconProvider.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QScreen>
 
 #include <cctype>
 #include <cstdio>
@@ -188,11 +191,28 @@ QStringList fileDialogFilters(const char* filter) {
     return filters;
 }
 
+void prepareFileDialog(QFileDialog& dialog) {
+    // Dialogs may still be listing in the background when the program ends: the provider
+    // lives as long as the program.
+    static KFileIconProvider provider;
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setOption(QFileDialog::DontUseCustomDirectoryIcons);
+    dialog.setIconProvider(&provider);
+    const int columns = KFileColumns::install(dialog);
+    // Room for the places beside the list, the list's columns and the frames, within the screen.
+    const QFontMetrics metrics(dialog.font());
+    QSize size(metrics.averageCharWidth() * 20 + columns + 80, metrics.height() * 28);
+    if (const QScreen* screen = dialog.screen())
+        size = size.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    dialog.resize(size.expandedTo(dialog.sizeHint()));
+}
+
 std::optional<std::string> selectFile(const char* title, const char* filter,
                                       const char* initialFolder, short open) {
     if (!haveDialogs())
         return std::nullopt;
     QFileDialog dialog(nullptr, toQ(title), toQ(initialFolder));
+    prepareFileDialog(dialog);
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
@@ -211,9 +231,11 @@ std::optional<std::string> selectDir(const char* title, unsigned long flags,
     (void)flags;
     if (!haveDialogs())
         return std::nullopt;
-    const QString folder = QFileDialog::getExistingDirectory(
-        QApplication::activeWindow(), toQ(title), toQ(initialFolder), QFileDialog::ShowDirsOnly);
-    if (folder.isEmpty())
+    QFileDialog dialog(QApplication::activeWindow(), toQ(title), toQ(initialFolder));
+    prepareFileDialog(dialog);
+    dialog.setFileMode(QFileDialog::Directory);
+    dialog.setOption(QFileDialog::ShowDirsOnly);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return CodePage::fromQString(QDir::toNativeSeparators(folder));
+    return CodePage::fromQString(QDir::toNativeSeparators(dialog.selectedFiles().first()));
 }

@@ -4,6 +4,8 @@
 
 #include <QStringList>
 
+class QFileDialog;
+
 #include <optional>
 #include <string>
 
@@ -45,3 +47,8 @@ TOLVEX7_EXPORT void ForceExtension(std::string& path, const char* extension);
 // Qt file dialog: "Desc (pattern)", with ';' between patterns turned into ' ' and "*.*"
 // meaning every file.
 TOLVEX7_EXPORT QStringList fileDialogFilters(const char* filter);
+
+// Makes a file dialog the program's own: Qt's dialog rather than the desktop's, so it speaks
+// the program's language on every system, with icons and types taken from names and kinds
+// only; listing a folder never reads a file in it.
+TOLVEX7_EXPORT void prepareFileDialog(QFileDialog& dialog);

@@ -1,6 +1,7 @@
 #include "tolvex7/KHelpShow.h"
 
 #include "platform/CodePage.h"
+#include "tolvex7/KHelpWindow.h"
 
 #include <QDesktopServices>
 #include <QHBoxLayout>
@@ -52,7 +53,12 @@ std::string KHelpShow::applicationHelpFile() {
 bool KHelpShow::openHelp(const std::string& helpFile, unsigned helpContext) {
     if (helpFile.empty())
         return false;
-    QUrl url = QUrl::fromLocalFile(CodePage::toQString(helpFile));
+    const QString path = CodePage::toQString(helpFile);
+    if (KHelpWindow::isHelpFolder(path)) {
+        KHelpWindow::open(path, helpContext);
+        return true;
+    }
+    QUrl url = QUrl::fromLocalFile(path);
     url.setFragment(QString::number(helpContext));
     return QDesktopServices::openUrl(url);
 }

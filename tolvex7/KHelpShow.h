@@ -20,7 +20,8 @@ public:
     // The application's help file, which the Help button opens.
     static void setApplicationHelpFile(const std::string& path);
     static std::string applicationHelpFile();
-    // Opens a help file on a context in the user's browser; false when there is no file.
+    // Opens help on a context: a folder of help pages (see KHelpWindow) in the help window,
+    // any other file in the user's browser. False when there is no file.
     static bool openHelp(const std::string& helpFile, unsigned helpContext);
 
     void onHelp();

@@ -3,16 +3,20 @@
 #include "platform/CodePage.h"
 #include "tolvex7/DialogGeometry.h"
 #include "tolvex7/KHelpShow.h"
+#include "tolvex7/ListContentSize.h"
 
-#include <QGuiApplication>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
+#include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
+// The dialog's size before it grows for its items.
 constexpr int kWidth = 266;
 constexpr int kHeight = 302;
 
@@ -24,25 +28,29 @@ KSelectString::KSelectString(const std::vector<std::string>& items, const char* 
     : QDialog(parent), m_items(items), m_helpFile(helpFile ? helpFile : ""),
       m_helpContext(helpContext), m_multiple((style & (kSelectExtended | kSelectMultiple)) != 0) {
     setWindowTitle(CodePage::toQString(caption ? caption : ""));
-    resize(kWidth, kHeight);
-    // Margins of 5 on the left and top, 10 on the right and 40 below.
+    auto* layout = new QVBoxLayout(this);
     m_list = new QListWidget(this);
-    m_list->setGeometry(5, 5, kWidth - 15, kHeight - 45);
     m_list->setSelectionMode(style & kSelectExtended   ? QAbstractItemView::ExtendedSelection
                              : style & kSelectMultiple ? QAbstractItemView::MultiSelection
                                                        : QAbstractItemView::SingleSelection);
     m_list->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    for (const std::string& item : m_items) {
+    m_list->setUniformItemSizes(true);
+    for (const std::string& item : m_items)
         m_list->addItem(CodePage::toQString(item));
-        m_longest = std::max(m_longest, static_cast<int>(item.size()));
-    }
+    layout->addWidget(m_list, 1);
+
+    auto* buttons = new QHBoxLayout;
     auto* ok = new QPushButton(QStringLiteral("&OK"), this);
-    ok->setGeometry(8, kHeight - 30, 75, 23);
     ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("&Annuleren"), this);
-    cancel->setGeometry(90, kHeight - 30, 75, 23);
     auto* helpButton = new QPushButton(QStringLiteral("&Help"), this);
-    helpButton->setGeometry(180, kHeight - 30, 75, 23);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(helpButton);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
+    resize(kWidth, kHeight);
+
     connect(ok, &QPushButton::clicked, this, &KSelectString::accept);
     connect(cancel, &QPushButton::clicked, this, &KSelectString::reject);
     connect(helpButton, &QPushButton::clicked, this, &KSelectString::help);
@@ -78,23 +86,30 @@ void KSelectString::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
-void KSelectString::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!m_widened && DialogGeometry::selectListNeedsWidening(width(), m_longest))
-        QTimer::singleShot(100, this, &KSelectString::widen);
+void KSelectString::setVisible(bool visible) {
+    // Sized before the dialog places itself, so that it is centred at its final size.
+    if (visible && !m_fitted)
+        fitToContents();
+    QDialog::setVisible(visible);
 }
 
-void KSelectString::widen() {
-    m_widened = true;
-    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    const int w = DialogGeometry::selectListWidth(m_longest, area.width());
-    // Centred across the screen at the same height.
-    resize(w + 15, height());
-    move(area.left() + (area.width() - (w + 15)) / 2, y());
-    m_list->resize(w, m_list->height());
+void KSelectString::fitToContents() {
+    m_fitted = true;
+    ensurePolished();
+    m_list->ensurePolished();
+    QStringList texts;
+    texts.reserve(m_list->count());
+    for (int row = 0; row < m_list->count(); ++row)
+        texts.append(m_list->item(row)->text());
+    const QSize content = listContentSize(*m_list, texts);
+    const QSize screen =
+        this->screen() ? this->screen()->availableGeometry().size() : QSize(kWidth, kHeight);
+    const int listWidth = DialogGeometry::selectListWidth(content.width(), screen.width());
+    // Around the list: the dialog's margins; the buttons keep their own width.
+    const QMargins margins = layout()->contentsMargins();
+    const int width = std::max(
+        {listWidth + margins.left() + margins.right(), layout()->minimumSize().width(), kWidth});
+    resize(qMin(width, screen.width()), qMax(height(), kHeight));
 }
 
 std::unique_ptr<std::vector<std::string>> SelectString(const std::vector<std::string>* items,

@@ -15,7 +15,8 @@ inline constexpr unsigned kSelectExtended = 0x0800; // extended selection
 inline constexpr unsigned kSelectMultiple = 0x0008; // each click toggles
 
 // Lets the user choose one or, with kSelectExtended, several strings from a list, in the
-// list's own order. The list grows with its longest item.
+// list's own order. The dialog opens wide enough for the widest item (within the screen) and
+// the list follows when the user resizes it.
 class TOLVEX7_EXPORT KSelectString : public QDialog {
     Q_OBJECT
 
@@ -34,19 +35,19 @@ public:
     // Opens the help file on the context; nothing without a help file.
     void help();
 
+    void setVisible(bool visible) override;
+
 protected:
-    void showEvent(QShowEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void widen();
+    void fitToContents();
 
     const std::vector<std::string>& m_items;
     std::string m_helpFile;
     unsigned m_helpContext;
     bool m_multiple;
-    int m_longest = 0;
-    bool m_widened = false;
+    bool m_fitted = false;
     QListWidget* m_list = nullptr;
     std::vector<int> m_chosenRows;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/CodePage.h"
 #include "tolvex7/DialogGeometry.h"
+#include "tolvex7/ListContentSize.h"
 #include "tolvex7/Messages.h"
 
 #include <QApplication>
@@ -9,54 +10,71 @@
 #include <QDesktopServices>
 #include <QDir>
 #include <QFile>
+#include <QHBoxLayout>
 #include <QListWidget>
 #include <QPushButton>
 #include <QScreen>
-#include <QTimer>
 #include <QUrl>
+#include <QVBoxLayout>
 
+#include <algorithm>
 #include <ctime>
+
+namespace {
+
+// The dialog's size before it grows for its lines.
+constexpr int kWidth = 177;
+constexpr int kHeight = 146;
+
+} // namespace
 
 KShowMessages::KShowMessages(const std::vector<std::string>& lines, const char* caption,
                              QWidget* parent)
     : QDialog(parent), m_lines(lines) {
     setWindowTitle(CodePage::toQString(caption ? caption : ""));
-    resize(177, 146);
+    auto* layout = new QVBoxLayout(this);
+    auto* buttons = new QHBoxLayout;
     auto* clipboard = new QPushButton(QStringLiteral("&Clipboard"), this);
-    clipboard->setGeometry(9, 10, 72, 23);
     auto* editor = new QPushButton(QStringLiteral("&Kladblok"), this);
-    editor->setGeometry(90, 10, 72, 23);
+    buttons->addWidget(clipboard);
+    buttons->addWidget(editor);
+    buttons->addStretch(1);
+    layout->addLayout(buttons);
     m_list = new QListWidget(this);
-    m_list->setGeometry(9, 39, 162, 97);
+    m_list->setUniformItemSizes(true);
+    for (const std::string& line : m_lines)
+        m_list->addItem(CodePage::toQString(line));
+    layout->addWidget(m_list, 1);
+    resize(kWidth, kHeight);
     connect(clipboard, &QPushButton::clicked, this, &KShowMessages::copyToClipboard);
     connect(editor, &QPushButton::clicked, this, &KShowMessages::openInEditor);
-
-    m_width = width();
-    m_height = height();
-    for (const std::string& line : m_lines) {
-        m_list->addItem(CodePage::toQString(line));
-        m_longest = std::max(m_longest, static_cast<int>(line.size()));
-    }
 }
 
-void KShowMessages::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    if (!m_widened && DialogGeometry::messagesNeedWidening(m_width, m_longest))
-        QTimer::singleShot(10, this, &KShowMessages::widen);
+void KShowMessages::setVisible(bool visible) {
+    // Sized before the dialog places itself, so that it is centred at its final size.
+    if (visible && !m_fitted)
+        fitToContents();
+    QDialog::setVisible(visible);
 }
 
-void KShowMessages::widen() {
-    m_widened = true;
-    QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-    if (!screen)
-        return;
-    const QRect area = screen->geometry();
-    const auto size =
-        DialogGeometry::messagesSize(m_longest, static_cast<int>(m_lines.size()), area.size());
-    resize(size.dialog);
-    move(area.topLeft() + QPoint((area.width() - size.dialog.width()) / 2,
-                                 (area.height() - size.dialog.height()) / 2));
-    m_list->resize(size.list);
+void KShowMessages::fitToContents() {
+    m_fitted = true;
+    ensurePolished();
+    m_list->ensurePolished();
+    QStringList texts;
+    texts.reserve(m_list->count());
+    for (int row = 0; row < m_list->count(); ++row)
+        texts.append(m_list->item(row)->text());
+    const QSize screen =
+        this->screen() ? this->screen()->availableGeometry().size() : QSize(kWidth, kHeight);
+    const QSize list = DialogGeometry::messagesListSize(listContentSize(*m_list, texts), screen);
+    // Around the list: the dialog's margins and the row of buttons above it.
+    const QMargins margins = layout()->contentsMargins();
+    const int buttons = layout()->itemAt(0)->sizeHint().height() + layout()->spacing();
+    const QSize dialog(std::max({list.width() + margins.left() + margins.right(),
+                                 layout()->minimumSize().width(), kWidth}),
+                       qMax(list.height() + margins.top() + margins.bottom() + buttons, kHeight));
+    resize(dialog.boundedTo(screen));
 }
 
 QString KShowMessages::clipboardText() const {

@@ -10,7 +10,8 @@
 class QListWidget;
 
 // Shows a list of lines, which the user can copy to the clipboard or open in the text editor.
-// The list grows with its longest line up to part of the screen.
+// The dialog opens big enough for every line, within part of the screen, and the list follows
+// when the user resizes it.
 class TOLVEX7_EXPORT KShowMessages : public QDialog {
     Q_OBJECT
 
@@ -29,17 +30,13 @@ public:
     // "&Kladblok": the file in the temporary folder, opened in the user's text editor.
     void openInEditor();
 
-protected:
-    void showEvent(QShowEvent* event) override;
+    void setVisible(bool visible) override;
 
 private:
-    void widen();
+    void fitToContents();
 
     const std::vector<std::string>& m_lines;
-    int m_width = 0;
-    int m_height = 0;
-    int m_longest = 0;
-    bool m_widened = false;
+    bool m_fitted = false;
     QListWidget* m_list = nullptr;
 };
 

@@ -4,6 +4,7 @@
 #include "core/document/KMemberFile.h"
 #include "core/model/DefaultConfiguration.h"
 #include "platform/Archive.h"
+#include "platform/FileErrorReason.h"
 #include "tolvex7/FileUtils.h"
 
 #include <QDir>
@@ -12,6 +13,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cerrno>
 
 namespace {
 
@@ -146,7 +148,8 @@ bool CKorvelDoc::OnOpenDocument(const QString& path, KFileReport* report,
 
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        out.error = QStringLiteral("Het bestand %1 kan niet worden geopend.").arg(quoted(path));
+        out.error = QStringLiteral("Het bestand %1 kan niet worden geopend: %2.")
+                        .arg(quoted(path), fileErrorReason(file.error(), errno, path));
         return false;
     }
     const qint64 size = std::max<qint64>(file.size(), 0);
@@ -220,13 +223,13 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, KFileReport* report,
     out = KFileReport();
     auto fail = [&](const QString& why) {
         out.error =
-            QStringLiteral("Het bestand %1 kan niet worden bewaard: %2").arg(quoted(path), why);
+            QStringLiteral("Het bestand %1 kan niet worden bewaard: %2.").arg(quoted(path), why);
         return false;
     };
 
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return fail(file.errorString());
+        return fail(fileErrorReason(file.error(), errno, path, FileAccess::Writing));
     if (progress)
         progress->start(QStringLiteral("%1 wordt bewaard (leden)").arg(QFileInfo(path).fileName()),
                         static_cast<std::int64_t>(m_members.size()));
@@ -249,7 +252,7 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, KFileReport* report,
         return false;
     }
     if (!ar.flush()) {
-        const QString why = file.errorString();
+        const QString why = fileErrorReason(file.error(), errno, path, FileAccess::Writing);
         file.cancelWriting();
         return fail(why);
     }
@@ -263,7 +266,7 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, KFileReport* report,
                     .arg(quoted(backup)));
     }
     if (!file.commit())
-        return fail(file.errorString());
+        return fail(fileErrorReason(file.error(), errno, path, FileAccess::Writing));
     m_pathName = path;
     SetModifiedFlag(false);
     return true;

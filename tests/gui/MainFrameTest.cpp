@@ -17,10 +17,11 @@ using MainFrame = KorvelFixture;
 
 TEST_F(MainFrame, OnlyBuiltCommandsAreEnabled) {
     ASSERT_TRUE(start());
-    const std::set<int> working = {Cmd::FileNew,      Cmd::FileOpen,      Cmd::FileSave,
-                                   Cmd::FileSaveAs,   Cmd::AppExit,       Cmd::AppAbout,
-                                   Cmd::ViewToolbar,  Cmd::ViewStatusBar, Cmd::FileMru1,
-                                   Cmd::FileMru1 + 1, Cmd::FileMru1 + 2,  Cmd::FileMru1 + 3};
+    const std::set<int> working = {
+        Cmd::FileNew,    Cmd::FileOpen,     Cmd::FileSave,     Cmd::FileSaveAs,
+        Cmd::AppExit,    Cmd::AppAbout,     Cmd::ViewToolbar,  Cmd::ViewStatusBar,
+        Cmd::FileMru1,   Cmd::FileMru1 + 1, Cmd::FileMru1 + 2, Cmd::FileMru1 + 3,
+        Cmd::HelpFinder, Cmd::Help,         Cmd::ContextHelp,  Cmd::DefaultHelp};
     for (const KCommand& command : allCommands()) {
         QAction* action = frame().action(command.id);
         ASSERT_NE(action, nullptr) << command.id;
@@ -89,7 +90,7 @@ TEST_F(MainFrame, SavesANewAdministrationAndOpensItAgain) {
     EXPECT_TRUE(prompts().askedToSave.isEmpty());
     EXPECT_TRUE(doc().members().empty());
     EXPECT_EQ(frame().memberCountText(), QStringLiteral("0 leden"));
-    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Naamloos - Korvel"));
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Korvel - Korvel"));
 
     prompts().openPaths.push_back(saved);
     trigger(Cmd::FileOpen);
@@ -119,7 +120,7 @@ TEST_F(MainFrame, AFileThatCannotBeReadLeavesTheOpenAdministration) {
     EXPECT_TRUE(doc().IsModified());
     EXPECT_EQ(frame().view()->grid().rowCount(), 2);
     EXPECT_EQ(frame().memberCountText(), QStringLiteral("1 leden"));
-    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Naamloos - Korvel"));
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Korvel - Korvel"));
     EXPECT_TRUE(m_app->docManager().recentFiles().isEmpty());
 }
 
@@ -140,7 +141,7 @@ TEST_F(MainFrame, AsksToSaveAModifiedDocumentBeforeNew) {
 
     prompts().saveAnswers.push_back(KDocPrompts::SaveAnswer::Cancel);
     trigger(Cmd::FileNew);
-    EXPECT_EQ(prompts().askedToSave, QStringList{QStringLiteral("Naamloos")});
+    EXPECT_EQ(prompts().askedToSave, QStringList{QStringLiteral("Korvel")});
     EXPECT_EQ(doc().members().size(), 1u);
 
     // Yes with no file yet asks for one; cancelling that keeps everything.
@@ -170,7 +171,7 @@ TEST_F(MainFrame, AFailedSaveSaysSoAndKeepsTheChanges) {
     EXPECT_EQ(prompts().errors.size(), 1);
     EXPECT_TRUE(doc().IsModified());
     EXPECT_TRUE(doc().pathName().isEmpty());
-    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Naamloos - Korvel"));
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Korvel - Korvel"));
     EXPECT_TRUE(m_app->docManager().recentFiles().isEmpty());
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/KDocPrompts.h"
 
+#include <QGuiApplication>
 #include <QStringList>
 
 #include <deque>
@@ -17,14 +18,26 @@ public:
     QStringList askedToSave;
     QStringList errors;
     QStringList messages;
+    QStringList openFolders;    // where each open dialog starts
+    QStringList suggestedPaths; // what each save dialog suggests
+    QList<bool> busyWhenShown;  // whether the wait cursor was on as each error was shown
 
     SaveAnswer askSaveChanges(const QString& documentName) override {
         askedToSave.append(documentName);
         return take(saveAnswers, SaveAnswer::Cancel);
     }
-    QString openFileName(const QString&) override { return take(openPaths, QString()); }
-    QString saveFileName(const QString&) override { return take(savePaths, QString()); }
-    void showError(const QString& text) override { errors.append(text); }
+    QString openFileName(const QString& folder) override {
+        openFolders.append(folder);
+        return take(openPaths, QString());
+    }
+    QString saveFileName(const QString& suggestedPath) override {
+        suggestedPaths.append(suggestedPath);
+        return take(savePaths, QString());
+    }
+    void showError(const QString& text) override {
+        errors.append(text);
+        busyWhenShown.append(QGuiApplication::overrideCursor() != nullptr);
+    }
     void showMessage(const QString& text) override { messages.append(text); }
 
 private:

@@ -25,7 +25,7 @@ TEST_F(StartUp, FirstStartMakesANewAdministrationAndTheDefaultColumns) {
     EXPECT_EQ(columns(), QString::fromLatin1(kDefaultColumnList));
     EXPECT_EQ(QDir::currentPath(), home);
     EXPECT_EQ(frame().memberCountText(), QStringLiteral("0 leden"));
-    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Naamloos - Korvel"));
+    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Korvel - Korvel"));
     EXPECT_TRUE(frame().isVisible());
     EXPECT_TRUE(prompts().errors.isEmpty());
 }

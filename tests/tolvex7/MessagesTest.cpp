@@ -66,21 +66,28 @@ TEST(Position, EdgesAndCentre) {
 }
 
 TEST(ShowMessagesGeometry, GrowsWithinTheScreen) {
-    const auto tall = DialogGeometry::messagesSize(20, 100, QSize(1024, 768));
-    EXPECT_EQ(tall.list, QSize(120, 307)) << "40 % of 768, not 1404";
-    EXPECT_EQ(tall.dialog, QSize(140, 387));
-    const auto wide = DialogGeometry::messagesSize(300, 2, QSize(1024, 768));
-    EXPECT_EQ(wide.list, QSize(716, 32));
-    EXPECT_TRUE(DialogGeometry::messagesNeedWidening(177, 28));
-    EXPECT_FALSE(DialogGeometry::messagesNeedWidening(177, 27));
+    EXPECT_EQ(DialogGeometry::messagesListSize(QSize(120, 1404), QSize(1024, 768)), QSize(120, 307))
+        << "40 % of 768, not 1404";
+    EXPECT_EQ(DialogGeometry::messagesListSize(QSize(1800, 32), QSize(1024, 768)), QSize(716, 32));
 }
 
-TEST(SelectStringGeometry, ListWidthFollowsTheLongestItem) {
-    EXPECT_EQ(DialogGeometry::selectListWidth(60, 1024), 360);
-    EXPECT_EQ(DialogGeometry::selectListWidth(60, 360), 360);
-    EXPECT_EQ(DialogGeometry::selectListWidth(60, 359), 251);
-    EXPECT_TRUE(DialogGeometry::selectListNeedsWidening(266, 41));
-    EXPECT_FALSE(DialogGeometry::selectListNeedsWidening(266, 40));
+TEST(SelectStringGeometry, ListWidthFollowsTheWidestItem) {
+    EXPECT_EQ(DialogGeometry::selectListWidth(360, 1024), 360);
+    EXPECT_EQ(DialogGeometry::selectListWidth(360, 360), 360);
+    EXPECT_EQ(DialogGeometry::selectListWidth(360, 359), 251);
+}
+
+TEST(DialogGeometry, WidestTextIsMeasuredNotCounted) {
+    guiApplication();
+    const QFontMetrics metrics(QApplication::font());
+    // Fewer characters may still be wider.
+    const QStringList texts{QStringLiteral("iiiiiiiiiiii"), QStringLiteral("WWWWWWWW"),
+                            QStringLiteral("jan")};
+    EXPECT_EQ(DialogGeometry::widestText(texts, metrics), 1);
+    EXPECT_EQ(DialogGeometry::widestText({}, metrics), -1);
+    QStringList many(5000, QStringLiteral("Piet"));
+    many[4321] = QStringLiteral("Pietje Puk");
+    EXPECT_EQ(DialogGeometry::widestText(many, metrics), 4321);
 }
 
 TEST(IsDigit, OnlyTheTenDigits) {

@@ -5,9 +5,13 @@
 #include "tests/support/ModalAnswer.h"
 
 #include <QClipboard>
+#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QListWidget>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -24,6 +28,38 @@ const Texts kItems = {"Contributie 2024", "Jeugd", "Contributie 2025"};
 void choose(QListWidget* list, std::initializer_list<int> rows) {
     for (int row : rows)
         list->item(row)->setSelected(true);
+}
+
+// An item of 90 characters and a message line of 75, as long as a treasurer's.
+const std::string kLongItem =
+    "Contributie senioren 2024/2025 met bondsbijdrage, zaalhuur en competitie: 1e en 2e termijn";
+const std::string kMessageLine =
+    "Jan de Vries-van Houten, Dorpsstraat 12, 1234 AB Oosterwijk: nog 25.50 open";
+
+// Shows the dialog and lets it settle (it once grew on a timer after opening).
+void showSettled(QDialog& dialog) {
+    dialog.show();
+    const QDeadlineTimer settled(300);
+    while (!settled.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+}
+
+// Nothing cut: every line shows whole without scrolling sideways, every button whole, and the
+// dialog stays on the screen.
+void expectNothingCut(QDialog& dialog, QListWidget* list) {
+    EXPECT_EQ(list->horizontalScrollBar()->maximum(), 0) << "a line must be scrolled to";
+    for (QPushButton* button : dialog.findChildren<QPushButton*>())
+        EXPECT_GE(button->width(), button->minimumSizeHint().width())
+            << button->text().toStdString();
+    EXPECT_LE(dialog.width(), dialog.screen()->availableGeometry().width());
+}
+
+// The list takes every pixel the user adds to the dialog.
+void expectListFollowsResizing(QDialog& dialog, QListWidget* list) {
+    const QSize before = list->size();
+    dialog.resize(dialog.size() + QSize(120, 80));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(list->size(), before + QSize(120, 80));
 }
 
 } // namespace
@@ -109,4 +145,35 @@ TEST(KShowMessages, EmptyListHasNothingToCopyOrWrite) {
     QTemporaryDir folder;
     EXPECT_TRUE(dialog.writeTextFile(folder.path()).isEmpty());
     EXPECT_TRUE(QDir(folder.path()).isEmpty());
+}
+
+TEST(KSelectString, OpensWideEnoughForItsWidestItem) {
+    guiApplication();
+    ASSERT_EQ(kLongItem.size(), 90u);
+    const Texts items = {"Jeugd", kLongItem, "Senioren"};
+    KSelectString dialog(items, "Selecteer contributie", 0, nullptr, 0);
+    showSettled(dialog);
+    expectNothingCut(dialog, dialog.list());
+    expectListFollowsResizing(dialog, dialog.list());
+}
+
+TEST(KShowMessages, OpensBigEnoughForEveryLine) {
+    guiApplication();
+    ASSERT_EQ(kMessageLine.size(), 75u);
+    const Texts lines(3, kMessageLine);
+    KShowMessages dialog(lines, "Openstaand");
+    showSettled(dialog);
+    expectNothingCut(dialog, dialog.list());
+    EXPECT_EQ(dialog.list()->verticalScrollBar()->maximum(), 0) << "every line shows";
+    expectListFollowsResizing(dialog, dialog.list());
+}
+
+TEST(KShowMessages, ManyLinesTakeAtMostPartOfTheScreen) {
+    guiApplication();
+    const Texts lines(100, kMessageLine);
+    KShowMessages dialog(lines, "Openstaand");
+    showSettled(dialog);
+    expectNothingCut(dialog, dialog.list());
+    EXPECT_LE(dialog.list()->height(), dialog.screen()->availableGeometry().height() * 2 / 5);
+    EXPECT_GT(dialog.list()->verticalScrollBar()->maximum(), 0);
 }
