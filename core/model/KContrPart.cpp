@@ -60,8 +60,8 @@ void KContrPart::Serialize(Archive& ar, int version) {
     const std::int32_t count = ar.readInt32();
     m_hasConditions = count != 0;
     m_conditions.fill(count, [&] {
-        auto condition = std::make_unique<KField>();
-        condition->Serialize(ar, version);
+        KField condition;
+        condition.Serialize(ar, version);
         return condition;
     });
 }

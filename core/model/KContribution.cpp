@@ -31,8 +31,8 @@ void KContribution::Serialize(Archive& ar, int version) {
     m_date.Serialize(ar);
     const std::int32_t count = ar.readInt32();
     m_parts.fill(count, [&] {
-        auto part = std::make_unique<KContrPart>();
-        part->Serialize(ar, version);
+        KContrPart part;
+        part.Serialize(ar, version);
         return part;
     });
 }

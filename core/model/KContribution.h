@@ -42,6 +42,11 @@ private:
     KPartList m_parts;
 };
 
+// The document's schemes are found by id and handed out: each keeps its address.
+template <> struct KListStorage<KContribution> {
+    static constexpr bool stable = true;
+};
+
 template <> struct KListOrder<KContribution> {
     static bool before(const KContribution& a, const KContribution& b) {
         if (a.date() != b.date())
