@@ -26,5 +26,5 @@ void KCharge::Serialize(Archive& ar, int version) {
     }
     m_scheme.emplace();
     m_scheme->Serialize(ar, version);
-    m_text = readFString(ar);
+    readFStringInto(ar, m_text);
 }

@@ -151,11 +151,13 @@ public:
 
     // Replaces the contents by count elements made one after another by make(), ordered as if
     // inserted one by one. make() returns an element or a Ptr to one. A file can claim any
-    // count: nothing is allocated ahead, and make() ends the loop by throwing when the data
-    // runs out.
+    // count: no more than a short list is allocated ahead, and make() ends the loop by throwing
+    // when the data runs out.
     template <class Make> void fill(std::int64_t count, Make make) {
         m_items.clear();
         std::vector<Slot> items;
+        if (count > 0)
+            items.reserve(static_cast<std::size_t>(std::min<std::int64_t>(count, kShortList)));
         for (std::int64_t i = 0; i < count; ++i)
             items.push_back(slotOf(make()));
         insertSlots(std::move(items));
