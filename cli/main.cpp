@@ -136,20 +136,7 @@ int open(CKorvelDoc& doc, const std::string& path) {
     return 0;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    Arguments args;
-    if (const char* why = parse(argc, argv, args))
-        return usage(why);
-    if (args.today)
-        Clock::pinToday(*args.today);
-    if (args.dateFormat)
-        DateFormat::setSetting(*args.dateFormat);
-    else
-        LoadDateFormat();
-
-    CKorvelDoc doc;
+int run(const Arguments& args, CKorvelDoc& doc) {
     if (args.command == "new") {
         doc.OnNewDocument();
         return save(doc, args.paths[0]);
@@ -169,4 +156,24 @@ int main(int argc, char** argv) {
     if (!out.ok() || std::fflush(stdout) != 0)
         return fail(QStringLiteral("Het schrijven naar de standaarduitvoer is mislukt."));
     return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    Arguments args;
+    if (const char* why = parse(argc, argv, args))
+        return usage(why);
+    if (args.today)
+        Clock::pinToday(*args.today);
+    if (args.dateFormat)
+        DateFormat::setSetting(*args.dateFormat);
+    else
+        LoadDateFormat();
+
+    CKorvelDoc doc;
+    const int status = run(args, doc);
+    // Everything is written: the administration ends with the process.
+    doc.abandonContents();
+    return status;
 }
