@@ -365,6 +365,23 @@ std::vector<int> GridTable::sort(int col, int order, const RowComparator& compar
     return order2;
 }
 
+void GridTable::arrangeRows(const std::vector<int>& order) {
+    const auto dataRows = static_cast<std::size_t>(m_rows - m_fixed);
+    if (order.size() != dataRows)
+        return;
+    std::vector<std::uint8_t> seen(dataRows, 0);
+    std::vector<int> rows(static_cast<std::size_t>(m_rows));
+    std::iota(rows.begin(), rows.begin() + m_fixed, 0);
+    for (std::size_t i = 0; i < dataRows; ++i) {
+        const int row = order[i];
+        if (row < 0 || static_cast<std::size_t>(row) >= dataRows || seen[static_cast<std::size_t>(row)])
+            return;
+        seen[static_cast<std::size_t>(row)] = 1;
+        rows[static_cast<std::size_t>(m_fixed) + i] = m_fixed + row;
+    }
+    applyOrder(rows);
+}
+
 void GridTable::moveRow(int from, int to) {
     if (!isDataRow(from) || !isDataRow(to) || from == to)
         return;
