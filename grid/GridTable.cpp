@@ -81,8 +81,13 @@ void GridTable::setRowCount(int rows) {
         for (int r = rows; r < m_rows; ++r)
             m_selectedCount -= m_selected[static_cast<std::size_t>(r)];
         m_selectedRowsValid = false;
-        // The rows that go are the last ones shown; they go from storage in that order.
-        storeInShownOrder();
+        // The rows that go are the last ones shown; they go from storage in that order. Rows
+        // that stay where they are stored (the title row, as a rule) need no cell moved.
+        bool keptInPlace = true;
+        for (int r = 0; r < rows && keptInPlace; ++r)
+            keptInPlace = m_stored[static_cast<std::size_t>(r)] == r;
+        if (!keptInPlace)
+            storeInShownOrder();
     }
     const int before = m_rows;
     m_rows = rows;
