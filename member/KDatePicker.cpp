@@ -85,6 +85,11 @@ void KDatePicker::fitWidth() {
     m_edit->setMinimumWidth(widest + clearButton + 3 * metrics.averageCharWidth());
 }
 
+void KDatePicker::setEmptyAllowed(bool allowed) {
+    m_emptyAllowed = allowed;
+    m_edit->setClearButtonEnabled(allowed);
+}
+
 void KDatePicker::setDate(KDateValue date) {
     m_value = date;
     m_touched = false;

@@ -30,7 +30,7 @@ public:
     bool touched() const { return m_touched; }
 
     // Without it, clearing the text brings the date back (a payment always has a date).
-    void setEmptyAllowed(bool allowed) { m_emptyAllowed = allowed; }
+    void setEmptyAllowed(bool allowed);
     bool emptyAllowed() const { return m_emptyAllowed; }
 
     QLineEdit* lineEdit() const { return m_edit; }

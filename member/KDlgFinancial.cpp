@@ -83,6 +83,8 @@ CvsFlexGrid* KDlgFinancial::makeGrid(const char* const titles[3]) {
     grid->setCellText(0, kPlace, "Plaats");
     grid->setColumnHidden(kPlace, true);
     grid->setColumnAlignment(1, kRightAligned);
+    // The remarks take the room the other columns leave.
+    grid->view()->horizontalHeader()->setStretchLastSection(true);
     const int line = grid->view()->verticalHeader()->defaultSectionSize();
     grid->setMinimumSize(fontMetrics().averageCharWidth() * 60, line * 6);
     grid->view()->viewport()->installEventFilter(this);

@@ -21,6 +21,8 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
+#include <QTest>
 #include <QTimer>
 
 namespace {
@@ -154,4 +156,31 @@ TEST_F(MemberEndToEnd, AddAMemberWithCharges_ChangeDeleteAndUndoEachStep) {
     EXPECT_EQ(doc().findMember(newId), nullptr);
     trigger(Cmd::EditRedo);
     EXPECT_EQ(savedBytes(doc()), added);
+}
+
+TEST_F(MemberEndToEnd, ADoubleClickOnARowChangesThatMember) {
+    frame().resize(900, 500);
+    frame().show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame()));
+    QStringList offered;
+    for (QAction* action : frame().view()->contextMenu()->actions())
+        if (!action->isSeparator() && action->isEnabled())
+            offered << action->text();
+    EXPECT_TRUE(offered.contains("&Toevoegen") && offered.contains("&Wijzigen") &&
+                offered.contains("&Verwijderen"))
+        << offered.join(", ").toStdString();
+
+    QTableView* view = grid().view();
+    const QPoint onAnna = view->visualRect(view->model()->index(0, 1)).center();
+    QString title;
+    AnswerWhen<KDlgMember> member([&](KDlgMember& dialog) {
+        title = dialog.windowTitle();
+        dialog.reject();
+    });
+    // A double-click is a click, then the second press.
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, onAnna);
+    QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, onAnna);
+    EXPECT_TRUE(member.answered());
+    EXPECT_EQ(title, QStringLiteral("Anna Visser"));
+    EXPECT_FALSE(doc().undoStack().canUndo());
 }
