@@ -9,6 +9,7 @@
 #include <QDate>
 #include <QHBoxLayout>
 #include <QKeyEvent>
+#include <QLocale>
 #include <QLineEdit>
 #include <QMenu>
 #include <QStyle>
@@ -56,6 +57,9 @@ KDatePicker::KDatePicker(QWidget* parent) : QWidget(parent) {
     m_menu = new QMenu(this);
     m_calendar = new QCalendarWidget(m_menu);
     m_calendar->setGridVisible(true);
+    // Month and day names in the program's language, the week from Monday.
+    m_calendar->setLocale(QLocale(QLocale::Dutch, QLocale::Netherlands));
+    m_calendar->setFirstDayOfWeek(Qt::Monday);
     auto* holder = new QWidgetAction(m_menu);
     holder->setDefaultWidget(m_calendar);
     m_menu->addAction(holder);

@@ -15,6 +15,7 @@
 KDlgSpecChars::KDlgSpecChars(QLineEdit* target, QWidget* parent)
     : QDialog(parent), m_target(target) {
     setWindowTitle(QStringLiteral("Speciale karakters"));
+    setProperty("helpPage", QStringLiteral("speciale-karakters"));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_grid = new CvsFlexGrid(this);

@@ -28,7 +28,7 @@ KFieldRow::KFieldRow(QFormLayout& form, const std::string& label, KField* value,
         m_edit = new QLineEdit(page);
         m_edit->setValidator(new KCodePageValidator(m_edit));
         // Room for an e-mail address or a street with its number.
-        m_edit->setMinimumWidth(m_edit->fontMetrics().averageCharWidth() * 32);
+        m_edit->setMinimumWidth(m_edit->fontMetrics().averageCharWidth() * 40);
         if (m_value) {
             m_shownText = KFieldInput::editText(*m_value);
             m_edit->setText(CodePage::toQString(m_shownText));
