@@ -30,8 +30,8 @@ QDate toQDate(KDateValue date) {
 }
 
 KDateValue fromQDate(const QDate& date) {
-    return KDateValue(static_cast<std::int32_t>(date.year() * 10000 + date.month() * 100 +
-                                                date.day()));
+    return KDateValue(
+        static_cast<std::int32_t>(date.year() * 10000 + date.month() * 100 + date.day()));
 }
 
 } // namespace
@@ -83,8 +83,8 @@ void KDatePicker::fitWidth() {
     const QFontMetrics metrics(m_edit->font());
     int widest = metrics.horizontalAdvance(m_edit->placeholderText());
     for (short month = 1; month <= 12; ++month)
-        widest = std::max(widest, metrics.horizontalAdvance(CodePage::toQString(
-                                      KDateValue(2000, month, 28).Text())));
+        widest = std::max(widest, metrics.horizontalAdvance(
+                                      CodePage::toQString(KDateValue(2000, month, 28).Text())));
     const int clearButton = style()->pixelMetric(QStyle::PM_SmallIconSize, nullptr, m_edit);
     m_edit->setMinimumWidth(widest + clearButton + 3 * metrics.averageCharWidth());
 }

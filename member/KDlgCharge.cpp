@@ -100,7 +100,8 @@ KDlgCharge::KDlgCharge(const KCharge& start, QWidget* parent)
     layout->addWidget(group);
 
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    m_ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
+    m_ok->setDefault(true);
     buttons->addButton(QStringLiteral("&Annuleren"), QDialogButtonBox::RejectRole);
     KMemberHelp::attach(*this, *buttons, QStringLiteral("financieel"));
     connect(buttons, &QDialogButtonBox::accepted, this, &KDlgCharge::accept);
@@ -171,8 +172,11 @@ void KDlgCharge::addPart() {
                                        CodePage::fromQString(m_newAmount->text()));
     // The rows show the charge as it stands now, with what was typed into them taken in.
     buildParts();
-    if (result == KChargeEdit::AddResult::Added)
+    if (result == KChargeEdit::AddResult::Added) {
+        // A second Enter confirms the charge rather than adding the part again.
+        m_ok->setFocus();
         return;
+    }
     m_messenger(KChargeEdit::message(result));
     if (result == KChargeEdit::AddResult::NeedName)
         m_newName->setFocus();

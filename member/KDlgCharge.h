@@ -65,4 +65,5 @@ private:
     QLineEdit* m_newName = nullptr;
     QLineEdit* m_newAmount = nullptr;
     QPushButton* m_addPart = nullptr;
+    QPushButton* m_ok = nullptr;
 };

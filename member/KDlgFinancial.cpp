@@ -26,15 +26,14 @@ const char* const kPaymentTitles[3] = {"Datum", "Bedrag", "Opmerkingen"};
 
 } // namespace
 
-KDlgFinancial::KDlgFinancial(const KMember& member, KMemberDialogs& dialogs,
-                             KQuestions& questions, QWidget* parent)
+KDlgFinancial::KDlgFinancial(const KMember& member, KMemberDialogs& dialogs, KQuestions& questions,
+                             QWidget* parent)
     : QWidget(parent), m_lists(member), m_dialogs(dialogs), m_questions(questions) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
 
-    auto addSection = [&](const char* title, CvsFlexGrid*& grid, QLabel*& total,
-                          QPushButton*& add, const QString& addText,
-                          const char* const titles[3]) {
+    auto addSection = [&](const char* title, CvsFlexGrid*& grid, QLabel*& total, QPushButton*& add,
+                          const QString& addText, const char* const titles[3]) {
         layout->addWidget(new QLabel(QString::fromLatin1(title), this));
         grid = makeGrid(titles);
         layout->addWidget(grid, 1);
@@ -67,11 +66,11 @@ KDlgFinancial::KDlgFinancial(const KMember& member, KMemberDialogs& dialogs,
     connect(m_addAction, &QAction::triggered, this,
             [this] { m_menuGrid == Charges ? addCharge() : addPayment(); });
     connect(m_changeAction, &QAction::triggered, this, [this] { change(m_menuGrid); });
-    connect(m_deleteAction, &QAction::triggered, this,
-            [this] { remove(m_menuGrid, m_menuRow); });
+    connect(m_deleteAction, &QAction::triggered, this, [this] { remove(m_menuGrid, m_menuRow); });
 
     fill(Charges);
     fill(Payments);
+    setFocusProxy(m_charges->view());
 }
 
 CvsFlexGrid* KDlgFinancial::makeGrid(const char* const titles[3]) {

@@ -7,6 +7,7 @@
 #include "member/KMemberHelp.h"
 #include "platform/CodePage.h"
 
+#include <QApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGuiApplication>
@@ -14,6 +15,8 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QShortcut>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -66,6 +69,20 @@ KDlgMember::KDlgMember(const CKorvelDoc& doc, const KMember& start, bool adding,
     connect(buttons, &QDialogButtonBox::rejected, this, &KDlgMember::reject);
     layout->addWidget(buttons);
 
+    // Ctrl+Tab and Ctrl+PgDown go to the next page, with Shift or PgUp to the one before,
+    // whichever control has the focus.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}) {
+        auto* next = new QShortcut(keys, this);
+        connect(next, &QShortcut::activated, this, [this] { stepPage(1); });
+    }
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+          QKeySequence(Qt::CTRL | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)}) {
+        auto* previous = new QShortcut(keys, this);
+        connect(previous, &QShortcut::activated, this, [this] { stepPage(-1); });
+    }
+
     if (hasTabs())
         showPage(0);
     connect(m_tabWidget, &QTabWidget::currentChanged, this, &KDlgMember::pageChosen);
@@ -98,13 +115,17 @@ void KDlgMember::pageChosen(int index) {
     if (index < 0 || index >= static_cast<int>(m_pages.size()) || index == m_shown)
         return;
     collect();
+    // The keyboard goes on in the new page, unless the user is stepping through the tabs
+    // themselves. (The old page's control has lost the focus already when its page was hidden.)
+    const bool moveFocus = m_shown < 0 || !m_tabWidget->tabBar()->hasFocus();
     clearPage();
-    const bool first = m_shown < 0;
     m_shown = index;
     if (index < static_cast<int>(m_tabs.size()))
-        buildFieldPage(index, *m_tabs[static_cast<std::size_t>(index)], first);
+        buildFieldPage(index, *m_tabs[static_cast<std::size_t>(index)]);
     else
         buildFinancialPage(index);
+    if (moveFocus)
+        focusPage();
     growToFit();
 }
 
@@ -126,7 +147,7 @@ void KDlgMember::clearPage() {
     }
 }
 
-void KDlgMember::buildFieldPage(int index, const KTabDef& tab, bool first) {
+void KDlgMember::buildFieldPage(int index, const KTabDef& tab) {
     QWidget* page = m_pages[static_cast<std::size_t>(index)];
     auto* area = new FieldPageArea(page);
     area->setWidgetResizable(true);
@@ -151,15 +172,26 @@ void KDlgMember::buildFieldPage(int index, const KTabDef& tab, bool first) {
     area->setWidget(fields);
     page->layout()->addWidget(area);
     m_content = area;
-    if (!first)
+}
+
+void KDlgMember::focusPage() {
+    if (m_financial) {
+        m_financial->setFocus(Qt::TabFocusReason);
         return;
-    // The keyboard starts on the first page's first input.
+    }
     for (const auto& row : m_rows) {
         if (row->input() && row->input()->isEnabled()) {
-            row->input()->setFocus();
-            break;
+            // As tabbing there would: an edit's text is selected, so typing replaces it.
+            row->input()->setFocus(Qt::TabFocusReason);
+            return;
         }
     }
+}
+
+void KDlgMember::stepPage(int step) {
+    const int count = m_tabWidget->count();
+    if (count > 0)
+        showPage((m_tabWidget->currentIndex() + step + count) % count);
 }
 
 void KDlgMember::buildFinancialPage(int index) {

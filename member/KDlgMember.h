@@ -50,7 +50,9 @@ public:
 private:
     void pageChosen(int index);
     void clearPage();
-    void buildFieldPage(int index, const KTabDef& tab, bool first);
+    void buildFieldPage(int index, const KTabDef& tab);
+    void focusPage();
+    void stepPage(int step);
     void buildFinancialPage(int index);
     void growToFit();
 

@@ -62,9 +62,8 @@ void KMemberCommands::deleteMembersByIds(const std::vector<std::int32_t>& ids) {
         questions.alert(QStringLiteral("Geen leden geselecteerd om te verwijderen."));
         return;
     }
-    if (ids.size() > 1 &&
-        !questions.yesNo(
-            QStringLiteral("Weet u zeker dat u de geselecteerde leden wilt verwijderen?")))
+    if (ids.size() > 1 && !questions.yesNo(QStringLiteral(
+                              "Weet u zeker dat u de geselecteerde leden wilt verwijderen?")))
         return;
     CKorvelDoc& doc = m_host.document();
     bool found = false;

@@ -30,8 +30,7 @@ std::string KChargeEdit::totalOf(const std::vector<std::string>& amountTexts) {
     return Numbers::fixed2(sum);
 }
 
-void KChargeEdit::collect(const std::string& remarks,
-                          const std::vector<std::string>& amountTexts) {
+void KChargeEdit::collect(const std::string& remarks, const std::vector<std::string>& amountTexts) {
     m_charge.setText(remarks);
     KPartList& parts = m_charge.scheme()->parts();
     std::vector<const KContrPart*> removed;

@@ -51,8 +51,7 @@ std::vector<KFinancialLists::Row> KFinancialLists::paymentRows() const {
     rows.reserve(m_payments.size());
     std::size_t place = 0;
     for (const KPayment& payment : m_payments)
-        rows.push_back({payment.date().Text(), Numbers::fixed2(payment.amount()),
-                        payment.remarks(),
+        rows.push_back({payment.date().Text(), Numbers::fixed2(payment.amount()), payment.remarks(),
                         Numbers::decimal(static_cast<std::int64_t>(place++))});
     return rows;
 }
@@ -123,6 +122,5 @@ void KFinancialLists::collectInto(KMember& member) const {
 
 QString KFinancialLists::deleteQuestion(const Row& row) {
     return QStringLiteral("Weet u zeker dat u\n  %1\n  %2\n  %3\n\nwilt verwijderen?")
-        .arg(CodePage::toQString(row[0]), CodePage::toQString(row[1]),
-             CodePage::toQString(row[2]));
+        .arg(CodePage::toQString(row[0]), CodePage::toQString(row[1]), CodePage::toQString(row[2]));
 }

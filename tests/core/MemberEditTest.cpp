@@ -237,8 +237,9 @@ TEST_F(MemberEditTest, WritingBackKeepsTheOrderAndPutsChangesInPlace) {
 
 TEST_F(MemberEditTest, ChargePartsTakeTheirAmountsByRow) {
     // Two parts of one name, a discount, and one with three decimals.
-    KChargeEdit edit(charge(9, "Contributie 2024",
-                            {{"Junior", 40.0}, {"Junior", 25.0}, {"Korting", -5.0}, {"Extra", 1.126}}));
+    KChargeEdit edit(
+        charge(9, "Contributie 2024",
+               {{"Junior", 40.0}, {"Junior", 25.0}, {"Korting", -5.0}, {"Extra", 1.126}}));
     const auto& rows = edit.partRows();
     ASSERT_EQ(rows.size(), 4u);
     std::vector<std::string> typed;

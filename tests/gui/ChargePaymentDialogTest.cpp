@@ -97,11 +97,18 @@ TEST_F(ChargePaymentDialogTest, NewPartsAreAddedOrRefusedWithTheirMessage) {
     EXPECT_EQ(dialog.partCount(), 0);
 
     dialog.newPartAmount()->setText(QStringLiteral("2.5"));
+    activate(dialog);
+    dialog.newPartAmount()->setFocus();
     QTest::keyClick(dialog.newPartAmount(), Qt::Key_Return); // Enter adds, it does not close
-    EXPECT_EQ(dialog.result(), 0);
+    EXPECT_TRUE(dialog.isVisible());
     ASSERT_EQ(dialog.partCount(), 1);
     EXPECT_EQ(dialog.totalText(), QStringLiteral("2.50"));
     EXPECT_EQ(dialog.newPartName()->text(), QStringLiteral("Bal")); // the fields keep their text
+    // The next Enter confirms the charge instead of adding the part twice.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    ASSERT_EQ(dialog.charge().scheme()->parts().size(), 1u);
 
     for (int i = 0; i < 24; ++i) {
         dialog.newPartName()->setText(QStringLiteral("Deel %1").arg(i));
@@ -140,7 +147,7 @@ TEST_F(ChargePaymentDialogTest, PaymentStartsTodayAndKeepsAnUntouchedAmount) {
     EXPECT_EQ(fresh.datePicker()->lineEdit()->text(), QStringLiteral("20240301"));
     EXPECT_EQ(fresh.amountEdit()->text(), QStringLiteral("0.00"));
     fresh.amountEdit()->setText(QStringLiteral("25,50")); // read as far as it is a number
-    fresh.datePicker()->lineEdit()->clear();             // a payment keeps a date
+    fresh.datePicker()->lineEdit()->clear();              // a payment keeps a date
     fresh.accept();
     EXPECT_EQ(fresh.payment().amount(), 25.0);
     EXPECT_EQ(fresh.payment().date().value(), 20240301);

@@ -140,8 +140,7 @@ TEST_F(MemberCommandsTest, ChangingEditsTheFirstSelectedMember) {
 
 TEST_F(MemberCommandsTest, DeletingOneAsksWithTheNameSeveralAskOnce) {
     ASSERT_TRUE(host->trigger(Cmd::MemberDelete));
-    EXPECT_EQ(questions().alerts(),
-              QStringList{"Geen leden geselecteerd om te verwijderen."});
+    EXPECT_EQ(questions().alerts(), QStringList{"Geen leden geselecteerd om te verwijderen."});
 
     const std::string before = savedBytes(doc);
     const std::int32_t piet = idOf("Piet Jansen");
@@ -202,8 +201,8 @@ TEST_F(MemberCommandsTest, AChangedMembersRowIsWhereTheKeyboardGoesOn) {
     const int row = grid().currentRow();
     EXPECT_EQ(grid().cellText(row, 0), std::to_string(piet));
     EXPECT_GT(row, 50);
-    EXPECT_TRUE(view->viewport()->rect().intersects(
-        view->visualRect(view->model()->index(row - 1, 2))));
+    EXPECT_TRUE(
+        view->viewport()->rect().intersects(view->visualRect(view->model()->index(row - 1, 2))));
     QTest::keyClick(view, Qt::Key_Up, Qt::ShiftModifier);
     EXPECT_EQ(grid().selectedRowCount(), 2);
     EXPECT_EQ(grid().selectedRowAt(0), row - 1);

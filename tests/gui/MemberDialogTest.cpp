@@ -14,6 +14,7 @@
 #include "tests/support/ScriptedQuestions.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
@@ -165,6 +166,27 @@ TEST_F(MemberDialogTest, SwitchingPagesKeepsWhatWasTyped) {
         EXPECT_EQ(m.valueByMeaning(FieldMeaning::Male)->number(), 1);
         EXPECT_EQ(m.textByMeaning(FieldMeaning::MemberType), "Erelid");
     }
+}
+
+TEST_F(MemberDialogTest, KeysStepThroughThePagesFromAnyControl) {
+    auto dialog = openNew();
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+    row(*dialog, "Soort lid")->memberTypeList()->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, Qt::ControlModifier);
+    EXPECT_EQ(dialog->tabWidget()->currentIndex(), 1);
+    // The keyboard goes on in the new page.
+    QLineEdit* number = row(*dialog, "Bondsnummer")->edit();
+    EXPECT_EQ(QApplication::focusWidget(), number);
+    QTest::keyClicks(number, "123"); // replaces the 0 it showed
+    EXPECT_EQ(number->text(), QStringLiteral("123"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(dialog->tabWidget()->currentIndex(), 2);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageDown, Qt::ControlModifier);
+    EXPECT_EQ(dialog->tabWidget()->currentIndex(), 0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_PageUp, Qt::ControlModifier);
+    EXPECT_EQ(dialog->tabWidget()->currentIndex(), 2);
 }
 
 TEST_F(MemberDialogTest, EmptyDatesStayEmptyAndDatesCanBeCleared) {
