@@ -425,8 +425,17 @@ void KMainView::renumber(int first, int last) {
 void KMainView::selectMemberRow(std::int32_t id) {
     if (m_grid->rowCount() < 2)
         return;
-    for (int row = m_grid->fixedRowCount(); row < m_grid->rowCount(); ++row)
-        m_grid->setRowSelected(row, Numbers::leadingLong(m_grid->cellText(row, 0)) == id);
+    int found = -1;
+    for (int row = m_grid->fixedRowCount(); row < m_grid->rowCount(); ++row) {
+        const bool mine = Numbers::leadingLong(m_grid->cellText(row, 0)) == id;
+        m_grid->setRowSelected(row, mine);
+        if (mine && found < 0)
+            found = row;
+    }
+    // The keyboard carries on from the member's row.
+    if (found >= 0)
+        m_grid->goToRow(found);
+    emit gridChanged();
 }
 
 std::vector<std::int32_t> KMainView::selectedMembers() const {

@@ -49,7 +49,8 @@ public:
     // without field definitions leaves the grid as it is.
     void OnUpdate();
 
-    // Selects exactly the row of the member with that identifier.
+    // Selects exactly the row of the member with that identifier and makes it the current row
+    // and the Shift anchor, in view.
     void selectMemberRow(std::int32_t id);
     // The identifiers of the selected rows, from the top.
     std::vector<std::int32_t> selectedMembers() const;

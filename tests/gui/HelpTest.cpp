@@ -2,6 +2,7 @@
 
 #include "app/HelpCommands.h"
 #include "grid/CvsFlexGrid.h"
+#include "member/KMemberHelp.h"
 #include "res/Commands.h"
 #include "tolvex7/KHelpWindow.h"
 #include "view/KMainView.h"
@@ -153,6 +154,16 @@ TEST_F(Help, ShiftF1ThenTheMemberListOrEscape) {
     EXPECT_FALSE(pointing());
     click(list);
     EXPECT_EQ(shownPage(), QString()) << "after Escape a click is an ordinary click";
+}
+
+// The areas' dialogs name their page by file; the program shows it in the same help window.
+TEST_F(Help, ADialogsHelpButtonShowsItsPage) {
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(KMemberHelp::available());
+    KMemberHelp::showPage(QStringLiteral("financieel"));
+    EXPECT_EQ(shownPage(), QStringLiteral("financieel.md"));
+    showHelpPage(QStringLiteral("bestaat-niet.md"));
+    EXPECT_EQ(shownPage(), QStringLiteral("starten.md")) << "an unknown page opens the manual";
 }
 
 TEST_F(Help, SearchFindsPagesByEveryWordCaseAndAccentsAside) {

@@ -21,7 +21,8 @@ TEST_F(MainFrame, OnlyBuiltCommandsAreEnabled) {
         Cmd::FileNew,    Cmd::FileOpen,     Cmd::FileSave,     Cmd::FileSaveAs,
         Cmd::AppExit,    Cmd::AppAbout,     Cmd::ViewToolbar,  Cmd::ViewStatusBar,
         Cmd::FileMru1,   Cmd::FileMru1 + 1, Cmd::FileMru1 + 2, Cmd::FileMru1 + 3,
-        Cmd::HelpFinder, Cmd::Help,         Cmd::ContextHelp,  Cmd::DefaultHelp};
+        Cmd::HelpFinder, Cmd::Help,         Cmd::ContextHelp,  Cmd::DefaultHelp,
+        Cmd::MemberAdd,  Cmd::MemberEdit,   Cmd::MemberDelete};
     for (const KCommand& command : allCommands()) {
         QAction* action = frame().action(command.id);
         ASSERT_NE(action, nullptr) << command.id;

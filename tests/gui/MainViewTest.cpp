@@ -262,6 +262,12 @@ TEST_F(MainViewTest, SelectsRowsByMemberAndReportsSelectedMembers) {
     EXPECT_EQ(grid().selectedRowCount(), 1);
     EXPECT_TRUE(grid().rowSelected(rowOf(*anna)));
     EXPECT_EQ(m_view->selectedMembers(), std::vector<std::int32_t>{anna->id()});
+    // The keyboard carries on from her row: Shift+Up takes the row above along.
+    EXPECT_EQ(grid().currentRow(), rowOf(*anna));
+    QTest::keyClick(grid().view(), Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(grid().selectedRowCount(), 2);
+    EXPECT_EQ(grid().selectedRowAt(1), rowOf(*anna));
+    m_view->selectMemberRow(anna->id());
 
     grid().setRowSelected(rowOf(*piet), true);
     EXPECT_EQ(m_view->selectedMembers(), (std::vector<std::int32_t>{piet->id(), anna->id()}));
