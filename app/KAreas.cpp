@@ -1,5 +1,7 @@
 #include "app/KAreas.h"
 
+#include "config/KConfigCommands.h"
+
 std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& host) {
     std::vector<std::unique_ptr<KAreaCommands>> areas;
     (void)host;
@@ -9,6 +11,7 @@ std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& ho
     // Contributions: new, change, delete, execute, overview (menu "&Financieel").
 
     // Configuration: tabs, fields, member types, columns, settings.
+    areas.push_back(std::make_unique<KConfigCommands>(host));
 
     // Output: export, printing, font, messages to members.
 
