@@ -1,6 +1,7 @@
 #include "app/KAreas.h"
 
 #include "app/HelpCommands.h"
+#include "config/KConfigCommands.h"
 #include "member/KMemberCommands.h"
 #include "member/KMemberDialogBoxes.h"
 #include "member/KMemberHelp.h"
@@ -19,6 +20,7 @@ std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& ho
     // Contributions: new, change, delete, execute, overview (menu "&Financieel").
 
     // Configuration: tabs, fields, member types, columns, settings.
+    areas.push_back(std::make_unique<KConfigCommands>(host));
 
     // Output: export, printing, font, messages to members.
 

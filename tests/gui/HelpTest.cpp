@@ -1,6 +1,7 @@
 #include "KorvelFixture.h"
 
 #include "app/HelpCommands.h"
+#include "config/KDialogButtons.h"
 #include "grid/CvsFlexGrid.h"
 #include "member/KMemberHelp.h"
 #include "res/Commands.h"
@@ -82,8 +83,10 @@ TEST_F(Help, TheManualShipsEveryPageAndTiesCommandsToThem) {
         EXPECT_FALSE(page.title.isEmpty()) << page.file.toStdString();
         for (unsigned context : page.contexts) {
             EXPECT_TRUE(tied.insert(context).second) << context << " has two pages";
-            EXPECT_TRUE(findCommand(static_cast<int>(context)) || context == kMemberListHelp)
-                << context << " is no command";
+            // A command's page, or a window's: 0x20000 plus the id of its form or dialog.
+            EXPECT_TRUE(findCommand(static_cast<int>(context)) || context == kMemberListHelp ||
+                        (context > 0x20000u && context < 0x20000u + 0x1000u))
+                << context << " is no command and no window";
         }
     }
     // Every command that works has its page.
@@ -162,6 +165,11 @@ TEST_F(Help, ADialogsHelpButtonShowsItsPage) {
     ASSERT_TRUE(KMemberHelp::available());
     KMemberHelp::showPage(QStringLiteral("financieel"));
     EXPECT_EQ(shownPage(), QStringLiteral("financieel.md"));
+    // The configuration dialogs name theirs by the window's help context.
+    showHelp(KDialogButtons::helpContext(173));
+    EXPECT_EQ(shownPage(), QStringLiteral("velden.md"));
+    showHelp(KDialogButtons::helpContext(179));
+    EXPECT_EQ(shownPage(), QStringLiteral("kolommen.md"));
     showHelpPage(QStringLiteral("bestaat-niet.md"));
     EXPECT_EQ(shownPage(), QStringLiteral("starten.md")) << "an unknown page opens the manual";
 }
