@@ -16,6 +16,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -23,8 +24,12 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 #include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -68,7 +73,7 @@ void KDlgContribution::build() {
     m_parts->setCellText(0, 3, "ID");
     m_parts->setColumnHidden(3, true);
     m_parts->setColumnAlignment(1, 7);
-    m_parts->setMinimumSize(520, 180);
+    m_parts->setMinimumHeight(180);
     partsLayout->addWidget(m_parts);
     layout->addWidget(partsBox, 3);
 
@@ -182,6 +187,19 @@ void KDlgContribution::fillParts() {
     m_parts->setColumnHidden(3, true);
     m_parts->setRedrawEnabled(true);
     m_parts->autoSize();
+    widenToParts();
+}
+
+void KDlgContribution::widenToParts() {
+    // The parts grid grows with its columns, so that the conditions show whole, as far as the
+    // screen allows; beyond that it scrolls.
+    QTableView* view = m_parts->view();
+    const int needed = view->horizontalHeader()->length() + 2 * view->frameWidth() +
+                       view->style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 4;
+    int limit = 900;
+    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
+        limit = screen->availableGeometry().width() * 4 / 5;
+    m_parts->setMinimumWidth(std::clamp(needed, 520, std::max(520, limit)));
 }
 
 void KDlgContribution::showCurrentPart() {

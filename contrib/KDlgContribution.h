@@ -48,6 +48,7 @@ private:
     void build();
     void readControls();
     void fillParts();
+    void widenToParts();
     void showCurrentPart();
     void showConditionMenu(const QPoint& viewportPos, const QPoint& globalPos);
     std::optional<int> selectedPartId() const;
