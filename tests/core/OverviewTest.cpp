@@ -238,3 +238,22 @@ TEST_F(OverviewTest, TheGrandTotalIsWhatTheBalancesSayIsOwed) {
         EXPECT_NEAR(sum, std::max(0.0, m.balance()), 1e-6) << m.name();
     }
 }
+
+TEST_F(OverviewTest, ACellListsTheMembersOfItsOwnColumnAndRow) {
+    // Two schemes of one description, and a part named like the total row: a cell lists the
+    // members behind its own amount, not those of the first column or row with its title.
+    const std::int32_t first = scheme("Contributie", 2025);
+    const std::int32_t second = scheme("Contributie", 2026);
+    member("Jansen", {charge(first, 20250101, {{"Totaal", 10}})});
+    member("Visser", {charge(second, 20260101, {{"Totaal", 20}})});
+    const KOverview overview(doc);
+    ASSERT_EQ(grid(overview), (Grid{{"", "Contributie", "Contributie", "Totaal"},
+                                    {"Totaal", "10.00", "20.00", "30.00"},
+                                    {"Totaal", "10.00", "20.00", "30.00"}}));
+    EXPECT_EQ(overview.membersOf(1, 2).lines, (std::vector<std::string>{"Visser: 20.00"}));
+    EXPECT_EQ(overview.membersOf(2, 1).lines, (std::vector<std::string>{"Jansen: 10.00"}));
+    EXPECT_EQ(overview.membersOf(1, 3).lines,
+              (std::vector<std::string>{"Jansen: 10.00", "Visser: 20.00"}));
+    EXPECT_TRUE(overview.bold(2, 1));
+    EXPECT_FALSE(overview.bold(1, 1));
+}
