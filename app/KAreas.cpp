@@ -2,6 +2,8 @@
 
 #include "app/HelpCommands.h"
 #include "config/KConfigCommands.h"
+#include "contrib/KContribCommands.h"
+#include "contrib/KContribDialogWindows.h"
 #include "member/KMemberCommands.h"
 #include "member/KMemberDialogBoxes.h"
 #include "member/KMemberHelp.h"
@@ -18,6 +20,8 @@ std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& ho
         host, std::make_unique<KMemberDialogBoxes>(host.window(), host.questions())));
 
     // Contributions: new, change, delete, execute, overview (menu "&Financieel").
+    areas.push_back(std::make_unique<KContribCommands>(
+        host, std::make_unique<KContribDialogWindows>(host.window())));
 
     // Configuration: tabs, fields, member types, columns, settings.
     areas.push_back(std::make_unique<KConfigCommands>(host));

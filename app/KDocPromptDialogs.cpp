@@ -1,6 +1,6 @@
 #include "app/KDocPromptDialogs.h"
 
-#include "app/KProgressWindow.h"
+#include "view/KProgressWindow.h"
 
 #include "res/Commands.h"
 #include "tolvex7/FileUtils.h"

@@ -1,7 +1,9 @@
 // korvel-cli: the administration without a window. Creates, dumps, converts and generates
 // member files through the same document the program uses.
+#include "cli/ExecuteCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/KDocDump.h"
+#include "cli/OverviewCommand.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/format/Clock.h"
 #include "core/format/DateFormat.h"
@@ -30,6 +32,8 @@ const char* const kUsageText =
     "  korvel-cli dump BESTAND.kvl\n"
     "  korvel-cli convert IN.kvl UIT.kvl\n"
     "  korvel-cli generate UIT.kvl --members N [--seed S]\n"
+    "  korvel-cli execute BESTAND.kvl UIT.kvl --scheme OMSCHRIJVING --select without-amount|all\n"
+    "  korvel-cli overview BESTAND.kvl\n"
     "Opties bij elke opdracht: --today JJJJMMDD  --date-format FORMAAT\n";
 
 struct Arguments {
@@ -139,6 +143,10 @@ int open(CKorvelDoc& doc, const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && std::string_view(argv[1]) == "execute")
+        return executeCommand(argc, argv, usage);
+    if (argc >= 2 && std::string_view(argv[1]) == "overview")
+        return overviewCommand(argc, argv, usage);
     Arguments args;
     if (const char* why = parse(argc, argv, args))
         return usage(why);

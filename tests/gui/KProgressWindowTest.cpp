@@ -1,4 +1,4 @@
-#include "app/KProgressWindow.h"
+#include "view/KProgressWindow.h"
 #include "tolvex7/KProgress.h"
 
 #include <QApplication>

@@ -26,6 +26,8 @@ TEST_F(MainFrame, OnlyBuiltCommandsAreEnabled) {
     // The configuration: always enabled.
     working.insert({Cmd::ConfigTabs, Cmd::ConfigFields, Cmd::ConfigMemberTypes,
                     Cmd::ConfigColumns, Cmd::Settings});
+    // Contributions: a new scheme and the overview need nothing.
+    working.insert({Cmd::ContrNew, Cmd::ContrOverview});
     for (const KCommand& command : allCommands()) {
         QAction* action = frame().action(command.id);
         ASSERT_NE(action, nullptr) << command.id;
