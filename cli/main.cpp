@@ -2,6 +2,7 @@
 // member files through the same document the program uses.
 #include "cli/JsonWriter.h"
 #include "cli/KDocDump.h"
+#include "cli/OutputCommands.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/format/Clock.h"
 #include "core/format/DateFormat.h"
@@ -30,6 +31,10 @@ const char* const kUsageText =
     "  korvel-cli dump BESTAND.kvl\n"
     "  korvel-cli convert IN.kvl UIT.kvl\n"
     "  korvel-cli generate UIT.kvl --members N [--seed S]\n"
+    "  korvel-cli members BESTAND.kvl --columns KOLOMMEN\n"
+    "  korvel-cli export BESTAND.kvl UIT.txt --columns KOLOMMEN [--split-parts]\n"
+    "  korvel-cli messages BESTAND.kvl [--member ID]\n"
+    "  korvel-cli print BESTAND.kvl UIT.pdf --columns KOLOMMEN\n"
     "Opties bij elke opdracht: --today JJJJMMDD  --date-format FORMAAT\n";
 
 struct Arguments {
@@ -139,6 +144,8 @@ int open(CKorvelDoc& doc, const std::string& path) {
 } // namespace
 
 int main(int argc, char** argv) {
+    if (argc >= 2 && OutputCommands::handles(argv[1]))
+        return OutputCommands::run(argc, argv);
     Arguments args;
     if (const char* why = parse(argc, argv, args))
         return usage(why);

@@ -82,6 +82,7 @@ public:
 
     T* get() const { return m_p; }
     T* operator->() const { return m_p; }
+    T& operator*() const { return *m_p; }
     explicit operator bool() const { return m_p != nullptr; }
     void reset() {
         if (T* p = std::exchange(m_p, nullptr))
