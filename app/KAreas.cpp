@@ -1,5 +1,7 @@
 #include "app/KAreas.h"
 
+#include "output/KOutputCommands.h"
+
 std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& host) {
     std::vector<std::unique_ptr<KAreaCommands>> areas;
     (void)host;
@@ -11,6 +13,7 @@ std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& ho
     // Configuration: tabs, fields, member types, columns, settings.
 
     // Output: export, printing, font, messages to members.
+    areas.push_back(makeOutputCommands(host));
 
     return areas;
 }

@@ -85,7 +85,10 @@ CorrespondenceWindow::CorrespondenceWindow(const LetterSet& set, const QString& 
     resize(std::min(1100, room.width() * 9 / 10), std::min(720, room.height() * 9 / 10));
 }
 
-CorrespondenceWindow::~CorrespondenceWindow() = default;
+CorrespondenceWindow::~CorrespondenceWindow() {
+    // The preview lets go of the letter before the letter goes.
+    m_preview->setDocument(m_blank);
+}
 
 void CorrespondenceWindow::build() {
     auto* layout = new QVBoxLayout(this);
@@ -186,6 +189,8 @@ void CorrespondenceWindow::build() {
     m_previewFor->setWordWrap(true);
     previewLayout->addWidget(m_previewFor);
     m_preview = new QTextBrowser(previewPage);
+    m_blank = new QTextDocument(this);
+    m_preview->setDocument(m_blank);
     previewLayout->addWidget(m_preview, 1);
     m_tabs->addTab(previewPage, QStringLiteral("&Voorbeeld"));
     splitter->setStretchFactor(0, 2);
@@ -216,11 +221,11 @@ void CorrespondenceWindow::build() {
     connect(close, &QPushButton::clicked, this, &QDialog::accept);
     connect(m_onlyOwing, &QCheckBox::toggled, this, &CorrespondenceWindow::setOnlyOwing);
     connect(m_list->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
-            &CorrespondenceWindow::refreshPreview);
+            [this] { refreshPreview(); });
     connect(m_list->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CorrespondenceWindow::refreshCount);
-    connect(m_editor, &QTextEdit::textChanged, this, &CorrespondenceWindow::refreshPreview);
-    connect(m_tabs, &QTabWidget::currentChanged, this, &CorrespondenceWindow::refreshPreview);
+    connect(m_editor, &QTextEdit::textChanged, this, [this] { refreshPreview(); });
+    connect(m_tabs, &QTabWidget::currentChanged, this, [this] { refreshPreview(); });
     for (QRadioButton* button : {m_all, m_selected})
         connect(button, &QRadioButton::toggled, this, &CorrespondenceWindow::refreshCount);
 }
@@ -264,7 +269,8 @@ std::vector<int> CorrespondenceWindow::letterMembers() const {
     return members;
 }
 
-QString CorrespondenceWindow::previewText() const {
+QString CorrespondenceWindow::previewText() {
+    refreshPreview(true);
     return m_preview->toPlainText();
 }
 
@@ -275,11 +281,11 @@ void CorrespondenceWindow::insertField() {
     m_editor->setFocus();
 }
 
-void CorrespondenceWindow::refreshPreview() {
+void CorrespondenceWindow::refreshPreview(bool force) {
     const QModelIndex current = m_list->currentIndex();
     if (!current.isValid()) {
         m_previewFor->setText(QStringLiteral("Kies een lid in de lijst om zijn brief te zien."));
-        m_preview->clear();
+        m_preview->setDocument(m_blank);
         m_previewDoc.reset();
         return;
     }
@@ -287,10 +293,11 @@ void CorrespondenceWindow::refreshPreview() {
     const QString name = m_set.value(member, QStringLiteral("Naam")).value_or(QString());
     m_previewFor->setText(QStringLiteral("De brief voor %1:").arg(name.isEmpty() ? QStringLiteral("dit lid") : name));
     // Only the page in sight is worth the work.
-    if (m_tabs->currentIndex() != 1 && m_previewDoc)
+    if (!force && m_tabs->currentIndex() != 1 && m_previewDoc)
         return;
-    m_previewDoc = LetterMerge::letter(letterTemplate(), m_set, member);
-    m_preview->setDocument(m_previewDoc.get());
+    std::unique_ptr<QTextDocument> letter = LetterMerge::letter(letterTemplate(), m_set, member);
+    m_preview->setDocument(letter.get());
+    m_previewDoc = std::move(letter);
 }
 
 void CorrespondenceWindow::refreshCount() {

@@ -33,8 +33,8 @@ public:
     QTextDocument& letterTemplate() const;
     // The members the letters are for, as places in the set, in list order.
     std::vector<int> letterMembers() const;
-    // The text of the preview.
-    QString previewText() const;
+    // The text of the preview of the current member's letter.
+    QString previewText();
 
     void setOnlyOwing(bool on);
     void setSelectedOnly(bool on);
@@ -55,7 +55,8 @@ protected:
 private:
     void build();
     void insertField();
-    void refreshPreview();
+    // Merges the current member's letter; only while it shows, unless forced.
+    void refreshPreview(bool force = false);
     void refreshCount();
     void chooseTemplateToOpen();
     void chooseTemplateToSave();
@@ -76,5 +77,6 @@ private:
     QTextEdit* m_editor = nullptr;
     QLabel* m_previewFor = nullptr;
     QTextBrowser* m_preview = nullptr;
+    QTextDocument* m_blank = nullptr; // shown while no member is chosen
     std::unique_ptr<QTextDocument> m_previewDoc;
 };
