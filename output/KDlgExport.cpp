@@ -12,6 +12,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 KDlgExport::KDlgExport(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Exporteren"));
     build();
@@ -69,6 +71,9 @@ void KDlgExport::setItems(const std::vector<std::string>& items) {
     for (const std::string& item : items)
         m_list->addItem(CodePage::toQString(item));
     m_list->selectAll();
+    // Room for every column title of a usual column list without scrolling.
+    const int rows = std::clamp(m_list->count(), 10, 22);
+    m_list->setMinimumHeight(rows * std::max(1, m_list->sizeHintForRow(0)) + 2 * m_list->frameWidth());
     m_parts->setChecked(false);
     selectionChanged();
 }

@@ -110,6 +110,8 @@ void CorrespondenceWindow::build() {
     m_list->setSortingEnabled(true);
     m_list->sortByColumn(-1, Qt::AscendingOrder);
     m_list->verticalHeader()->hide();
+    m_list->setWordWrap(false);
+    m_list->verticalHeader()->setDefaultSectionSize(m_list->fontMetrics().height() + 8);
     m_list->horizontalHeader()->setStretchLastSection(true);
     m_list->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Interactive);
     m_list->setAlternatingRowColors(true);
@@ -195,6 +197,8 @@ void CorrespondenceWindow::build() {
     m_tabs->addTab(previewPage, QStringLiteral("&Voorbeeld"));
     splitter->setStretchFactor(0, 2);
     splitter->setStretchFactor(1, 3);
+    splitter->setSizes({400, 700});
+    m_list->resizeColumnToContents(0);
 
     // What to do with the letters.
     auto* buttons = new QHBoxLayout;

@@ -30,6 +30,7 @@ namespace {
 constexpr double kZoomStep = 1.25;
 constexpr double kSmallestZoom = 0.2;
 constexpr double kLargestZoom = 5;
+constexpr double kFinestPreviewDpi = 240;
 
 } // namespace
 
@@ -143,10 +144,15 @@ void PrintPreview::render() {
     const double ratio = devicePixelRatioF();
     const double dpi = logicalDpiX() * m_zoom * ratio;
     const QSizeF paper = m_pages.pageLayout().fullRect(QPageLayout::Point).size();
-    QImage image(static_cast<int>(std::lround(paper.width() * dpi / 72.0)),
-                 static_cast<int>(std::lround(paper.height() * dpi / 72.0)),
+    const QSize shown(static_cast<int>(std::lround(paper.width() * dpi / 72.0)),
+                      static_cast<int>(std::lround(paper.height() * dpi / 72.0)));
+    // Small type drawn at screen resolution comes out wider than on paper; drawn finer and
+    // scaled down, the page looks as it will print.
+    const double drawDpi = std::max(dpi, kFinestPreviewDpi);
+    QImage image(static_cast<int>(std::lround(paper.width() * drawDpi / 72.0)),
+                 static_cast<int>(std::lround(paper.height() * drawDpi / 72.0)),
                  QImage::Format_ARGB32_Premultiplied);
-    const int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
+    const int dotsPerMeter = static_cast<int>(std::lround(drawDpi / 0.0254));
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
     image.fill(Qt::white);
@@ -154,6 +160,8 @@ void PrintPreview::render() {
         QPainter painter(&image);
         m_pages.paintPage(painter, m_page);
     }
+    if (image.size() != shown)
+        image = image.scaled(shown, Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
     image.setDevicePixelRatio(ratio);
     m_image->setPixmap(QPixmap::fromImage(image));
     m_image->adjustSize();
