@@ -10,6 +10,7 @@
 #include "tests/support/ModalAnswer.h"
 
 #include <QAbstractItemModelTester>
+#include <QCoreApplication>
 #include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
@@ -34,6 +35,10 @@ class CorrespondenceTest : public ::testing::Test {
 protected:
     void SetUp() override {
         guiApplication();
+        // The kept template of this test program alone: tests run side by side.
+        m_oldName = QCoreApplication::applicationName();
+        QCoreApplication::setApplicationName(
+            QStringLiteral("korvel-correspondentie-%1").arg(QCoreApplication::applicationPid()));
         QStandardPaths::setTestModeEnabled(true);
         QFile::remove(CorrespondenceWindow::keptTemplatePath());
         set.setPrefix(QStringLiteral("KVB-veld:"));
@@ -48,6 +53,7 @@ protected:
     void TearDown() override {
         QFile::remove(CorrespondenceWindow::keptTemplatePath());
         QStandardPaths::setTestModeEnabled(false);
+        QCoreApplication::setApplicationName(m_oldName);
     }
 
     void add(std::int32_t id, std::vector<std::pair<const char*, const char*>> values) {
@@ -57,6 +63,7 @@ protected:
 
     LetterSet set;
     QTemporaryDir dir;
+    QString m_oldName;
 };
 
 TEST_F(CorrespondenceTest, FieldsAreFilledInPerMember) {
