@@ -87,10 +87,12 @@ TEST_F(CliOutput, MembersPrintsTheGridAfterARebuild) {
     EXPECT_EQ(out[QStringLiteral("grid")].toArray(), expected);
 
     ASSERT_EQ(cli({QStringLiteral("new"), path("leeg.kvl")}).status, 0);
+    QJsonArray titlesOnly; // built by hand: a braced array of one array is a copy of it
+    titlesOnly.append(QJsonArray{"Identifier", "Naam"});
     EXPECT_EQ(json(cli({QStringLiteral("members"), path("leeg.kvl"), QStringLiteral("--columns"),
                         QStringLiteral("Naam")}))[QStringLiteral("grid")]
                   .toArray(),
-              (QJsonArray{QJsonArray{"Identifier", "Naam"}}));
+              titlesOnly);
 }
 
 TEST_F(CliOutput, ExportWritesTheFileWithOrWithoutTheParts) {
