@@ -7,6 +7,7 @@
 #include "member/KMemberCommands.h"
 #include "member/KMemberDialogBoxes.h"
 #include "member/KMemberHelp.h"
+#include "output/KOutputCommands.h"
 
 #include <QString>
 
@@ -27,6 +28,7 @@ std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& ho
     areas.push_back(std::make_unique<KConfigCommands>(host));
 
     // Output: export, printing, font, messages to members.
+    areas.push_back(makeOutputCommands(host));
 
     return areas;
 }

@@ -4,6 +4,7 @@
 #include "cli/JsonWriter.h"
 #include "cli/KDocDump.h"
 #include "cli/OverviewCommand.h"
+#include "cli/OutputCommands.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/format/Clock.h"
 #include "core/format/DateFormat.h"
@@ -34,6 +35,10 @@ const char* const kUsageText =
     "  korvel-cli generate UIT.kvl --members N [--seed S]\n"
     "  korvel-cli execute BESTAND.kvl UIT.kvl --scheme OMSCHRIJVING --select without-amount|all\n"
     "  korvel-cli overview BESTAND.kvl\n"
+    "  korvel-cli members BESTAND.kvl --columns KOLOMMEN\n"
+    "  korvel-cli export BESTAND.kvl UIT.txt --columns KOLOMMEN [--split-parts]\n"
+    "  korvel-cli messages BESTAND.kvl [--member ID]\n"
+    "  korvel-cli print BESTAND.kvl UIT.pdf --columns KOLOMMEN\n"
     "Opties bij elke opdracht: --today JJJJMMDD  --date-format FORMAAT\n";
 
 struct Arguments {
@@ -147,6 +152,8 @@ int main(int argc, char** argv) {
         return executeCommand(argc, argv, usage);
     if (argc >= 2 && std::string_view(argv[1]) == "overview")
         return overviewCommand(argc, argv, usage);
+    if (argc >= 2 && OutputCommands::handles(argv[1]))
+        return OutputCommands::run(argc, argv);
     Arguments args;
     if (const char* why = parse(argc, argv, args))
         return usage(why);

@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMimeData>
@@ -57,6 +58,7 @@ KMainView::KMainView(QWidget* parent) : QWidget(parent), m_font(MemberGridFont::
     connect(m_grid, &CvsFlexGrid::doubleClick, this, &KMainView::doubleClicked);
     connect(m_grid, &CvsFlexGrid::selectionChanged, this, &KMainView::gridChanged);
     m_grid->view()->viewport()->installEventFilter(this);
+    m_grid->view()->installEventFilter(this);
     m_popup = new QMenu(this);
     // The columns, the date format and the font change what every row shows.
     connect(&Settings::notifier(), &Settings::changed, this, [this](Settings::Key key) {
@@ -447,6 +449,14 @@ std::vector<std::int32_t> KMainView::selectedMembers() const {
     return ids;
 }
 
+void KMainView::selectAllRows() {
+    m_grid->setRedrawEnabled(false);
+    for (int row = m_grid->fixedRowCount(); row < m_grid->rowCount(); ++row)
+        m_grid->setRowSelected(row, true);
+    m_grid->setRedrawEnabled(true);
+    emit gridChanged();
+}
+
 void KMainView::doubleClicked() {
     if (m_editAction && m_editAction->isEnabled())
         m_editAction->trigger();
@@ -472,6 +482,12 @@ bool KMainView::eventFilter(QObject* watched, QEvent* event) {
         auto* menu = static_cast<QContextMenuEvent*>(event);
         showContextMenu(menu->pos(), menu->globalPos());
         return true;
+    }
+    // Ctrl+A is the print command's key here; the grid's own select-all is in the menu.
+    if (event->type() == QEvent::KeyPress && watched == m_grid->view()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_A && (key->modifiers() & Qt::ControlModifier))
+            return true;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -54,6 +54,8 @@ public:
     void selectMemberRow(std::int32_t id);
     // The identifiers of the selected rows, from the top.
     std::vector<std::int32_t> selectedMembers() const;
+    // Selects every member's row ("Alles selecteren"; Ctrl+A prints in this window).
+    void selectAllRows();
 
     // The font of the member cells; the next rebuild shows it.
     const MemberGridFont& gridFont() const { return m_font; }

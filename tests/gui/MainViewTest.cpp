@@ -278,7 +278,7 @@ TEST_F(MainViewTest, SelectsRowsByMemberAndReportsSelectedMembers) {
 TEST_F(MainViewTest, ContextMenuOffersTheMemberCommandsAndSelectsTheClickedRow) {
     std::map<int, std::unique_ptr<QAction>> actions;
     for (int id : {Cmd::MemberAdd, Cmd::MemberDelete, Cmd::MemberEdit, Cmd::SendMessage,
-                   Cmd::MemberExport}) {
+                   Cmd::MemberExport, Cmd::EditSelectAll}) {
         actions[id] = std::make_unique<QAction>(QString::fromUtf8(findCommand(id)->menuText));
         actions[id]->setEnabled(false);
     }
@@ -289,7 +289,8 @@ TEST_F(MainViewTest, ContextMenuOffersTheMemberCommandsAndSelectsTheClickedRow) 
     for (QAction* action : m_view->contextMenu()->actions())
         texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(texts, (QStringList{"&Toevoegen", "&Verwijderen", "&Wijzigen", "-",
-                                  "Verstuur &bericht", "-", "&Exporteren"}));
+                                  "Verstuur &bericht", "-", "&Exporteren", "-",
+                                  "&Alles selecteren"}));
 
     QTableView* view = grid().view();
     const auto rightClick = [&](int row) {
