@@ -97,6 +97,26 @@ TEST_F(Help, TheManualShipsEveryPageAndTiesCommandsToThem) {
     }
 }
 
+// A picture a page shows ships with the program: the page finds it where its link points.
+TEST_F(Help, EveryPictureOfThePagesShips) {
+    ASSERT_TRUE(start());
+    const QString folder = QString::fromLatin1(kManualFolder);
+    const QRegularExpression picture(QStringLiteral(R"(!\[[^\]]*\]\(([^)]+)\))"));
+    int pictures = 0;
+    for (const auto& page : KHelpWindow::readContents(folder)) {
+        QFile file(QDir(folder).filePath(page.file));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.file.toStdString();
+        const QString text = QString::fromUtf8(file.readAll());
+        for (const auto& match : picture.globalMatch(text)) {
+            ++pictures;
+            const QString path = QDir::cleanPath(folder + QLatin1Char('/') + match.captured(1));
+            EXPECT_TRUE(QFile::exists(path)) << page.file.toStdString() << ": "
+                                             << match.captured(1).toStdString();
+        }
+    }
+    EXPECT_GT(pictures, 0);
+}
+
 TEST_F(Help, F1AndHelpTopicsOpenTheManual) {
     ASSERT_TRUE(start());
     trigger(Cmd::Help);
