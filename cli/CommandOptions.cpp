@@ -27,9 +27,20 @@ std::string CommandOptions::value(std::string_view name) const {
     return it == named.end() ? std::string() : it->second;
 }
 
+bool readWholeNumber(std::string_view text, std::int64_t& value) {
+    if (text.empty())
+        return false;
+    const auto read = std::from_chars(text.data(), text.data() + text.size(), value);
+    return read.ec == std::errc() && read.ptr == text.data() + text.size();
+}
+
 const char* parseCommandOptions(int argc, char** argv,
                                 std::initializer_list<std::string_view> allowed,
-                                CommandOptions& options) {
+                                CommandOptions& options,
+                                std::initializer_list<std::string_view> flags) {
+    auto among = [](std::initializer_list<std::string_view> names, std::string_view name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
     bool dateFormatGiven = false;
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
@@ -37,22 +48,27 @@ const char* parseCommandOptions(int argc, char** argv,
             options.paths.emplace_back(arg);
             continue;
         }
+        const std::string_view name = arg.substr(2);
+        if (among(flags, name)) {
+            options.named[std::string(name)] = std::string();
+            continue;
+        }
         if (i + 1 >= argc)
             return "optie zonder waarde";
         const std::string_view value = argv[++i];
-        if (arg == "--today") {
-            std::int32_t date = 0;
-            const auto read = std::from_chars(value.data(), value.data() + value.size(), date);
-            if (value.size() != 8 || read.ec != std::errc() ||
-                read.ptr != value.data() + value.size() ||
-                !QDate(date / 10000, (date / 100) % 100, date % 100).isValid())
+        if (name == "today") {
+            std::int64_t date = 0;
+            if (value.size() != 8 || !readWholeNumber(value, date) ||
+                !QDate(static_cast<int>(date / 10000), static_cast<int>((date / 100) % 100),
+                       static_cast<int>(date % 100))
+                     .isValid())
                 return "--today verwacht een datum JJJJMMDD";
-            Clock::pinToday(date);
-        } else if (arg == "--date-format") {
+            Clock::pinToday(static_cast<std::int32_t>(date));
+        } else if (name == "date-format") {
             DateFormat::setSetting(std::string(value));
             dateFormatGiven = true;
-        } else if (std::find(allowed.begin(), allowed.end(), arg.substr(2)) != allowed.end()) {
-            options.named[std::string(arg.substr(2))] = std::string(value);
+        } else if (among(allowed, name)) {
+            options.named[std::string(name)] = std::string(value);
         } else {
             return "onbekende optie";
         }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <initializer_list>
 #include <map>
 #include <string>
@@ -19,9 +20,15 @@ struct CommandOptions {
     bool has(std::string_view name) const { return named.find(name) != named.end(); }
 };
 
-// Reads argv from argv[2] on. Returns why the arguments cannot be used, or nullptr.
+// Reads argv from argv[2] on: paths, --today and --date-format (which take effect at once; without
+// --date-format the profile's format is loaded), the named options in allowed (each with a value)
+// and in flags (without one; has() tells). Returns why the arguments cannot be used, or nullptr.
 const char* parseCommandOptions(int argc, char** argv, std::initializer_list<std::string_view> allowed,
-                                CommandOptions& options);
+                                CommandOptions& options,
+                                std::initializer_list<std::string_view> flags = {});
+
+// Reads a whole decimal number; false for an empty text, a sign or digits followed by anything.
+bool readWholeNumber(std::string_view text, std::int64_t& value);
 
 // Opens the member file into the document; 0, or 1 with the reason on the error stream.
 int openMemberFile(CKorvelDoc& doc, const std::string& path);

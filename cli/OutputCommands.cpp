@@ -1,9 +1,8 @@
 #include "cli/OutputCommands.h"
 
+#include "cli/CommandOptions.h"
 #include "cli/JsonWriter.h"
 #include "core/document/CKorvelDoc.h"
-#include "core/format/Clock.h"
-#include "core/format/DateFormat.h"
 #include "core/output/MemberExport.h"
 #include "core/output/MemberGridText.h"
 #include "core/output/MemberMessages.h"
@@ -11,11 +10,10 @@
 #include "platform/CodePage.h"
 #include "platform/ComponentInterfaces.h"
 
-#include <QDate>
 #include <QFile>
 #include <QGuiApplication>
 
-#include <charconv>
+#include <climits>
 #include <clocale>
 #include <cstdio>
 #include <optional>
@@ -26,78 +24,39 @@
 namespace {
 
 constexpr int kFailed = 1;
-constexpr int kUsage = 2;
-
-const char* const kUsageText =
-    "Gebruik:\n"
-    "  korvel-cli members BESTAND.kvl --columns KOLOMMEN\n"
-    "  korvel-cli export BESTAND.kvl UIT.txt --columns KOLOMMEN [--split-parts]\n"
-    "  korvel-cli messages BESTAND.kvl [--member ID]\n"
-    "  korvel-cli print BESTAND.kvl UIT.pdf --columns KOLOMMEN\n"
-    "Opties bij elke opdracht: --today JJJJMMDD  --date-format FORMAAT\n";
 
 struct Arguments {
     std::string command;
     std::vector<std::string> paths;
-    std::optional<std::int32_t> today;
-    std::optional<std::string> dateFormat;
     std::optional<std::string> columns; // Windows-1252, as the profile holds it
     std::optional<std::int32_t> member;
     bool splitParts = false;
 };
-
-int usage(const char* why) {
-    std::fprintf(stderr, "korvel-cli: %s\n%s", why, kUsageText);
-    return kUsage;
-}
 
 int fail(const QString& text) {
     std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
     return kFailed;
 }
 
-template <class T> bool readWhole(std::string_view text, T& value) {
-    if (text.empty())
-        return false;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    return result.ec == std::errc() && result.ptr == text.data() + text.size();
-}
-
 // Returns an error text, or nullptr when the arguments are usable.
 const char* parse(int argc, char** argv, Arguments& args) {
     args.command = argv[1];
-    for (int i = 2; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg.size() < 2 || arg.substr(0, 2) != "--") {
-            args.paths.emplace_back(arg);
-            continue;
-        }
-        if (arg == "--split-parts") {
-            args.splitParts = true;
-            continue;
-        }
-        if (i + 1 >= argc)
-            return "optie zonder waarde";
-        const std::string_view value = argv[++i];
-        if (arg == "--today") {
-            std::int32_t date = 0;
-            if (value.size() != 8 || !readWhole(value, date) ||
-                !QDate(date / 10000, (date / 100) % 100, date % 100).isValid())
-                return "--today verwacht een datum JJJJMMDD";
-            args.today = date;
-        } else if (arg == "--date-format") {
-            args.dateFormat = std::string(value);
-        } else if (arg == "--columns") {
-            args.columns = CodePage::fromQString(QString::fromLocal8Bit(value.data(),
-                                                                        static_cast<qsizetype>(value.size())));
-        } else if (arg == "--member") {
-            std::int32_t id = 0;
-            if (!readWhole(value, id))
-                return "--member verwacht het nummer van een lid";
-            args.member = id;
-        } else {
-            return "onbekende optie";
-        }
+    CommandOptions options;
+    if (const char* why =
+            parseCommandOptions(argc, argv, {"columns", "member"}, options, {"split-parts"}))
+        return why;
+    args.paths = options.paths;
+    args.splitParts = options.has("split-parts");
+    if (options.has("columns")) {
+        const std::string value = options.value("columns");
+        args.columns = CodePage::fromQString(
+            QString::fromLocal8Bit(value.data(), static_cast<qsizetype>(value.size())));
+    }
+    if (options.has("member")) {
+        std::int64_t id = 0;
+        if (!readWholeNumber(options.value("member"), id) || id < INT32_MIN || id > INT32_MAX)
+            return "--member verwacht het nummer van een lid";
+        args.member = static_cast<std::int32_t>(id);
     }
     const bool messages = args.command == "messages";
     const std::size_t paths = messages || args.command == "members" ? 1 : 2;
@@ -116,15 +75,6 @@ const char* parse(int argc, char** argv, Arguments& args) {
 
 QString pathOf(const std::string& arg) {
     return QFile::decodeName(arg.c_str());
-}
-
-int open(CKorvelDoc& doc, const std::string& path) {
-    KFileReport report;
-    if (!doc.OnOpenDocument(pathOf(path), &report))
-        return fail(report.error);
-    for (const QString& message : report.messages)
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    return 0;
 }
 
 int finish(JsonWriter& out) {
@@ -268,19 +218,13 @@ bool handles(const char* command) {
     return name == "members" || name == "export" || name == "messages" || name == "print";
 }
 
-int run(int argc, char** argv) {
+int run(int argc, char** argv, UsageReport usage) {
     Arguments args;
     if (const char* why = parse(argc, argv, args))
         return usage(why);
-    if (args.today)
-        Clock::pinToday(*args.today);
-    if (args.dateFormat)
-        DateFormat::setSetting(*args.dateFormat);
-    else
-        LoadDateFormat();
 
     CKorvelDoc doc;
-    if (const int status = open(doc, args.paths[0]))
+    if (const int status = openMemberFile(doc, args.paths[0]))
         return status;
     if (args.command == "members")
         return members(doc, args);
