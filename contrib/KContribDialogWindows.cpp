@@ -3,7 +3,7 @@
 #include "contrib/KContrExec.h"
 #include "contrib/KContrOverview.h"
 #include "contrib/KDlgContribution.h"
-#include "view/KProgressWindow.h"
+#include "progress/KProgressWindow.h"
 
 bool KContribDialogWindows::editScheme(KSchemeEditor& editor) {
     KDlgContribution dialog(editor, m_parent);

@@ -1,6 +1,6 @@
 #include "output/KOutputWindows.h"
 
-#include "components/support/ProgressWindow.h"
+#include "progress/KProgressWindow.h"
 #include "components/support/QtDutch.h"
 #include "output/KDlgExport.h"
 #include "platform/CodePage.h"
@@ -19,7 +19,7 @@ constexpr std::size_t kLongestName = 99;
 } // namespace
 
 KOutputWindows::KOutputWindows(QWidget* mainWindow)
-    : m_window(mainWindow), m_progress(std::make_unique<ProgressWindow>()) {}
+    : m_window(mainWindow), m_progress(std::make_unique<KProgressWindow>()) {}
 
 KOutputWindows::~KOutputWindows() = default;
 

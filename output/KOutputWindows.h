@@ -4,7 +4,7 @@
 
 #include <memory>
 
-class ProgressWindow;
+class KProgressWindow;
 class QWidget;
 
 // The output commands' questions answered by the program's own windows.
@@ -28,6 +28,6 @@ public:
 
 private:
     QWidget* m_window;
-    std::unique_ptr<ProgressWindow> m_progress;
+    std::unique_ptr<KProgressWindow> m_progress;
     Qt::WindowStates m_state;
 };

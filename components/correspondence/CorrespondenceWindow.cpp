@@ -4,7 +4,7 @@
 #include "components/correspondence/LetterMerge.h"
 #include "components/correspondence/LetterSet.h"
 #include "components/correspondence/MemberListModel.h"
-#include "components/support/ProgressWindow.h"
+#include "progress/KProgressWindow.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -374,7 +374,7 @@ bool CorrespondenceWindow::savePdf(const QString& path) {
     if (!haveLetters())
         return false;
     const LetterBook book(letterTemplate(), m_set, letterMembers());
-    ProgressWindow progress(this);
+    KProgressWindow progress(this);
     switch (book.writePdf(path, &progress)) {
     case LetterBook::Result::Written:
         QMessageBox::information(this, windowTitle(),
@@ -425,7 +425,7 @@ void CorrespondenceWindow::print() {
         return;
     }
     const LetterBook book(letterTemplate(), m_set, letterMembers());
-    ProgressWindow progress(this);
+    KProgressWindow progress(this);
     if (!book.paint(printer, painter, &progress))
         printer.abort();
     painter.end();

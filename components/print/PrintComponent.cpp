@@ -3,7 +3,7 @@
 #include "components/print/OverviewPages.h"
 #include "components/print/PdfFile.h"
 #include "components/print/PrintPreview.h"
-#include "components/support/ProgressWindow.h"
+#include "progress/KProgressWindow.h"
 #include "components/support/QtDutch.h"
 #include "platform/CodePage.h"
 
@@ -75,7 +75,7 @@ KStatus PrintComponent::PrintJob(std::int32_t flags) {
     pages.layout(QPageSize(QPageSize::A4), m_orientation);
     const bool widgets = qobject_cast<QApplication*>(QCoreApplication::instance()) != nullptr;
     if (!m_outputFile.isEmpty()) {
-        std::optional<ProgressWindow> progress;
+        std::optional<KProgressWindow> progress;
         if (widgets)
             progress.emplace(QApplication::activeWindow());
         const PdfFile::Result result =

@@ -2,7 +2,7 @@
 
 #include "components/print/OverviewPages.h"
 #include "components/print/PdfFile.h"
-#include "components/support/ProgressWindow.h"
+#include "progress/KProgressWindow.h"
 
 #include <QAction>
 #include <QDir>
@@ -192,7 +192,7 @@ void PrintPreview::choosePdf() {
 }
 
 bool PrintPreview::savePdf(const QString& path) {
-    ProgressWindow progress(this);
+    KProgressWindow progress(this);
     switch (PdfFile::write(m_pages, path, windowTitle(), &progress)) {
     case PdfFile::Result::Written:
         QMessageBox::information(this, QStringLiteral("Opslaan als PDF"),
@@ -232,7 +232,7 @@ void PrintPreview::print() {
         render();
         return;
     }
-    ProgressWindow progress(this);
+    KProgressWindow progress(this);
     if (!m_pages.paint(printer, painter, &progress))
         printer.abort();
     painter.end();

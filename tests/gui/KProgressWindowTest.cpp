@@ -1,4 +1,4 @@
-#include "view/KProgressWindow.h"
+#include "progress/KProgressWindow.h"
 #include "tolvex7/KProgress.h"
 
 #include <QApplication>
