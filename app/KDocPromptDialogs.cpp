@@ -1,6 +1,6 @@
 #include "app/KDocPromptDialogs.h"
 
-#include "app/KProgressWindow.h"
+#include "progress/KProgressWindow.h"
 
 #include "res/Commands.h"
 #include "tolvex7/FileUtils.h"

@@ -1,22 +1,18 @@
 // korvel-cli: the administration without a window. Creates, dumps, converts and generates
 // member files through the same document the program uses.
+#include "cli/CommandOptions.h"
+#include "cli/ExecuteCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/KDocDump.h"
+#include "cli/OverviewCommand.h"
+#include "cli/OutputCommands.h"
 #include "core/document/CKorvelDoc.h"
-#include "core/format/Clock.h"
-#include "core/format/DateFormat.h"
 #include "core/generate/ClubGenerator.h"
-
-#include <QDate>
-#include <QFile>
 
 #include <charconv>
 #include <cstdio>
-#include <cstring>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace {
 
@@ -30,150 +26,91 @@ const char* const kUsageText =
     "  korvel-cli dump BESTAND.kvl\n"
     "  korvel-cli convert IN.kvl UIT.kvl\n"
     "  korvel-cli generate UIT.kvl --members N [--seed S]\n"
+    "  korvel-cli execute BESTAND.kvl UIT.kvl --scheme OMSCHRIJVING --select without-amount|all\n"
+    "  korvel-cli overview BESTAND.kvl\n"
+    "  korvel-cli members BESTAND.kvl --columns KOLOMMEN\n"
+    "  korvel-cli export BESTAND.kvl UIT.txt --columns KOLOMMEN [--split-parts]\n"
+    "  korvel-cli messages BESTAND.kvl [--member ID]\n"
+    "  korvel-cli print BESTAND.kvl UIT.pdf --columns KOLOMMEN\n"
     "Opties bij elke opdracht: --today JJJJMMDD  --date-format FORMAAT\n";
-
-struct Arguments {
-    std::string command;
-    std::vector<std::string> paths;
-    std::optional<std::int32_t> today;
-    std::optional<std::string> dateFormat;
-    std::optional<long> members;
-    std::uint64_t seed = 1;
-    bool seedGiven = false;
-};
 
 int usage(const char* why) {
     std::fprintf(stderr, "korvel-cli: %s\n%s", why, kUsageText);
     return kUsage;
 }
 
-template <class T> bool readWhole(std::string_view text, T& value) {
-    if (text.empty())
-        return false;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value);
-    return result.ec == std::errc() && result.ptr == text.data() + text.size();
-}
-
-// Returns an error text, or nullptr when the arguments are usable.
-const char* parse(int argc, char** argv, Arguments& args) {
-    if (argc < 2)
-        return "geen opdracht";
-    args.command = argv[1];
-    for (int i = 2; i < argc; ++i) {
-        const std::string_view arg = argv[i];
-        if (arg.size() < 2 || arg.substr(0, 2) != "--") {
-            args.paths.emplace_back(arg);
-            continue;
-        }
-        if (i + 1 >= argc)
-            return "optie zonder waarde";
-        const std::string_view value = argv[++i];
-        if (arg == "--today") {
-            std::int32_t date = 0;
-            if (value.size() != 8 || !readWhole(value, date) ||
-                !QDate(date / 10000, (date / 100) % 100, date % 100).isValid())
-                return "--today verwacht een datum JJJJMMDD";
-            args.today = date;
-        } else if (arg == "--date-format") {
-            args.dateFormat = std::string(value);
-        } else if (arg == "--members") {
-            long n = 0;
-            if (!readWhole(value, n) || n < 0 || n > kMaxMembers)
-                return "--members verwacht een aantal van 0 tot 10000000";
-            args.members = n;
-        } else if (arg == "--seed") {
-            if (!readWhole(value, args.seed))
-                return "--seed verwacht een niet-negatief geheel getal";
-            args.seedGiven = true;
-        } else {
-            return "onbekende optie";
-        }
-    }
-    const bool generate = args.command == "generate";
-    if (!generate && (args.members || args.seedGiven))
-        return "--members en --seed horen bij generate";
+// new, dump, convert and generate.
+int fileCommand(int argc, char** argv) {
+    const std::string_view command = argv[1];
+    const bool generate = command == "generate";
     std::size_t paths = 0;
-    if (args.command == "new" || args.command == "dump" || generate)
+    if (command == "new" || command == "dump" || generate)
         paths = 1;
-    else if (args.command == "convert")
+    else if (command == "convert")
         paths = 2;
-    else
-        return "onbekende opdracht";
-    if (args.paths.size() != paths)
-        return "verkeerd aantal bestanden";
-    if (generate && !args.members)
-        return "generate verwacht --members N";
-    return nullptr;
-}
-
-QString pathOf(const std::string& arg) {
-    return QFile::decodeName(arg.c_str());
-}
-
-int fail(const QString& text) {
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    return kFailed;
-}
-
-void warn(const QStringList& messages) {
-    for (const QString& message : messages)
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-}
-
-int save(CKorvelDoc& doc, const std::string& path) {
-    KFileReport report;
-    if (!doc.OnSaveDocument(pathOf(path), &report))
-        return fail(report.error);
-    warn(report.messages);
-    return 0;
-}
-
-int open(CKorvelDoc& doc, const std::string& path) {
-    KFileReport report;
-    if (!doc.OnOpenDocument(pathOf(path), &report))
-        return fail(report.error);
-    warn(report.messages);
-    return 0;
-}
-
-int run(const Arguments& args, CKorvelDoc& doc) {
-    if (args.command == "new") {
-        doc.OnNewDocument();
-        return save(doc, args.paths[0]);
+    CommandOptions options;
+    if (const char* why = parseCommandOptions(argc, argv, {"members", "seed"}, options))
+        return usage(paths == 0 ? "onbekende opdracht" : why);
+    if (paths == 0)
+        return usage("onbekende opdracht");
+    if (!generate && (options.has("members") || options.has("seed")))
+        return usage("--members en --seed horen bij generate");
+    if (options.paths.size() != paths)
+        return usage("verkeerd aantal bestanden");
+    if (generate && !options.has("members"))
+        return usage("generate verwacht --members N");
+    std::int64_t members = 0;
+    if (generate && (!readWholeNumber(options.value("members"), members) || members < 0 ||
+                     members > kMaxMembers))
+        return usage("--members verwacht een aantal van 0 tot 10000000");
+    std::uint64_t seed = 1;
+    if (options.has("seed")) {
+        const std::string text = options.value("seed");
+        const auto read = std::from_chars(text.data(), text.data() + text.size(), seed);
+        if (text.empty() || read.ec != std::errc() || read.ptr != text.data() + text.size())
+            return usage("--seed verwacht een niet-negatief geheel getal");
     }
-    if (args.command == "generate") {
-        ClubGenerator(args.seed).generate(doc, *args.members);
-        return save(doc, args.paths[0]);
-    }
-    if (const int status = open(doc, args.paths[0]))
-        return status;
-    if (args.command == "convert")
-        return save(doc, args.paths[1]);
 
-    JsonWriter out(stdout);
-    KDocDump(out).write(doc);
-    out.flush();
-    if (!out.ok() || std::fflush(stdout) != 0)
-        return fail(QStringLiteral("Het schrijven naar de standaarduitvoer is mislukt."));
-    return 0;
+    CKorvelDoc doc;
+    const int status = [&] {
+        if (command == "new") {
+            doc.OnNewDocument();
+            return saveMemberFile(doc, options.paths[0]);
+        }
+        if (generate) {
+            ClubGenerator(seed).generate(doc, static_cast<long>(members));
+            return saveMemberFile(doc, options.paths[0]);
+        }
+        if (const int status = openMemberFile(doc, options.paths[0]))
+            return status;
+        if (command == "convert")
+            return saveMemberFile(doc, options.paths[1]);
+
+        JsonWriter out(stdout);
+        KDocDump(out).write(doc);
+        out.flush();
+        if (!out.ok() || std::fflush(stdout) != 0) {
+            std::fprintf(stderr, "Het schrijven naar de standaarduitvoer is mislukt.\n");
+            return kFailed;
+        }
+        return 0;
+    }();
+    // Everything is written: the administration ends with the process.
+    doc.abandonContents();
+    return status;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    Arguments args;
-    if (const char* why = parse(argc, argv, args))
-        return usage(why);
-    if (args.today)
-        Clock::pinToday(*args.today);
-    if (args.dateFormat)
-        DateFormat::setSetting(*args.dateFormat);
-    else
-        LoadDateFormat();
-
-    CKorvelDoc doc;
-    const int status = run(args, doc);
-    // Everything is written: the administration ends with the process.
-    doc.abandonContents();
-    return status;
+    if (argc < 2)
+        return usage("geen opdracht");
+    const std::string_view command = argv[1];
+    if (command == "execute")
+        return executeCommand(argc, argv, usage);
+    if (command == "overview")
+        return overviewCommand(argc, argv, usage);
+    if (OutputCommands::handles(argv[1]))
+        return OutputCommands::run(argc, argv, usage);
+    return fileCommand(argc, argv);
 }

@@ -105,6 +105,22 @@ void CvsFlexGrid::setFirstVisibleRow(int row) {
     m_view->verticalScrollBar()->setValue(std::max(0, row - fixedRowCount()));
 }
 
+void CvsFlexGrid::goToRow(int row) {
+    if (row < fixedRowCount() || row >= rowCount())
+        return;
+    m_currentRow = row;
+    m_anchorRow = row;
+    if (!redrawEnabled() || colCount() == 0)
+        return;
+    // Only up or down: the columns in sight stay as they were.
+    QScrollBar* across = m_view->horizontalScrollBar();
+    const int left = across->value();
+    m_view->scrollTo(m_model->index(m_model->modelRow(row),
+                                    std::clamp(m_currentCol, 0, colCount() - 1)));
+    across->setValue(left);
+    repaint();
+}
+
 bool CvsFlexGrid::redrawEnabled() const {
     return m_model->redrawEnabled();
 }

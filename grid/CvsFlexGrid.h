@@ -44,6 +44,9 @@ public:
     void setCurrentRow(int row) { m_currentRow = row; }
     int currentCol() const { return m_currentCol; }
     void setCurrentCol(int col) { m_currentCol = col; }
+    // Makes a data row the current row and the Shift anchor, as a click on it would, and brings
+    // it into view; the selection stays as it is.
+    void goToRow(int row);
 
     bool redrawEnabled() const;
     void setRedrawEnabled(bool enabled);

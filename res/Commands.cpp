@@ -46,6 +46,8 @@ constexpr KCommand kCommands[] = {
     {Cmd::EditCut, "K&nippen", "Knip de selectie en zet haar op het klembord", "Knippen",
      "Ctrl+X;Shift+Del"},
     {Cmd::EditPaste, "&Plakken", "Plak de inhoud van het klembord", "Plakken", "Ctrl+V;Shift+Ins"},
+    {Cmd::EditSelectAll, "&Alles selecteren", "Selecteer alle leden in de lijst",
+     "Alles selecteren", ""},
     {Cmd::EditUndo, "&Ongedaan maken", "Maak de laatste handeling ongedaan", "Ongedaan maken",
      "Ctrl+Z;Alt+Backspace"},
     {Cmd::EditRedo, "&Opnieuw", "Voer de ongedaan gemaakte handeling opnieuw uit", "Opnieuw",
@@ -103,8 +105,9 @@ constexpr KMenuLayout kMenuBar[] = {
 };
 
 // The member grid's context menu.
-constexpr int kMemberPopup[] = {
-    Cmd::MemberAdd, Cmd::MemberDelete, Cmd::MemberEdit, 0, Cmd::SendMessage, 0, Cmd::MemberExport};
+constexpr int kMemberPopup[] = {Cmd::MemberAdd,    Cmd::MemberDelete, Cmd::MemberEdit, 0,
+                                Cmd::SendMessage,  0, Cmd::MemberExport, 0,
+                                Cmd::EditSelectAll};
 
 constexpr int kToolbar[] = {Cmd::FileNew,   Cmd::FileOpen,
                             Cmd::FileSave,  0,

@@ -35,6 +35,7 @@ enum : int {
     EditCut = 57635,
     EditPaste = 57637,
     IndicatorMembers = 57638,
+    EditSelectAll = 57642,
     EditUndo = 57643,
     EditRedo = 57644,
     AppAbout = 57664,

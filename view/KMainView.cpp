@@ -12,6 +12,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QCoreApplication>
 #include <QMenu>
 #include <QMimeData>
@@ -57,6 +58,7 @@ KMainView::KMainView(QWidget* parent) : QWidget(parent), m_font(MemberGridFont::
     connect(m_grid, &CvsFlexGrid::doubleClick, this, &KMainView::doubleClicked);
     connect(m_grid, &CvsFlexGrid::selectionChanged, this, &KMainView::gridChanged);
     m_grid->view()->viewport()->installEventFilter(this);
+    m_grid->view()->installEventFilter(this);
     m_popup = new QMenu(this);
     // The columns, the date format and the font change what every row shows.
     connect(&Settings::notifier(), &Settings::changed, this, [this](Settings::Key key) {
@@ -435,8 +437,17 @@ void KMainView::renumber(int first, int last) {
 void KMainView::selectMemberRow(std::int32_t id) {
     if (m_grid->rowCount() < 2)
         return;
-    for (int row = m_grid->fixedRowCount(); row < m_grid->rowCount(); ++row)
-        m_grid->setRowSelected(row, Numbers::leadingLong(m_grid->cellText(row, 0)) == id);
+    int found = -1;
+    for (int row = m_grid->fixedRowCount(); row < m_grid->rowCount(); ++row) {
+        const bool mine = Numbers::leadingLong(m_grid->cellText(row, 0)) == id;
+        m_grid->setRowSelected(row, mine);
+        if (mine && found < 0)
+            found = row;
+    }
+    // The keyboard carries on from the member's row.
+    if (found >= 0)
+        m_grid->goToRow(found);
+    emit gridChanged();
 }
 
 std::vector<std::int32_t> KMainView::selectedMembers() const {
@@ -446,6 +457,14 @@ std::vector<std::int32_t> KMainView::selectedMembers() const {
     for (int i = 0; i < count; ++i)
         ids.push_back(Numbers::leadingLong(m_grid->cellText(m_grid->selectedRowAt(i), 0)));
     return ids;
+}
+
+void KMainView::selectAllRows() {
+    m_grid->setRedrawEnabled(false);
+    for (int row = m_grid->fixedRowCount(); row < m_grid->rowCount(); ++row)
+        m_grid->setRowSelected(row, true);
+    m_grid->setRedrawEnabled(true);
+    emit gridChanged();
 }
 
 void KMainView::doubleClicked() {
@@ -473,6 +492,12 @@ bool KMainView::eventFilter(QObject* watched, QEvent* event) {
         auto* menu = static_cast<QContextMenuEvent*>(event);
         showContextMenu(menu->pos(), menu->globalPos());
         return true;
+    }
+    // Ctrl+A is the print command's key here; the grid's own select-all is in the menu.
+    if (event->type() == QEvent::KeyPress && watched == m_grid->view()) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->key() == Qt::Key_A && (key->modifiers() & Qt::ControlModifier))
+            return true;
     }
     return QWidget::eventFilter(watched, event);
 }

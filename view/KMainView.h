@@ -49,10 +49,13 @@ public:
     // without field definitions leaves the grid as it is.
     void OnUpdate();
 
-    // Selects exactly the row of the member with that identifier.
+    // Selects exactly the row of the member with that identifier and makes it the current row
+    // and the Shift anchor, in view.
     void selectMemberRow(std::int32_t id);
     // The identifiers of the selected rows, from the top.
     std::vector<std::int32_t> selectedMembers() const;
+    // Selects every member's row ("Alles selecteren"; Ctrl+A prints in this window).
+    void selectAllRows();
 
     // The font of the member cells; the next rebuild shows it.
     const MemberGridFont& gridFont() const { return m_font; }

@@ -103,7 +103,7 @@ void KReplaceFieldsCommand::undoStep(MemberStep& step) {
 }
 
 KReplaceTabsCommand::KReplaceTabsCommand(CKorvelDoc& doc, const KTabList& tabs)
-    : KEditCommand(doc, QStringLiteral("rubrieken wijzigen")), m_tabs(reordered(tabs)) {}
+    : KEditCommand(doc, QStringLiteral("rubrieken wijzigen")), m_tabs(tabs) {}
 
 void KReplaceTabsCommand::redo() {
     std::swap(tabs(), m_tabs);

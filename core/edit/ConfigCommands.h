@@ -37,7 +37,8 @@ private:
     std::unordered_map<std::int32_t, const KField*> m_oldById;
 };
 
-// Replaces the tab list by copies of the given tabs, in tab order.
+// Replaces the tab list by copies of the given tabs, in the given order: the tabs dialog changes
+// the list in place, so tabs of one name stay in the order they had.
 class KReplaceTabsCommand : public KEditCommand {
 public:
     KReplaceTabsCommand(CKorvelDoc& doc, const KTabList& tabs);

@@ -28,11 +28,15 @@ std::size_t chargeBytes(const KCharge& charge) {
 } // namespace
 
 void KChargeChanges::apply(KMember& member, const KContribution& scheme) {
-    Entry entry{member.id()};
-    entry.removedAt = firstChargeOf(member, scheme.id());
+    apply(member, scheme.id(), ChargeFor(member, scheme));
+}
+
+void KChargeChanges::apply(KMember& member, std::int32_t schemeId, std::unique_ptr<KCharge> charge) {
+    Entry entry{member.id(), -1, -1, nullptr};
+    entry.removedAt = firstChargeOf(member, schemeId);
     if (entry.removedAt >= 0)
         entry.removed = member.charges().takeAt(static_cast<std::size_t>(entry.removedAt));
-    if (auto charge = ChargeFor(member, scheme)) {
+    if (charge) {
         const std::size_t at = member.charges().insertIndex(*charge);
         member.charges().insertAt(at, std::move(charge));
         entry.insertedAt = static_cast<std::int32_t>(at);
@@ -42,7 +46,7 @@ void KChargeChanges::apply(KMember& member, const KContribution& scheme) {
 }
 
 void KChargeChanges::remove(KMember& member, std::int32_t schemeId) {
-    Entry entry{member.id()};
+    Entry entry{member.id(), -1, -1, nullptr};
     entry.removedAt = firstChargeOf(member, schemeId);
     if (entry.removedAt < 0)
         return;

@@ -15,6 +15,8 @@ class KChargeChanges {
 public:
     // Does what ApplyContribution does to the member and records it.
     void apply(KMember& member, const KContribution& scheme);
+    // The same with the charge made beforehand (nullptr: the member owes no part).
+    void apply(KMember& member, std::int32_t schemeId, std::unique_ptr<KCharge> charge);
     // Does what RemoveCharge does to the member and records it.
     void remove(KMember& member, std::int32_t schemeId);
     // Undoes everything recorded, the last change first. The charges taken out of the members

@@ -49,7 +49,8 @@ std::optional<double> applyScheme(CKorvelDoc& doc, std::int32_t schemeId,
 // Replaces the fields and tabs (copies, in their order) and brings every member's values in
 // step with the new fields.
 void replaceFields(CKorvelDoc& doc, const KFieldList& fields, const KTabList& tabs);
-// Replaces the tabs (copies, in tab order).
+// Replaces the tabs by copies of the given ones, in the given order (which is tab order when
+// the list was changed in place).
 void replaceTabs(CKorvelDoc& doc, const KTabList& tabs);
 // Replaces the member types; each member listed gets the member-type text given.
 void replaceMemberTypes(CKorvelDoc& doc, std::vector<std::string> memberTypes,

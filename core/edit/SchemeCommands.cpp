@@ -1,6 +1,7 @@
 #include "core/edit/SchemeCommands.h"
 
 #include "core/KProgressReport.h"
+#include "core/edit/KSchemeCharges.h"
 #include "core/model/ContributionRules.h"
 #include "platform/CodePage.h"
 
@@ -41,9 +42,11 @@ void KReplaceSchemeCommand::redo() {
     tellSchemes();
     if (!m_carryThrough)
         return;
-    if (!m_charges.redo(memberLookup()))
+    if (!m_charges.redo(memberLookup())) {
+        KSchemeCharges charges(*target);
         for (KMember& m : members())
-            m_charges.apply(m, *target);
+            m_charges.apply(m, m_id, charges.chargeFor(m));
+    }
     tellMembers({{}, m_charges.memberIds(), {}});
 }
 
@@ -100,9 +103,10 @@ KApplySchemeCommand::KApplySchemeCommand(CKorvelDoc& doc, const KContribution& s
 bool KApplySchemeCommand::run(KProgressReport* progress) {
     m_total = 0.0;
     std::int64_t done = 0;
+    KSchemeCharges charges(m_scheme);
     for (std::int32_t id : m_ids) {
         if (KMember* m = member(id)) {
-            m_charges.apply(*m, m_scheme);
+            m_charges.apply(*m, m_scheme.id(), charges.chargeFor(*m));
             if (const KCharge* latest = m->latestCharge(&m_scheme))
                 m_total += latest->total();
         }

@@ -295,6 +295,9 @@ TEST_F(Cli, FailuresAndUsageErrors) {
         {QStringLiteral("generate"), out},
         {QStringLiteral("generate"), out, QStringLiteral("--members"), QStringLiteral("-3")},
         {QStringLiteral("dump"), out, QStringLiteral("--seed"), QStringLiteral("1")},
+        {QStringLiteral("generate"), out, QStringLiteral("--members"), QStringLiteral("1e3")},
+        {QStringLiteral("generate"), out, QStringLiteral("--members"), QStringLiteral("5"),
+         QStringLiteral("--seed"), QStringLiteral("12x")},
         {QStringLiteral("new"), out, QStringLiteral("--verbose"), QStringLiteral("x")},
     };
     for (const QStringList& args : usageErrors) {

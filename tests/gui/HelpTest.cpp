@@ -1,7 +1,9 @@
 #include "KorvelFixture.h"
 
 #include "app/HelpCommands.h"
+#include "config/KDialogButtons.h"
 #include "grid/CvsFlexGrid.h"
+#include "member/KMemberHelp.h"
 #include "res/Commands.h"
 #include "tolvex7/KHelpWindow.h"
 #include "view/KMainView.h"
@@ -81,8 +83,10 @@ TEST_F(Help, TheManualShipsEveryPageAndTiesCommandsToThem) {
         EXPECT_FALSE(page.title.isEmpty()) << page.file.toStdString();
         for (unsigned context : page.contexts) {
             EXPECT_TRUE(tied.insert(context).second) << context << " has two pages";
-            EXPECT_TRUE(findCommand(static_cast<int>(context)) || context == kMemberListHelp)
-                << context << " is no command";
+            // A command's page, or a window's: 0x20000 plus the id of its form or dialog.
+            EXPECT_TRUE(findCommand(static_cast<int>(context)) || context == kMemberListHelp ||
+                        (context > 0x20000u && context < 0x20000u + 0x1000u))
+                << context << " is no command and no window";
         }
     }
     // Every command that works has its page.
@@ -91,6 +95,26 @@ TEST_F(Help, TheManualShipsEveryPageAndTiesCommandsToThem) {
             EXPECT_EQ(tied.count(static_cast<unsigned>(command.id)), 1u) << command.id;
         }
     }
+}
+
+// A picture a page shows ships with the program: the page finds it where its link points.
+TEST_F(Help, EveryPictureOfThePagesShips) {
+    ASSERT_TRUE(start());
+    const QString folder = QString::fromLatin1(kManualFolder);
+    const QRegularExpression picture(QStringLiteral(R"(!\[[^\]]*\]\(([^)]+)\))"));
+    int pictures = 0;
+    for (const auto& page : KHelpWindow::readContents(folder)) {
+        QFile file(QDir(folder).filePath(page.file));
+        ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << page.file.toStdString();
+        const QString text = QString::fromUtf8(file.readAll());
+        for (const auto& match : picture.globalMatch(text)) {
+            ++pictures;
+            const QString path = QDir::cleanPath(folder + QLatin1Char('/') + match.captured(1));
+            EXPECT_TRUE(QFile::exists(path)) << page.file.toStdString() << ": "
+                                             << match.captured(1).toStdString();
+        }
+    }
+    EXPECT_GT(pictures, 0);
 }
 
 TEST_F(Help, F1AndHelpTopicsOpenTheManual) {
@@ -153,6 +177,21 @@ TEST_F(Help, ShiftF1ThenTheMemberListOrEscape) {
     EXPECT_FALSE(pointing());
     click(list);
     EXPECT_EQ(shownPage(), QString()) << "after Escape a click is an ordinary click";
+}
+
+// The areas' dialogs name their page by file; the program shows it in the same help window.
+TEST_F(Help, ADialogsHelpButtonShowsItsPage) {
+    ASSERT_TRUE(start());
+    ASSERT_TRUE(KMemberHelp::available());
+    KMemberHelp::showPage(QStringLiteral("financieel"));
+    EXPECT_EQ(shownPage(), QStringLiteral("financieel.md"));
+    // The configuration dialogs name theirs by the window's help context.
+    showHelp(KDialogButtons::helpContext(173));
+    EXPECT_EQ(shownPage(), QStringLiteral("velden.md"));
+    showHelp(KDialogButtons::helpContext(179));
+    EXPECT_EQ(shownPage(), QStringLiteral("kolommen.md"));
+    showHelpPage(QStringLiteral("bestaat-niet.md"));
+    EXPECT_EQ(shownPage(), QStringLiteral("starten.md")) << "an unknown page opens the manual";
 }
 
 TEST_F(Help, SearchFindsPagesByEveryWordCaseAndAccentsAside) {

@@ -17,11 +17,19 @@ using MainFrame = KorvelFixture;
 
 TEST_F(MainFrame, OnlyBuiltCommandsAreEnabled) {
     ASSERT_TRUE(start());
-    const std::set<int> working = {
+    std::set<int> working = {
         Cmd::FileNew,    Cmd::FileOpen,     Cmd::FileSave,     Cmd::FileSaveAs,
         Cmd::AppExit,    Cmd::AppAbout,     Cmd::ViewToolbar,  Cmd::ViewStatusBar,
         Cmd::FileMru1,   Cmd::FileMru1 + 1, Cmd::FileMru1 + 2, Cmd::FileMru1 + 3,
-        Cmd::HelpFinder, Cmd::Help,         Cmd::ContextHelp,  Cmd::DefaultHelp};
+        Cmd::HelpFinder, Cmd::Help,         Cmd::ContextHelp,  Cmd::DefaultHelp,
+        Cmd::MemberAdd,  Cmd::MemberEdit,   Cmd::MemberDelete};
+    // The configuration: always enabled.
+    working.insert({Cmd::ConfigTabs, Cmd::ConfigFields, Cmd::ConfigMemberTypes,
+                    Cmd::ConfigColumns, Cmd::Settings});
+    // Contributions: a new scheme and the overview need nothing.
+    working.insert({Cmd::ContrNew, Cmd::ContrOverview});
+    // Output: export, printing, font, messages.
+    working.insert({Cmd::MemberExport, Cmd::FilePrint, Cmd::ViewFont, Cmd::SendMessage});
     for (const KCommand& command : allCommands()) {
         QAction* action = frame().action(command.id);
         ASSERT_NE(action, nullptr) << command.id;

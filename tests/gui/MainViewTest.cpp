@@ -262,6 +262,12 @@ TEST_F(MainViewTest, SelectsRowsByMemberAndReportsSelectedMembers) {
     EXPECT_EQ(grid().selectedRowCount(), 1);
     EXPECT_TRUE(grid().rowSelected(rowOf(*anna)));
     EXPECT_EQ(m_view->selectedMembers(), std::vector<std::int32_t>{anna->id()});
+    // The keyboard carries on from her row: Shift+Up takes the row above along.
+    EXPECT_EQ(grid().currentRow(), rowOf(*anna));
+    QTest::keyClick(grid().view(), Qt::Key_Up, Qt::ShiftModifier);
+    EXPECT_EQ(grid().selectedRowCount(), 2);
+    EXPECT_EQ(grid().selectedRowAt(1), rowOf(*anna));
+    m_view->selectMemberRow(anna->id());
 
     grid().setRowSelected(rowOf(*piet), true);
     EXPECT_EQ(m_view->selectedMembers(), (std::vector<std::int32_t>{piet->id(), anna->id()}));
@@ -272,7 +278,7 @@ TEST_F(MainViewTest, SelectsRowsByMemberAndReportsSelectedMembers) {
 TEST_F(MainViewTest, ContextMenuOffersTheMemberCommandsAndSelectsTheClickedRow) {
     std::map<int, std::unique_ptr<QAction>> actions;
     for (int id : {Cmd::MemberAdd, Cmd::MemberDelete, Cmd::MemberEdit, Cmd::SendMessage,
-                   Cmd::MemberExport}) {
+                   Cmd::MemberExport, Cmd::EditSelectAll}) {
         actions[id] = std::make_unique<QAction>(QString::fromUtf8(findCommand(id)->menuText));
         actions[id]->setEnabled(false);
     }
@@ -283,7 +289,8 @@ TEST_F(MainViewTest, ContextMenuOffersTheMemberCommandsAndSelectsTheClickedRow) 
     for (QAction* action : m_view->contextMenu()->actions())
         texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(texts, (QStringList{"&Toevoegen", "&Verwijderen", "&Wijzigen", "-",
-                                  "Verstuur &bericht", "-", "&Exporteren"}));
+                                  "Verstuur &bericht", "-", "&Exporteren", "-",
+                                  "&Alles selecteren"}));
 
     QTableView* view = grid().view();
     const auto rightClick = [&](int row) {

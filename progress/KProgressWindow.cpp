@@ -1,4 +1,4 @@
-#include "app/KProgressWindow.h"
+#include "progress/KProgressWindow.h"
 
 #include "platform/CodePage.h"
 #include "tolvex7/KProgress.h"

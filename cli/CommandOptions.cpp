@@ -1,0 +1,97 @@
+#include "cli/CommandOptions.h"
+
+#include "core/document/CKorvelDoc.h"
+#include "core/format/Clock.h"
+#include "core/format/DateFormat.h"
+
+#include <QDate>
+#include <QFile>
+
+#include <algorithm>
+#include <charconv>
+#include <cstdio>
+
+namespace {
+
+constexpr int kFailed = 1;
+
+int fail(const QString& text) {
+    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
+    return kFailed;
+}
+
+} // namespace
+
+std::string CommandOptions::value(std::string_view name) const {
+    const auto it = named.find(name);
+    return it == named.end() ? std::string() : it->second;
+}
+
+bool readWholeNumber(std::string_view text, std::int64_t& value) {
+    if (text.empty())
+        return false;
+    const auto read = std::from_chars(text.data(), text.data() + text.size(), value);
+    return read.ec == std::errc() && read.ptr == text.data() + text.size();
+}
+
+const char* parseCommandOptions(int argc, char** argv,
+                                std::initializer_list<std::string_view> allowed,
+                                CommandOptions& options,
+                                std::initializer_list<std::string_view> flags) {
+    auto among = [](std::initializer_list<std::string_view> names, std::string_view name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    bool dateFormatGiven = false;
+    for (int i = 2; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg.size() < 2 || arg.substr(0, 2) != "--") {
+            options.paths.emplace_back(arg);
+            continue;
+        }
+        const std::string_view name = arg.substr(2);
+        if (among(flags, name)) {
+            options.named[std::string(name)] = std::string();
+            continue;
+        }
+        if (i + 1 >= argc)
+            return "optie zonder waarde";
+        const std::string_view value = argv[++i];
+        if (name == "today") {
+            std::int64_t date = 0;
+            if (value.size() != 8 || !readWholeNumber(value, date) ||
+                !QDate(static_cast<int>(date / 10000), static_cast<int>((date / 100) % 100),
+                       static_cast<int>(date % 100))
+                     .isValid())
+                return "--today verwacht een datum JJJJMMDD";
+            Clock::pinToday(static_cast<std::int32_t>(date));
+        } else if (name == "date-format") {
+            DateFormat::setSetting(std::string(value));
+            dateFormatGiven = true;
+        } else if (among(allowed, name)) {
+            options.named[std::string(name)] = std::string(value);
+        } else {
+            return "onbekende optie";
+        }
+    }
+    if (!dateFormatGiven)
+        LoadDateFormat();
+    return nullptr;
+}
+
+int openMemberFile(CKorvelDoc& doc, const std::string& path) {
+    KFileReport report;
+    if (!doc.OnOpenDocument(QFile::decodeName(path.c_str()), &report))
+        return fail(report.error);
+    for (const QString& message : report.messages)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    return 0;
+}
+
+int saveMemberFile(CKorvelDoc& doc, const std::string& path) {
+    KFileReport report;
+    if (!doc.OnSaveDocument(QFile::decodeName(path.c_str()), &report))
+        return fail(report.error);
+    for (const QString& message : report.messages)
+        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+    return 0;
+}

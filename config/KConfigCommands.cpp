@@ -1,0 +1,66 @@
+#include "config/KConfigCommands.h"
+
+#include "config/KConfigDialogBoxes.h"
+#include "core/config/KColumnChoice.h"
+#include "core/config/KFieldSetup.h"
+#include "core/config/KMemberTypes.h"
+#include "core/config/KSettingsValues.h"
+#include "core/config/KTabNames.h"
+#include "core/document/CKorvelDoc.h"
+#include "core/edit/KEdit.h"
+#include "core/settings/Settings.h"
+#include "res/Commands.h"
+#include "view/KMainView.h"
+
+KConfigCommands::KConfigCommands(KCommandHost& host, std::unique_ptr<KConfigDialogs> dialogs)
+    : m_host(host), m_dialogs(std::move(dialogs)) {
+    if (!m_dialogs)
+        m_dialogs = std::make_unique<KConfigDialogBoxes>(host.window(), host.questions());
+    host.setHandler(Cmd::ConfigTabs, [this] { tabs(); });
+    host.setHandler(Cmd::ConfigFields, [this] { fields(); });
+    host.setHandler(Cmd::ConfigMemberTypes, [this] { memberTypes(); });
+    host.setHandler(Cmd::ConfigColumns, [this] { columns(); });
+    host.setHandler(Cmd::Settings, [this] { settings(); });
+}
+
+KConfigCommands::~KConfigCommands() = default;
+
+void KConfigCommands::tabs() {
+    CKorvelDoc& doc = m_host.document();
+    if (const auto names = m_dialogs->editTabs(KTabNames::byPosition(doc.tabs())))
+        KEdit::replaceTabs(doc, KTabNames::applied(doc.tabs(), *names));
+}
+
+void KConfigCommands::fields() {
+    CKorvelDoc& doc = m_host.document();
+    KFieldSetup setup(doc.fields(), doc.tabs(), [&doc] { return doc.handOutId(); });
+    if (m_dialogs->editFields(setup))
+        KEdit::replaceFields(doc, setup.fields(), setup.tabs());
+}
+
+void KConfigCommands::memberTypes() {
+    CKorvelDoc& doc = m_host.document();
+    if (const auto names = m_dialogs->editMemberTypes(doc.memberTypes()))
+        KMemberTypes::apply(doc, *names, m_host.questions());
+}
+
+void KConfigCommands::columns() {
+    const CKorvelDoc& doc = m_host.document();
+    // Without fields there is nothing to choose; the grid is rebuilt all the same.
+    std::optional<std::vector<std::string>> shown;
+    if (!doc.fields().empty())
+        shown = m_dialogs->editColumns(
+            KColumnChoice::fromColumnList(Settings::columns(), doc.fields()));
+    if (shown)
+        Settings::setColumns(KColumnChoice::columnList(*shown)); // the grid follows the setting
+    else
+        m_host.mainView().OnUpdate();
+}
+
+void KConfigCommands::settings() {
+    const auto result = m_dialogs->editSettings(KGeneralSettings::read(), Settings::dateFormat());
+    // A new date format rebuilds the grid as the setting is written; the other values only
+    // count at the next start.
+    if (result)
+        SaveSettings(result->general, result->dateFormat);
+}

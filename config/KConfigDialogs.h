@@ -1,0 +1,38 @@
+#pragma once
+
+#include "core/config/KColumnChoice.h"
+#include "core/config/KSettingsValues.h"
+
+#include <optional>
+#include <string>
+#include <vector>
+
+class KFieldSetup;
+
+// What the settings sheet hands back on OK.
+struct KSettingsResult {
+    KGeneralSettings general;
+    // Only when the page "Datum" was shown.
+    std::optional<std::string> dateFormat;
+};
+
+// The configuration's dialogs as its commands see them: values in, values out, nothing on
+// Cancel. The program shows the real dialogs; tests answer from a script.
+class KConfigDialogs {
+public:
+    virtual ~KConfigDialogs() = default;
+
+    // "Rubrieken": the names listed on OK, top to bottom.
+    virtual std::optional<std::vector<std::string>> editTabs(
+        const std::vector<std::string>& names) = 0;
+    // "Velden" on the working copies of setup; true on OK, when setup holds the result.
+    virtual bool editFields(KFieldSetup& setup) = 0;
+    // "Soorten leden": the names listed on OK.
+    virtual std::optional<std::vector<std::string>> editMemberTypes(
+        const std::vector<std::string>& names) = 0;
+    // "Kolommen": the shown items on OK, in column order.
+    virtual std::optional<std::vector<std::string>> editColumns(const KColumnChoice& choice) = 0;
+    // "Instellingen".
+    virtual std::optional<KSettingsResult> editSettings(const KGeneralSettings& general,
+                                                        const std::string& dateFormat) = 0;
+};

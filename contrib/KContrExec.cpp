@@ -1,0 +1,86 @@
+#include "contrib/KContrExec.h"
+
+#include "contrib/KContribHelp.h"
+#include "core/format/Numbers.h"
+#include "grid/CvsFlexGrid.h"
+#include "res/Commands.h"
+
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+KContrExec::KContrExec(const std::string& schemeDescription,
+                       const std::vector<KExecution::Row>& rows, QWidget* parent)
+    : QDialog(parent) {
+    setWindowTitle(QStringLiteral("Uitvoeren contributie"));
+    auto* layout = new QHBoxLayout(this);
+    m_grid = new CvsFlexGrid(this);
+    m_grid->setMinimumSize(360, 320);
+    layout->addWidget(m_grid, 1);
+
+    auto* buttons = new QVBoxLayout;
+    auto* withoutAmount = new QPushButton(QStringLiteral("Selecteer leden zonder bedrag"), this);
+    auto* all = new QPushButton(QStringLiteral("Selecteer alle leden"), this);
+    auto* invert = new QPushButton(QStringLiteral("&Keer selectie om"), this);
+    auto* run = new QPushButton(QStringLiteral("&Voer uit"), this);
+    auto* cancel = new QPushButton(QStringLiteral("Annuleren"), this);
+    auto* help = new QPushButton(QStringLiteral("&Help"), this);
+    for (QPushButton* button : {withoutAmount, all, invert, run, cancel, help}) {
+        button->setAutoDefault(false);
+        if (button == run)
+            buttons->addSpacing(12);
+        buttons->addWidget(button);
+    }
+    run->setDefault(true);
+    buttons->addStretch();
+    layout->addLayout(buttons);
+
+    connect(withoutAmount, &QPushButton::clicked, this, &KContrExec::selectWithoutAmount);
+    connect(all, &QPushButton::clicked, this, &KContrExec::selectAll);
+    connect(invert, &QPushButton::clicked, this, &KContrExec::invertSelection);
+    connect(run, &QPushButton::clicked, this, &KContrExec::accept);
+    connect(cancel, &QPushButton::clicked, this, &KContrExec::reject);
+    connect(help, &QPushButton::clicked, this, [this] { showContribHelp(this, Cmd::ContrExecute); });
+
+    m_grid->setRedrawEnabled(false);
+    m_grid->setColCount(3);
+    m_grid->setRowCount(static_cast<int>(rows.size()) + 1);
+    m_grid->setCellText(0, 0, "Naam");
+    m_grid->setCellText(0, 1, schemeDescription);
+    m_grid->setCellText(0, 2, "ID");
+    m_grid->setColumnHidden(2, true);
+    m_grid->setColumnAlignment(1, 7);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int row = static_cast<int>(i) + 1;
+        m_grid->setCellText(row, 0, rows[i].name);
+        m_grid->setCellText(row, 1, rows[i].amount);
+        m_grid->setCellText(row, 2, Numbers::decimal(rows[i].memberId));
+    }
+    selectWithoutAmount();
+    m_grid->setRedrawEnabled(true);
+    m_grid->autoSize();
+}
+
+void KContrExec::selectWithoutAmount() {
+    for (int row = 1; row < m_grid->rowCount(); ++row)
+        m_grid->setRowSelected(row, KExecution::withoutAmount(m_grid->cellText(row, 1)));
+}
+
+void KContrExec::selectAll() {
+    for (int row = 1; row < m_grid->rowCount(); ++row)
+        m_grid->setRowSelected(row, true);
+}
+
+void KContrExec::invertSelection() {
+    for (int row = 1; row < m_grid->rowCount(); ++row)
+        m_grid->setRowSelected(row, !m_grid->rowSelected(row));
+}
+
+std::vector<std::int32_t> KContrExec::chosenMembers() const {
+    std::vector<std::int32_t> ids;
+    ids.reserve(static_cast<std::size_t>(m_grid->selectedRowCount()));
+    for (int row = 1; row < m_grid->rowCount(); ++row)
+        if (m_grid->rowSelected(row))
+            ids.push_back(Numbers::leadingLong(m_grid->cellText(row, 2)));
+    return ids;
+}

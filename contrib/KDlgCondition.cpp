@@ -1,0 +1,106 @@
+#include "contrib/KDlgCondition.h"
+
+#include "contrib/KContribHelp.h"
+#include "contrib/KDateControl.h"
+#include "platform/CodePage.h"
+#include "res/Commands.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+KDlgCondition::KDlgCondition(KContrPart& part, const KConditionEditor& editor, QWidget* parent)
+    : QDialog(parent), m_part(part), m_editor(editor) {
+    setWindowTitle(QStringLiteral("Voorwaarde"));
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    m_fields = new QComboBox(this);
+    m_fields->setMinimumWidth(220);
+    m_fields->setMaxVisibleItems(20);
+    for (const KConditionEditor::Entry& entry : editor.entries())
+        m_fields->addItem(CodePage::toQString(entry.label), entry.fieldId);
+    m_fields->setCurrentIndex(editor.initialEntry());
+    form->addRow(QStringLiteral("&Veld:"), m_fields);
+    m_valueLabel = new QLabel(QStringLiteral("&Waarde:"), this);
+    m_valueSlot = new QVBoxLayout;
+    m_valueSlot->setContentsMargins(0, 0, 0, 0);
+    form->addRow(m_valueLabel, m_valueSlot);
+    layout->addLayout(form);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    auto* ok = new QPushButton(QStringLiteral("&OK"), this);
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("&Annuleren"), this);
+    cancel->setAutoDefault(false);
+    auto* help = new QPushButton(QStringLiteral("&Help"), this);
+    help->setAutoDefault(false);
+    buttons->addWidget(ok);
+    buttons->addWidget(cancel);
+    buttons->addWidget(help);
+    layout->addLayout(buttons);
+
+    connect(ok, &QPushButton::clicked, this, &KDlgCondition::accept);
+    connect(cancel, &QPushButton::clicked, this, &KDlgCondition::reject);
+    connect(help, &QPushButton::clicked, this, [this] { showContribHelp(this, Cmd::ContrNew); });
+    connect(m_fields, &QComboBox::currentIndexChanged, this, &KDlgCondition::buildValueControl);
+    buildValueControl();
+    setMinimumWidth(340);
+}
+
+void KDlgCondition::buildValueControl() {
+    delete m_value;
+    m_value = nullptr;
+    const KConditionEditor::Value value = m_editor.valueFor(m_part, m_fields->currentIndex());
+    m_control = value.control;
+    switch (value.control) {
+    case KConditionEditor::Control::MemberTypeList:
+    case KConditionEditor::Control::YesNoList: {
+        auto* list = new QComboBox(this);
+        for (const std::string& choice : value.choices)
+            list->addItem(CodePage::toQString(choice));
+        list->setCurrentIndex(value.choice);
+        m_value = list;
+        break;
+    }
+    case KConditionEditor::Control::DatePicker: {
+        QDateEdit* picker = makeDateControl(this);
+        setDateOf(picker, value.date);
+        m_value = picker;
+        break;
+    }
+    case KConditionEditor::Control::Edit: {
+        auto* edit = new QLineEdit(CodePage::toQString(value.text), this);
+        m_value = edit;
+        break;
+    }
+    }
+    m_valueSlot->addWidget(m_value);
+    m_valueLabel->setBuddy(m_value);
+    setTabOrder(m_fields, m_value);
+}
+
+KConditionEditor::Value KDlgCondition::readValue() const {
+    KConditionEditor::Value value;
+    value.control = m_control;
+    if (auto* list = qobject_cast<QComboBox*>(m_value)) {
+        for (int i = 0; i < list->count(); ++i)
+            value.choices.push_back(CodePage::fromQString(list->itemText(i)));
+        value.choice = list->currentIndex();
+    } else if (auto* picker = qobject_cast<QDateEdit*>(m_value)) {
+        value.date = dateOf(picker);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(m_value)) {
+        value.text = CodePage::fromQString(edit->text());
+    }
+    return value;
+}
+
+void KDlgCondition::accept() {
+    m_editor.accept(m_part, m_fields->currentIndex(), readValue());
+    QDialog::accept();
+}

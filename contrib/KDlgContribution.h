@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QDialog>
+
+#include <optional>
+
+class CvsFlexGrid;
+class KSchemeEditor;
+class QDateEdit;
+class QLineEdit;
+class QMenu;
+class QPoint;
+class QPushButton;
+
+// "Contributie": one scheme's description, date and parts, and an editing area for one part
+// with the conditions a member must meet to owe it. Works on the editor's working copy; the
+// editor holds the result after OK.
+class KDlgContribution : public QDialog {
+    Q_OBJECT
+
+public:
+    KDlgContribution(KSchemeEditor& editor, QWidget* parent = nullptr);
+
+    QLineEdit* descriptionEdit() const { return m_description; }
+    QDateEdit* dateEdit() const { return m_date; }
+    QLineEdit* nameEdit() const { return m_name; }
+    QLineEdit* amountEdit() const { return m_amount; }
+    CvsFlexGrid* partsGrid() const { return m_parts; }
+    CvsFlexGrid* conditionsGrid() const { return m_conditions; }
+    QMenu* conditionMenu() const { return m_menu; }
+
+    // The handlers of the buttons, the parts grid and the conditions menu.
+    void partSelected();
+    void addPart();
+    void changePart();
+    void deletePart();
+    void standard();
+    void addCondition();
+    void changeCondition();
+    void deleteCondition();
+
+    void accept() override;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void build();
+    void readControls();
+    void fillParts();
+    void widenToParts();
+    void showCurrentPart();
+    void showConditionMenu(const QPoint& viewportPos, const QPoint& globalPos);
+    std::optional<int> selectedPartId() const;
+    int selectedConditionId() const;
+    // The condition dialog on the part; afterwards the editing area shows the current part.
+    void runConditionDialog(int conditionId);
+
+    KSchemeEditor& m_editor;
+    QLineEdit* m_description = nullptr;
+    QDateEdit* m_date = nullptr;
+    QLineEdit* m_name = nullptr;
+    QLineEdit* m_amount = nullptr;
+    CvsFlexGrid* m_parts = nullptr;
+    CvsFlexGrid* m_conditions = nullptr;
+    QMenu* m_menu = nullptr;
+};

@@ -1,0 +1,173 @@
+#include "core/contrib/KSchemeEditor.h"
+
+#include "core/format/Clock.h"
+#include "core/format/Numbers.h"
+
+#include <utility>
+
+namespace {
+
+// One part of the standard set: its name, its amounts for seniors and juniors, and the meaning
+// of the field that is its own condition (Other: none).
+struct StandardPart {
+    const char* name;
+    double senior;
+    double junior;
+    FieldMeaning own;
+};
+
+constexpr StandardPart kStandard[] = {
+    {"Contributie", 85.00, 80.00, FieldMeaning::Other},
+    {"Bondscontributie", 8.00, 8.00, FieldMeaning::Registered},
+    {"Competitie", 25.00, 16.00, FieldMeaning::CompetitionEligible},
+};
+
+const KField* firstWithMeaning(const KFieldList& fields, FieldMeaning meaning) {
+    return fields.findFirst([meaning](const KField& f) { return f.meaning() == meaning; });
+}
+
+} // namespace
+
+KSchemeEditor::KSchemeEditor(const KContribution& scheme, const KFieldList& fields,
+                             std::vector<std::string> memberTypes, IdSource newId)
+    : m_working(scheme), m_fields(fields), m_memberTypes(std::move(memberTypes)),
+      m_newId(std::move(newId)) {
+    if (m_working.description().empty())
+        m_working.setDescription(newDescription());
+}
+
+std::string KSchemeEditor::newDescription() {
+    return "Contributie " + Numbers::decimal(Clock::today() / 10000);
+}
+
+std::string KSchemeEditor::conditionsText(const KContrPart& part) {
+    std::string text;
+    for (const KField& condition : part.conditions()) {
+        if (!text.empty())
+            text += " EN ";
+        text += condition.label() + " = " + condition.displayText();
+    }
+    return text;
+}
+
+std::vector<KSchemeEditor::PartRow> KSchemeEditor::partRows() const {
+    std::vector<PartRow> rows;
+    rows.reserve(m_working.parts().size());
+    for (const KContrPart& part : m_working.parts())
+        rows.push_back({part.name(), Numbers::fixed2(part.amount()), conditionsText(part), part.id()});
+    return rows;
+}
+
+std::vector<KSchemeEditor::ConditionRow> KSchemeEditor::conditionRows() const {
+    std::vector<ConditionRow> rows;
+    if (!m_current)
+        return rows;
+    for (const KField& condition : m_current->conditions())
+        rows.push_back({condition.id(), condition.label() + " = " + condition.displayText()});
+    return rows;
+}
+
+const KContrPart* KSchemeEditor::partById(std::optional<std::int32_t> id) const {
+    if (!id)
+        return nullptr;
+    return m_working.parts().findFirst([id](const KContrPart& p) { return p.id() == *id; });
+}
+
+void KSchemeEditor::takeTyped(KContrPart& part, const std::string& name,
+                              const std::string& amountText) {
+    part.setName(name);
+    part.setAmount(Numbers::leadingReal(amountText));
+}
+
+void KSchemeEditor::selectPart(std::optional<std::int32_t> partId) {
+    m_current.reset();
+    const KContrPart* found = partById(partId);
+    if (!found)
+        return;
+    m_current = std::make_unique<KContrPart>(*found);
+    m_current->setId(m_newId());
+}
+
+void KSchemeEditor::addPart(const std::string& name, const std::string& amountText) {
+    if (!m_current)
+        m_current = std::make_unique<KContrPart>(std::string(), m_newId(), 0.0);
+    takeTyped(*m_current, name, amountText);
+    m_working.AddPart(*m_current);
+    m_current.reset();
+}
+
+bool KSchemeEditor::changePart(std::optional<std::int32_t> selectedId, const std::string& name,
+                               const std::string& amountText) {
+    if (!partById(selectedId))
+        return false;
+    m_working.RemovePart(*selectedId);
+    addPart(name, amountText);
+    return true;
+}
+
+bool KSchemeEditor::deletePart(std::optional<std::int32_t> selectedId) {
+    if (!partById(selectedId))
+        return false;
+    m_working.RemovePart(*selectedId);
+    return true;
+}
+
+void KSchemeEditor::standard() {
+    m_working.setDescription(newDescription());
+    m_working.setDate(KDateValue(Clock::today()));
+    m_working.ClearParts();
+    if (m_fields.empty())
+        return;
+    const KField* memberType = firstWithMeaning(m_fields, FieldMeaning::MemberType);
+    const KField* senior = firstWithMeaning(m_fields, FieldMeaning::Senior);
+    for (int s = 1; s >= 0; --s) {
+        for (const std::string& type : m_memberTypes) {
+            for (const StandardPart& standard : kStandard) {
+                KContrPart part(standard.name, m_newId(), s ? standard.senior : standard.junior);
+                if (standard.own != FieldMeaning::Other) {
+                    if (const KField* own = firstWithMeaning(m_fields, standard.own)) {
+                        KField condition = *own;
+                        condition.setNumber(1);
+                        part.AddCondition(condition);
+                    }
+                }
+                if (memberType) {
+                    KField condition = *memberType;
+                    condition.setText(type);
+                    part.AddCondition(condition);
+                }
+                if (senior) {
+                    KField condition = *senior;
+                    condition.setNumber(s);
+                    part.AddCondition(condition);
+                }
+                m_working.AddPart(part);
+            }
+        }
+    }
+}
+
+KContrPart& KSchemeEditor::partForNewCondition(const std::string& name,
+                                               const std::string& amountText) {
+    if (!m_current)
+        m_current = std::make_unique<KContrPart>(std::string(), m_newId(), 0.0);
+    takeTyped(*m_current, name, amountText);
+    return *m_current;
+}
+
+KContrPart* KSchemeEditor::partForConditionChange(const std::string& name,
+                                                  const std::string& amountText) {
+    if (!m_current)
+        return nullptr;
+    takeTyped(*m_current, name, amountText);
+    return m_current.get();
+}
+
+void KSchemeEditor::deleteCondition(std::int32_t conditionId, const std::string& name,
+                                    const std::string& amountText) {
+    if (KContrPart* part = partForConditionChange(name, amountText)) {
+        KField byId;
+        byId.setId(conditionId);
+        part->RemoveCondition(byId);
+    }
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "core/model/KContribution.h"
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The scheme dialog without its window: a working copy of the scheme, the part being edited
+// (the current part), and the texts of the parts and conditions grids. The dialog reads its
+// controls into it, calls one operation and writes its controls back; only OK hands the working
+// copy back. Parts made here take a new id from the document each; an id handed out stays
+// used, also when the dialog is cancelled.
+class KSchemeEditor {
+public:
+    using IdSource = std::function<std::int32_t()>;
+
+    // A scheme without a description gets "Contributie " and the current year.
+    KSchemeEditor(const KContribution& scheme, const KFieldList& fields,
+                  std::vector<std::string> memberTypes, IdSource newId);
+
+    const KContribution& working() const { return m_working; }
+    // The document's fields and member types, as the dialog opened.
+    const KFieldList& fields() const { return m_fields; }
+    const std::vector<std::string>& memberTypes() const { return m_memberTypes; }
+    void setDescription(std::string description) { m_working.setDescription(std::move(description)); }
+    void setDate(KDateValue date) { m_working.setDate(date); }
+
+    // The part the editing area shows; nullptr when there is none.
+    const KContrPart* currentPart() const { return m_current.get(); }
+
+    // One row of the parts grid: name, amount "%1.2f", the conditions joined by " EN ", id.
+    struct PartRow {
+        std::string name;
+        std::string amount;
+        std::string conditions;
+        std::int32_t id;
+    };
+    std::vector<PartRow> partRows() const;
+    // One row of the conditions grid: the condition's id and "label = value".
+    struct ConditionRow {
+        std::int32_t id;
+        std::string text;
+    };
+    std::vector<ConditionRow> conditionRows() const;
+
+    // A part was selected in the parts grid (the id of the first selected row, none without a
+    // selection): the current part becomes a copy of it under a new id, or none when no part
+    // has that id.
+    void selectPart(std::optional<std::int32_t> partId);
+    // "&Toevoegen": the current part (a new one when there is none) with the name and the
+    // amount typed goes into the working copy; there is no current part afterwards.
+    void addPart(const std::string& name, const std::string& amountText);
+    // "&Wijzigen": the part selected is taken out and the current part added in its place.
+    // False, and nothing done, when no part has that id.
+    bool changePart(std::optional<std::int32_t> selectedId, const std::string& name,
+                    const std::string& amountText);
+    // "&Verwijderen": the part selected is taken out; the current part stays.
+    bool deletePart(std::optional<std::int32_t> selectedId);
+    // "&Standaard": every part is replaced by the standard set, 2 x member types x 3 parts,
+    // and the description and date become those of a new scheme of this year.
+    void standard();
+
+    // The current part, made when there is none, with the name and amount typed: the part a
+    // new condition goes into.
+    KContrPart& partForNewCondition(const std::string& name, const std::string& amountText);
+    // The current part with the name and amount typed; nullptr when there is none, and then
+    // nothing changes.
+    KContrPart* partForConditionChange(const std::string& name, const std::string& amountText);
+    // Removes the current part's first condition with that id.
+    void deleteCondition(std::int32_t conditionId, const std::string& name,
+                         const std::string& amountText);
+
+    // The conditions of a part as the parts grid shows them: "label = value" joined by " EN ".
+    static std::string conditionsText(const KContrPart& part);
+    // The description a new scheme gets: "Contributie " and the current year.
+    static std::string newDescription();
+
+private:
+    void takeTyped(KContrPart& part, const std::string& name, const std::string& amountText);
+    const KContrPart* partById(std::optional<std::int32_t> id) const;
+
+    KContribution m_working;
+    KFieldList m_fields;
+    std::vector<std::string> m_memberTypes;
+    IdSource m_newId;
+    std::unique_ptr<KContrPart> m_current;
+};

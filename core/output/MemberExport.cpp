@@ -1,0 +1,213 @@
+#include "core/output/MemberExport.h"
+
+#include "core/KProgressReport.h"
+#include "core/document/CKorvelDoc.h"
+#include "core/format/Numbers.h"
+#include "platform/CodePage.h"
+#include "platform/GridSource.h"
+
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace {
+
+#ifdef Q_OS_WIN
+const char* const kLineEnd = "\r\n";
+#else
+const char* const kLineEnd = "\n";
+#endif
+const char* const kBalanceTitle = "Schuld";
+constexpr std::int64_t kProgressStep = 512;
+
+bool equalsNoCase(std::string_view a, std::string_view b) {
+    return CodePage::toQString(a).compare(CodePage::toQString(b), Qt::CaseInsensitive) == 0;
+}
+
+const KMember* memberOfRow(const KGridSource& grid, const CKorvelDoc& doc, int row) {
+    return doc.findMember(Numbers::leadingLong(grid.cellText(row, 0)));
+}
+
+} // namespace
+
+namespace MemberExport {
+
+std::vector<std::string> listItems(const KGridSource& grid) {
+    std::vector<std::string> items;
+    if (grid.fixedRowCount() < 1)
+        return items;
+    for (int col = 0; col < grid.colCount(); ++col)
+        if (!grid.columnHidden(col))
+            items.push_back(grid.cellText(0, col));
+    std::stable_sort(items.begin(), items.end(), [](const std::string& a, const std::string& b) {
+        const int c = CodePage::toQString(a).compare(CodePage::toQString(b), Qt::CaseInsensitive);
+        return c != 0 ? c < 0 : a < b;
+    });
+    return items;
+}
+
+int balanceItem(const std::vector<std::string>& items) {
+    for (std::size_t i = 0; i < items.size(); ++i)
+        if (equalsNoCase(items[i], kBalanceTitle))
+            return static_cast<int>(i);
+    return -1;
+}
+
+bool offersParts(const std::vector<std::string>& items, const std::vector<bool>& selected) {
+    const int item = balanceItem(items);
+    return item >= 0 && static_cast<std::size_t>(item) < selected.size() &&
+           selected[static_cast<std::size_t>(item)];
+}
+
+std::vector<std::string> partNames(const KGridSource& grid, const CKorvelDoc& doc) {
+    std::vector<std::string> names;
+    for (int row = grid.fixedRowCount(); row < grid.rowCount(); ++row) {
+        const KMember* member = memberOfRow(grid, doc, row);
+        if (!member)
+            continue;
+        for (const KCharge& charge : member->charges()) {
+            if (!charge.scheme())
+                continue;
+            for (const KContrPart& part : charge.scheme()->parts())
+                if (std::find(names.begin(), names.end(), part.name()) == names.end())
+                    names.push_back(part.name());
+        }
+    }
+    return names;
+}
+
+std::vector<double> outstandingByPart(const KMember& member, const std::vector<std::string>& names) {
+    std::vector<double> sums(names.size(), 0.0);
+    for (const KCharge& charge : member.charges()) {
+        if (!charge.scheme())
+            continue;
+        for (const KContrPart& part : charge.scheme()->parts()) {
+            const auto it = std::find(names.begin(), names.end(), part.name());
+            if (it != names.end())
+                sums[static_cast<std::size_t>(it - names.begin())] += part.amount();
+        }
+    }
+    double paid = 0.0;
+    for (const KPayment& payment : member.payments())
+        paid += payment.amount();
+    // The payments pay off the parts in the order of the names.
+    for (double& sum : sums) {
+        if (paid == 0.0)
+            continue;
+        if (paid <= sum) {
+            sum -= paid;
+            paid = 0.0;
+        } else {
+            paid -= sum;
+            sum = 0.0;
+        }
+    }
+    return sums;
+}
+
+std::string fileValue(std::string_view text) {
+    if (text.find_first_of(";\"\r\n") == std::string_view::npos)
+        return std::string(text);
+    std::string quoted;
+    quoted.reserve(text.size() + 2);
+    quoted += '"';
+    for (char c : text) {
+        if (c == '"')
+            quoted += '"';
+        quoted += c;
+    }
+    quoted += '"';
+    return quoted;
+}
+
+std::string amountText(double amount) {
+    std::string text = Numbers::fixed2(amount);
+    if (text == "-0.00")
+        text.erase(0, 1); // what rounds to nought is no debt in advance
+    return text;
+}
+
+std::optional<std::string> text(const KGridSource& grid, const CKorvelDoc& doc,
+                                const Choice& choice, KProgressReport* progress) {
+    // A column is written when a selected item equals its title; in grid order.
+    std::vector<int> written;
+    for (int col = 0; col < grid.colCount(); ++col)
+        for (std::size_t i = 0; i < choice.items.size(); ++i)
+            if (i < choice.selected.size() && choice.selected[i] &&
+                choice.items[i] == grid.cellText(0, col)) {
+                written.push_back(col);
+                break;
+            }
+    const bool balance = offersParts(choice.items, choice.selected);
+    const bool split = balance && choice.splitParts;
+    const std::vector<std::string> names = split ? partNames(grid, doc) : std::vector<std::string>();
+
+    if (progress)
+        progress->start(QStringLiteral("Exporteren"), grid.rowCount());
+    std::string out;
+    for (int row = 0; row < grid.rowCount(); ++row) {
+        if (progress && row % kProgressStep == 0 && !progress->advance(row)) {
+            progress->finish();
+            return std::nullopt;
+        }
+        for (std::size_t i = 0; i < written.size(); ++i) {
+            if (i)
+                out += ';';
+            out += fileValue(grid.cellText(row, written[i]));
+        }
+        if (split && row == 0) {
+            for (const std::string& name : names) {
+                out += ';';
+                out += fileValue(name);
+            }
+        } else if (split && row >= grid.fixedRowCount()) {
+            if (const KMember* member = memberOfRow(grid, doc, row)) {
+                for (double amount : outstandingByPart(*member, names)) {
+                    out += ';';
+                    out += amountText(amount);
+                }
+            }
+        }
+        out += kLineEnd;
+    }
+    if (progress) {
+        progress->advance(grid.rowCount());
+        progress->finish();
+    }
+    return out;
+}
+
+std::string withTxtExtension(std::string path) {
+    const std::size_t dot = path.rfind('.');
+    std::size_t separator = path.rfind('/');
+#ifdef Q_OS_WIN
+    const std::size_t backslash = path.rfind('\\');
+    if (backslash != std::string::npos && (separator == std::string::npos || backslash > separator))
+        separator = backslash;
+#endif
+    if (dot != std::string::npos && (separator == std::string::npos || dot > separator))
+        path.erase(dot + 1);
+    else
+        path += '.';
+    path += "txt";
+    return path;
+}
+
+Result write(const QString& path, const KGridSource& grid, const CKorvelDoc& doc,
+             const Choice& choice, KProgressReport* progress) {
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return Result::CannotOpen;
+    const std::optional<std::string> bytes = text(grid, doc, choice, progress);
+    if (!bytes) {
+        file.cancelWriting();
+        return Result::Stopped;
+    }
+    if (file.write(bytes->data(), static_cast<qint64>(bytes->size())) !=
+            static_cast<qint64>(bytes->size()) ||
+        !file.commit())
+        return Result::WriteFailed;
+    return Result::Written;
+}
+
+} // namespace MemberExport

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+class CKorvelDoc;
+class KGridSource;
+class KMember;
+class KProgressReport;
+
+// The export of the member grid to a text file with ";" between the values: the columns the
+// user picks, the rows in the grid's order, and optionally what each member still owes per
+// contribution part. The file is Windows-1252 text; a value holding ";", a double quote or a
+// line break is put in double quotes with its quotes doubled, so that every line keeps its
+// columns, and every other value is written exactly as the grid shows it.
+namespace MemberExport {
+
+// What the user chose in the export dialog.
+struct Choice {
+    std::vector<std::string> items; // the list's items, in list order
+    std::vector<bool> selected;     // per item
+    bool splitParts = false;        // "Schuldonderdelen" ticked
+};
+
+// The titles of the grid's visible columns, sorted as the list shows them (letter case aside).
+std::vector<std::string> listItems(const KGridSource& grid);
+// The first item that reads "Schuld", letter case aside; -1 when there is none.
+int balanceItem(const std::vector<std::string>& items);
+// Whether "Schuldonderdelen" shows: the "Schuld" item exists and is selected.
+bool offersParts(const std::vector<std::string>& items, const std::vector<bool>& selected);
+
+// The names of the contribution parts of the members in the grid's data rows, in the order in
+// which they are first met: row by row, each member's charges and their parts in list order.
+std::vector<std::string> partNames(const KGridSource& grid, const CKorvelDoc& doc);
+// What the member still owes per part name: the amounts of the parts of that name over all
+// the member's charges, the member's payments clearing the parts in the order of the names.
+std::vector<double> outstandingByPart(const KMember& member, const std::vector<std::string>& names);
+
+// A value as the file holds it.
+std::string fileValue(std::string_view text);
+// An amount as the file holds it: "%1.2f", nought never signed.
+std::string amountText(double amount);
+
+// The file's text; nullopt when the progress asked to stop.
+std::optional<std::string> text(const KGridSource& grid, const CKorvelDoc& doc,
+                                const Choice& choice, KProgressReport* progress = nullptr);
+
+// The file name with the extension "txt": what follows the name's last "." is replaced when
+// that dot lies after the last folder separator; otherwise ".txt" is appended.
+std::string withTxtExtension(std::string path);
+
+enum class Result { Written, CannotOpen, WriteFailed, Stopped };
+// Writes the file in one piece: an existing file is replaced only when the whole text was
+// written, and stays as it was on a failure or a stop.
+Result write(const QString& path, const KGridSource& grid, const CKorvelDoc& doc,
+             const Choice& choice, KProgressReport* progress = nullptr);
+
+} // namespace MemberExport

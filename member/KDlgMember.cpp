@@ -1,0 +1,213 @@
+#include "member/KDlgMember.h"
+
+#include "core/document/CKorvelDoc.h"
+#include "core/member/KMemberPages.h"
+#include "member/KDlgFinancial.h"
+#include "member/KFieldRow.h"
+#include "member/KMemberHelp.h"
+#include "platform/CodePage.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// A page of fields asks for the room its rows need, up to most of the screen; beyond that it
+// scrolls.
+class FieldPageArea : public QScrollArea {
+public:
+    using QScrollArea::QScrollArea;
+    QSize sizeHint() const override {
+        QSize hint = widget() ? widget()->sizeHint() : QSize();
+        hint += QSize(2 * frameWidth() + verticalScrollBar()->sizeHint().width(), 2 * frameWidth());
+        if (const QScreen* screen = this->screen())
+            hint = hint.boundedTo(screen->availableGeometry().size() * 3 / 4);
+        return hint;
+    }
+};
+
+} // namespace
+
+KDlgMember::KDlgMember(const CKorvelDoc& doc, const KMember& start, bool adding,
+                       KMemberDialogs& dialogs, KQuestions& questions, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_member(start), m_adding(adding), m_dialogs(dialogs),
+      m_questions(questions), m_tabs(KMemberPages::tabsInPageOrder(doc.tabs())) {
+    setWindowTitle(KMemberPages::windowTitle(start, adding));
+    auto* layout = new QVBoxLayout(this);
+    m_tabWidget = new QTabWidget(this);
+    layout->addWidget(m_tabWidget, 1);
+
+    auto addPage = [this](const QString& title) {
+        auto* page = new QWidget(m_tabWidget);
+        auto* pageLayout = new QVBoxLayout(page);
+        pageLayout->setContentsMargins(6, 6, 6, 6);
+        m_pages.push_back(page);
+        m_tabWidget->addTab(page, title);
+    };
+    for (const KTabDef* tab : m_tabs) {
+        QString name = CodePage::toQString(tab->name());
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        addPage(name);
+    }
+    addPage(QString::fromLatin1(KMemberPages::financialTitle));
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("&Annuleren"), QDialogButtonBox::RejectRole);
+    KMemberHelp::attach(*this, *buttons, QStringLiteral("lidgegevens"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &KDlgMember::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &KDlgMember::reject);
+    layout->addWidget(buttons);
+
+    // Ctrl+Tab and Ctrl+PgDown go to the next page, with Shift or PgUp to the one before,
+    // whichever control has the focus.
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_PageDown)}) {
+        auto* next = new QShortcut(keys, this);
+        connect(next, &QShortcut::activated, this, [this] { stepPage(1); });
+    }
+    for (const QKeySequence& keys :
+         {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+          QKeySequence(Qt::CTRL | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::Key_PageUp)}) {
+        auto* previous = new QShortcut(keys, this);
+        connect(previous, &QShortcut::activated, this, [this] { stepPage(-1); });
+    }
+
+    if (hasTabs())
+        showPage(0);
+    connect(m_tabWidget, &QTabWidget::currentChanged, this, &KDlgMember::pageChosen);
+}
+
+KDlgMember::~KDlgMember() {
+    // The rows point into widgets the pages own.
+    m_rows.clear();
+}
+
+int KDlgMember::exec() {
+    if (!hasTabs()) {
+        setResult(QDialog::Rejected);
+        return QDialog::Rejected;
+    }
+    return QDialog::exec();
+}
+
+void KDlgMember::showPage(int index) {
+    if (index == m_tabWidget->currentIndex() && index == m_shown)
+        return;
+    if (index != m_tabWidget->currentIndex()) {
+        m_tabWidget->setCurrentIndex(index); // pageChosen follows
+        return;
+    }
+    pageChosen(index);
+}
+
+void KDlgMember::pageChosen(int index) {
+    if (index < 0 || index >= static_cast<int>(m_pages.size()) || index == m_shown)
+        return;
+    collect();
+    // The keyboard goes on in the new page, unless the user is stepping through the tabs
+    // themselves. (The old page's control has lost the focus already when its page was hidden.)
+    const bool moveFocus = m_shown < 0 || !m_tabWidget->tabBar()->hasFocus();
+    clearPage();
+    m_shown = index;
+    if (index < static_cast<int>(m_tabs.size()))
+        buildFieldPage(index, *m_tabs[static_cast<std::size_t>(index)]);
+    else
+        buildFinancialPage(index);
+    if (moveFocus)
+        focusPage();
+    growToFit();
+}
+
+void KDlgMember::collect() {
+    for (const auto& row : m_rows)
+        row->collect();
+    if (m_financial)
+        m_financial->collect(m_member);
+}
+
+void KDlgMember::clearPage() {
+    m_rows.clear();
+    m_financial = nullptr;
+    if (m_content) {
+        m_content->hide();
+        m_content->setParent(nullptr);
+        m_content->deleteLater();
+        m_content = nullptr;
+    }
+}
+
+void KDlgMember::buildFieldPage(int index, const KTabDef& tab) {
+    QWidget* page = m_pages[static_cast<std::size_t>(index)];
+    auto* area = new FieldPageArea(page);
+    area->setWidgetResizable(true);
+    area->setFrameShape(QFrame::NoFrame);
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    auto* fields = new QWidget;
+    auto* form = new QFormLayout(fields);
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    for (std::int32_t id : tab.fieldIds()) {
+        KField* value = m_member.valueById(id);
+        std::string label;
+        if (value) {
+            label = value->label();
+        } else if (const KField* field =
+                       m_doc.fields().findFirst([id](const KField& f) { return f.hasId(id); })) {
+            label = field->label();
+        }
+        m_rows.push_back(
+            std::make_unique<KFieldRow>(*form, label, value, m_doc.memberTypes(), m_adding));
+    }
+    area->setWidget(fields);
+    page->layout()->addWidget(area);
+    m_content = area;
+}
+
+void KDlgMember::focusPage() {
+    if (m_financial) {
+        m_financial->setFocus(Qt::TabFocusReason);
+        return;
+    }
+    for (const auto& row : m_rows) {
+        if (row->input() && row->input()->isEnabled()) {
+            // As tabbing there would: an edit's text is selected, so typing replaces it.
+            row->input()->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+void KDlgMember::stepPage(int step) {
+    const int count = m_tabWidget->count();
+    if (count > 0)
+        showPage((m_tabWidget->currentIndex() + step + count) % count);
+}
+
+void KDlgMember::buildFinancialPage(int index) {
+    QWidget* page = m_pages[static_cast<std::size_t>(index)];
+    m_financial = new KDlgFinancial(m_member, m_dialogs, m_questions, page);
+    page->layout()->addWidget(m_financial);
+    m_content = m_financial;
+}
+
+void KDlgMember::growToFit() {
+    // A page that needs more room than the dialog has makes it grow; it never shrinks by itself.
+    if (isVisible())
+        resize(size().expandedTo(sizeHint()));
+}
+
+void KDlgMember::accept() {
+    collect();
+    QDialog::accept();
+}

@@ -1,0 +1,52 @@
+#include "member/KDlgPayment.h"
+
+#include "member/KDatePicker.h"
+#include "member/KFocusEdit.h"
+#include "member/KMemberHelp.h"
+#include "platform/CodePage.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+KDlgPayment::KDlgPayment(const KPayment& start, QWidget* parent)
+    : KSpecCharDialog(parent), m_edit(start), m_result(start) {
+    setWindowTitle(QStringLiteral("Ontvangen bedrag"));
+    auto* layout = new QVBoxLayout(this);
+    auto* form = new QFormLayout;
+    form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
+    layout->addLayout(form);
+
+    m_date = new KDatePicker(this);
+    m_date->setEmptyAllowed(false);
+    m_date->setDate(start.date());
+    form->addRow(QStringLiteral("&Datum:"), m_date);
+
+    m_amount = new QLineEdit(CodePage::toQString(m_edit.amountText()), this);
+    m_amount->setAlignment(Qt::AlignRight);
+    form->addRow(QStringLiteral("&Bedrag:"), m_amount);
+
+    m_remarks = new KFocusEdit(this);
+    m_remarks->setText(CodePage::toQString(start.remarks()));
+    m_remarks->setMinimumWidth(m_remarks->fontMetrics().averageCharWidth() * 40);
+    form->addRow(QStringLiteral("O&pmerkingen:"), m_remarks);
+
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(QStringLiteral("&Annuleren"), QDialogButtonBox::RejectRole);
+    KMemberHelp::attach(*this, *buttons, QStringLiteral("financieel"));
+    connect(buttons, &QDialogButtonBox::accepted, this, &KDlgPayment::accept);
+    connect(buttons, &QDialogButtonBox::rejected, this, &KDlgPayment::reject);
+    layout->addWidget(buttons);
+    m_amount->setFocus();
+    m_amount->selectAll();
+}
+
+void KDlgPayment::accept() {
+    m_result = m_edit.collect(m_date->date(), CodePage::fromQString(m_amount->text()),
+                              CodePage::fromQString(m_remarks->text()));
+    KSpecCharDialog::accept();
+}

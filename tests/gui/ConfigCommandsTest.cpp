@@ -1,0 +1,241 @@
+#include "config/KConfigCommands.h"
+#include "config/KConfigDialogs.h"
+#include "core/config/KFieldSetup.h"
+#include "core/config/KTabNames.h"
+#include "core/format/DateFormat.h"
+#include "core/settings/Settings.h"
+#include "grid/CvsFlexGrid.h"
+#include "res/Commands.h"
+#include "tests/support/DocBuilder.h"
+#include "tests/support/Pinned.h"
+#include "tests/support/TestCommandHost.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+// The configuration's dialogs answered from a script: each answer is what the user did.
+struct ScriptedConfigDialogs : KConfigDialogs {
+    std::function<std::optional<Names>(const Names&)> tabs;
+    std::function<bool(KFieldSetup&)> fields;
+    std::function<std::optional<Names>(const Names&)> memberTypes;
+    std::function<std::optional<Names>(const KColumnChoice&)> columns;
+    std::function<std::optional<KSettingsResult>(const KGeneralSettings&, const std::string&)>
+        settings;
+    int shown = 0;
+
+    std::optional<Names> editTabs(const Names& names) override {
+        ++shown;
+        return tabs(names);
+    }
+    bool editFields(KFieldSetup& setup) override {
+        ++shown;
+        return fields(setup);
+    }
+    std::optional<Names> editMemberTypes(const Names& names) override {
+        ++shown;
+        return memberTypes(names);
+    }
+    std::optional<Names> editColumns(const KColumnChoice& choice) override {
+        ++shown;
+        return columns(choice);
+    }
+    std::optional<KSettingsResult> editSettings(const KGeneralSettings& general,
+                                                const std::string& format) override {
+        ++shown;
+        return settings(general, format);
+    }
+};
+
+class ConfigCommandsTest : public ::testing::Test {
+protected:
+    ConfigCommandsTest() {
+        Settings::setColumns("Naam|Geboortedatum|");
+        doc.OnNewDocument();
+        jansen = addMember(doc, "Piet Jansen", "Jeugd").id();
+        KMember m = *doc.findMember(jansen);
+        m.valueByMeaning(FieldMeaning::BirthDate)->setDate(KDateValue(20010922));
+        KEdit::replaceMember(doc, jansen, m);
+        bakker = addMember(doc, "Anna Bakker", "Jeugd").id();
+        auto scripted = std::make_unique<ScriptedConfigDialogs>();
+        dialogs = scripted.get();
+        commands = std::make_unique<KConfigCommands>(host, std::move(scripted));
+        host.mainView().OnUpdate();
+        doc.SetModifiedFlag(false);
+    }
+
+    CvsFlexGrid& grid() { return host.mainView().grid(); }
+    std::vector<std::string> titles() {
+        std::vector<std::string> out;
+        for (int col = 1; col < grid().colCount(); ++col)
+            out.push_back(grid().cellText(0, col));
+        return out;
+    }
+    // The text of a column in Jansen's row.
+    std::string cell(const std::string& title) {
+        for (int row = 1; row < grid().rowCount(); ++row) {
+            if (grid().cellText(row, 0) != std::to_string(jansen))
+                continue;
+            for (int col = 1; col < grid().colCount(); ++col)
+                if (grid().cellText(0, col) == title)
+                    return grid().cellText(row, col);
+        }
+        return "(no cell " + title + ")";
+    }
+
+    PinnedToday today{20240301};
+    PinnedDateFormat format{"Standard"};
+    TempProfile profile;
+    CKorvelDoc doc;
+    TestCommandHost host{doc};
+    ScriptedConfigDialogs* dialogs = nullptr;
+    std::unique_ptr<KConfigCommands> commands;
+    std::int32_t jansen = 0, bakker = 0;
+};
+
+} // namespace
+
+TEST_F(ConfigCommandsTest, EveryCommandIsThereAndEnabled) {
+    for (int id : {Cmd::ConfigTabs, Cmd::ConfigFields, Cmd::ConfigMemberTypes, Cmd::ConfigColumns,
+                   Cmd::Settings})
+        EXPECT_TRUE(host.enabled(id)) << id;
+}
+
+TEST_F(ConfigCommandsTest, TabsByNameInOneStep) {
+    dialogs->tabs = [](const Names& names) -> std::optional<Names> {
+        EXPECT_EQ(names, (Names{"Persoonlijk", "NTTB"}));
+        return Names{"NTTB", "Bank", "Persoonlijk"};
+    };
+    const std::string before = savedBytes(doc);
+    ASSERT_TRUE(host.trigger(Cmd::ConfigTabs));
+    EXPECT_EQ(KTabNames::byPosition(doc.tabs()), (Names{"NTTB", "Bank", "Persoonlijk"}));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.undoStack().undoText(), QStringLiteral("rubrieken wijzigen"));
+    doc.undoStack().undo();
+    EXPECT_EQ(savedBytes(doc), before);
+
+    // Cancel changes nothing and does not mark the document.
+    dialogs->tabs = [](const Names&) { return std::nullopt; };
+    doc.SetModifiedFlag(false);
+    host.trigger(Cmd::ConfigTabs);
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(savedBytes(doc), before);
+}
+
+TEST_F(ConfigCommandsTest, AFieldAddedShowsAsAGridColumn) {
+    Settings::setColumns("Naam|IBAN|");
+    EXPECT_EQ(cell("IBAN"), "???");
+    dialogs->fields = [](KFieldSetup& setup) {
+        KFieldSetup::Controls c;
+        c.tab = "Persoonlijk";
+        c.label = "IBAN";
+        return setup.add(c) == KFieldSetup::Outcome::Done;
+    };
+    ASSERT_TRUE(host.trigger(Cmd::ConfigFields));
+    EXPECT_EQ(doc.undoStack().undoText(), QStringLiteral("velden wijzigen"));
+    EXPECT_EQ(cell("IBAN"), "");
+    EXPECT_NE(doc.findMember(bakker)->values().findFirst(
+                  [](const KField& f) { return f.label() == "IBAN"; }),
+              nullptr);
+
+    // An add, then Cancel: the fields stay, the id stays used.
+    const std::size_t count = doc.fields().size();
+    const std::int32_t last = doc.lastId();
+    dialogs->fields = [](KFieldSetup& setup) {
+        KFieldSetup::Controls c;
+        c.tab = "NTTB";
+        c.label = "Rating";
+        setup.add(c);
+        return false;
+    };
+    doc.SetModifiedFlag(false);
+    host.trigger(Cmd::ConfigFields);
+    EXPECT_EQ(doc.fields().size(), count);
+    EXPECT_EQ(doc.lastId(), last + 1);
+    EXPECT_TRUE(doc.IsModified());
+}
+
+TEST_F(ConfigCommandsTest, MemberTypesRemappedInOneStep) {
+    dialogs->memberTypes = [](const Names& names) -> std::optional<Names> {
+        EXPECT_EQ(names, (Names{"Lid", "Donateur", "Erelid"}));
+        return Names{"Lid", "Donateur", "Erelid", "Junior"};
+    };
+    // Jeugd was no member type: nobody is asked about it.
+    host.trigger(Cmd::ConfigMemberTypes);
+    EXPECT_TRUE(host.scripted().asked().empty());
+
+    dialogs->memberTypes = [](const Names&) -> std::optional<Names> {
+        return Names{"Lid", "Steunlid", "Erelid", "Junior"};
+    };
+    KMember m = *doc.findMember(bakker);
+    m.setTextByMeaning(FieldMeaning::MemberType, "Donateur");
+    KEdit::replaceMember(doc, bakker, m);
+    host.scripted().answerSelect({1});
+    host.trigger(Cmd::ConfigMemberTypes);
+    ASSERT_EQ(host.scripted().asked().size(), 1u);
+    EXPECT_EQ(host.scripted().asked()[0].caption, QStringLiteral("Wijzig Donateur in"));
+    EXPECT_EQ(doc.findMember(bakker)->textByMeaning(FieldMeaning::MemberType), "Steunlid");
+    EXPECT_EQ(doc.undoStack().undoText(), QStringLiteral("soorten leden wijzigen"));
+    doc.undoStack().undo();
+    EXPECT_EQ(doc.findMember(bakker)->textByMeaning(FieldMeaning::MemberType), "Donateur");
+    EXPECT_EQ(doc.memberTypes(), (Names{"Lid", "Donateur", "Erelid", "Junior"}));
+}
+
+TEST_F(ConfigCommandsTest, ColumnsWrittenAndTheGridRebuiltWhateverTheAnswer) {
+    dialogs->columns = [](const KColumnChoice& choice) -> std::optional<Names> {
+        EXPECT_EQ(choice.shown, (Names{"Naam", "Geboortedatum"}));
+        return Names{"Nr.", "Naam", "Schuld"};
+    };
+    host.trigger(Cmd::ConfigColumns);
+    EXPECT_EQ(Settings::columns(), "Nr.|Naam|Schuld|");
+    EXPECT_EQ(titles(), (Names{"Nr.", "Naam", "Schuld"}));
+    EXPECT_FALSE(doc.IsModified());
+
+    // Cancel writes nothing; the grid is rebuilt from the profile all the same.
+    Profile::writeString(QStringLiteral("Settings"), QStringLiteral("Columns"),
+                         QStringLiteral("Naam|Woonplaats|"));
+    dialogs->columns = [](const KColumnChoice&) { return std::nullopt; };
+    host.trigger(Cmd::ConfigColumns);
+    EXPECT_EQ(Settings::columns(), "Naam|Woonplaats|");
+    EXPECT_EQ(titles(), (Names{"Naam", "Woonplaats"}));
+}
+
+TEST_F(ConfigCommandsTest, ColumnsWithoutFieldsAskNothing) {
+    KEdit::replaceFields(doc, KFieldList(), doc.tabs());
+    dialogs->shown = 0;
+    host.trigger(Cmd::ConfigColumns);
+    EXPECT_EQ(dialogs->shown, 0);
+}
+
+TEST_F(ConfigCommandsTest, SettingsSavedAndTheGridFollowsTheDateFormat) {
+    EXPECT_EQ(cell("Geboortedatum"), "20010922");
+    dialogs->settings = [](const KGeneralSettings& general,
+                           const std::string& format) -> std::optional<KSettingsResult> {
+        EXPECT_FALSE(general.loadAtStart);
+        EXPECT_EQ(format, "Standard");
+        KSettingsResult result{general, std::string("%d-%m-%Y")};
+        result.general.loadAtStart = true;
+        result.general.fixedStartFile = true;
+        result.general.startFile = QStringLiteral("/leden/club.kvl");
+        return result;
+    };
+    host.trigger(Cmd::Settings);
+    EXPECT_TRUE(Settings::loadAtStart());
+    EXPECT_EQ(Settings::startFile(), QStringLiteral("/leden/club.kvl"));
+    EXPECT_EQ(Settings::dateFormat(), "%d-%m-%Y");
+    EXPECT_EQ(DateFormat::setting(), "%d-%m-%Y");
+    EXPECT_EQ(cell("Geboortedatum"), "22-09-2001");
+
+    // Cancel writes nothing.
+    dialogs->settings = [](const KGeneralSettings&, const std::string&) {
+        return std::optional<KSettingsResult>();
+    };
+    Settings::setLoadAtStart(false);
+    host.trigger(Cmd::Settings);
+    EXPECT_FALSE(Settings::loadAtStart());
+    EXPECT_EQ(Settings::dateFormat(), "%d-%m-%Y");
+}

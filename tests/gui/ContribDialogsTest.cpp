@@ -1,0 +1,229 @@
+// The contribution dialogs as a person uses them: the scheme dialog with its parts and
+// conditions, the execution dialog's selection, and the overview.
+#include "contrib/KContrExec.h"
+#include "contrib/KContrOverview.h"
+#include "contrib/KDlgCondition.h"
+#include "contrib/KDlgContribution.h"
+#include "core/contrib/KOverview.h"
+#include "core/contrib/KSchemeEditor.h"
+#include "core/edit/KEdit.h"
+#include "grid/CvsFlexGrid.h"
+#include "tests/support/DocBuilder.h"
+#include "tests/support/GuiApplication.h"
+#include "tests/support/ModalAnswer.h"
+#include "tests/support/Pinned.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemModelTester>
+#include <QComboBox>
+#include <QContextMenuEvent>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QMenu>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTest>
+
+namespace {
+
+class ContribDialogsTest : public ::testing::Test {
+protected:
+    ContribDialogsTest() {
+        guiApplication();
+        doc.OnNewDocument();
+    }
+
+    KSchemeEditor editorFor(const KContribution& scheme) {
+        return KSchemeEditor(scheme, doc.fields(), doc.memberTypes(), [this] { return doc.handOutId(); });
+    }
+
+    // The point of a data row (from 1) of a grid with a title row, or of a row of a grid
+    // without one (from 0).
+    static QPoint pointOf(CvsFlexGrid* grid, int row, int col = 0) {
+        QTableView* view = grid->view();
+        return view->visualRect(view->model()->index(row - grid->fixedRowCount(), col)).center();
+    }
+    static void click(CvsFlexGrid* grid, int row, int col = 0) {
+        QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, Qt::NoModifier, pointOf(grid, row, col));
+    }
+    static std::vector<std::string> column(CvsFlexGrid* grid, int col) {
+        std::vector<std::string> cells;
+        for (int row = grid->fixedRowCount(); row < grid->rowCount(); ++row)
+            cells.push_back(grid->cellText(row, col));
+        return cells;
+    }
+
+    PinnedToday today{20260315};
+    PinnedDateFormat format{"Standard"};
+    PinnedLocale locale{"nl_NL"};
+    TempProfile profile;
+    CKorvelDoc doc;
+};
+
+} // namespace
+
+TEST_F(ContribDialogsTest, TheSchemeDialogEditsPartsOnAWorkingCopy) {
+    KSchemeEditor editor = editorFor(KContribution(doc.handOutId()));
+    KDlgContribution dialog(editor);
+    dialog.show();
+    QAbstractItemModelTester tester(dialog.partsGrid()->view()->model());
+    EXPECT_EQ(dialog.descriptionEdit()->text(), QStringLiteral("Contributie 2026"));
+    EXPECT_EQ(dialog.partsGrid()->rowCount(), 1);
+    EXPECT_TRUE(dialog.partsGrid()->columnHidden(3));
+
+    ModalAnswer::click(&dialog, QStringLiteral("&Standaard"));
+    ASSERT_EQ(dialog.partsGrid()->rowCount(), 19);
+    EXPECT_EQ(dialog.partsGrid()->cellText(1, 1), "85.00");
+    EXPECT_EQ(dialog.partsGrid()->cellText(1, 2), "Senior = Ja EN Soort lid = Erelid");
+
+    // A part selected shows in the editing area with its conditions.
+    click(dialog.partsGrid(), 1);
+    EXPECT_EQ(dialog.nameEdit()->text(), QStringLiteral("Contributie"));
+    EXPECT_EQ(dialog.amountEdit()->text(), QStringLiteral("85.00"));
+    EXPECT_EQ(column(dialog.conditionsGrid(), 1),
+              (std::vector<std::string>{"Senior = Ja", "Soort lid = Erelid"}));
+
+    // "&Wijzigen" puts it back changed; "&Toevoegen" adds what is typed and keeps it shown.
+    dialog.amountEdit()->setText(QStringLiteral("86"));
+    ModalAnswer::click(&dialog, QStringLiteral("&Wijzigen"));
+    EXPECT_EQ(dialog.partsGrid()->rowCount(), 19);
+    EXPECT_EQ(dialog.partsGrid()->cellText(1, 1), "86.00");
+    dialog.nameEdit()->setText(QStringLiteral("Zaalhuur"));
+    dialog.amountEdit()->setText(QStringLiteral("5"));
+    ModalAnswer::click(&dialog, QStringLiteral("&Toevoegen"));
+    EXPECT_EQ(dialog.partsGrid()->rowCount(), 20);
+    EXPECT_EQ(dialog.nameEdit()->text(), QStringLiteral("Zaalhuur"));
+    EXPECT_EQ(dialog.conditionsGrid()->rowCount(), 0);
+
+    // "&Verwijderen" takes the selected part out.
+    click(dialog.partsGrid(), 19);
+    EXPECT_EQ(dialog.partsGrid()->cellText(19, 0), "Zaalhuur");
+    ModalAnswer::click(&dialog, QStringLiteral("&Verwijderen"));
+    EXPECT_EQ(dialog.partsGrid()->rowCount(), 19);
+
+    dialog.descriptionEdit()->setText(QStringLiteral("Seizoen 2026-2027"));
+    ModalAnswer::click(&dialog, QStringLiteral("&OK"));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(editor.working().description(), "Seizoen 2026-2027");
+    EXPECT_EQ(editor.working().parts().size(), 18u);
+    EXPECT_EQ(editor.working().date().value(), 20260315);
+}
+
+TEST_F(ContribDialogsTest, ConditionsAreAddedThroughTheConditionDialog) {
+    KSchemeEditor editor = editorFor(KContribution(doc.handOutId()));
+    KDlgContribution dialog(editor);
+    dialog.show();
+    dialog.nameEdit()->setText(QStringLiteral("Competitie"));
+    dialog.amountEdit()->setText(QStringLiteral("25"));
+
+    ModalAnswer answer([](QWidget* modal) {
+        auto* condition = qobject_cast<KDlgCondition*>(modal);
+        ASSERT_NE(condition, nullptr);
+        EXPECT_EQ(condition->windowTitle(), QStringLiteral("Voorwaarde"));
+        condition->fieldList()->setCurrentText(QStringLiteral("Senior"));
+        auto* value = qobject_cast<QComboBox*>(condition->valueControl());
+        ASSERT_NE(value, nullptr);
+        EXPECT_EQ(value->currentText(), QStringLiteral("Ja"));
+        value->setCurrentText(QStringLiteral("Nee"));
+        // Another field gives another control; and back again.
+        condition->fieldList()->setCurrentText(QStringLiteral("Woonplaats"));
+        EXPECT_NE(qobject_cast<QLineEdit*>(condition->valueControl()), nullptr);
+        condition->fieldList()->setCurrentText(QStringLiteral("Senior"));
+        qobject_cast<QComboBox*>(condition->valueControl())->setCurrentText(QStringLiteral("Nee"));
+        ModalAnswer::click(condition, QStringLiteral("&OK"));
+    });
+    dialog.addCondition();
+    ASSERT_TRUE(answer.answered());
+    EXPECT_EQ(column(dialog.conditionsGrid(), 1), (std::vector<std::string>{"Senior = Nee"}));
+    EXPECT_EQ(dialog.amountEdit()->text(), QStringLiteral("25.00"));
+
+    // A right click selects the row under it and opens the conditions menu.
+    QWidget* viewport = dialog.conditionsGrid()->view()->viewport();
+    QContextMenuEvent rightClick(QContextMenuEvent::Mouse, pointOf(dialog.conditionsGrid(), 0, 1),
+                                 viewport->mapToGlobal(pointOf(dialog.conditionsGrid(), 0, 1)));
+    QCoreApplication::sendEvent(viewport, &rightClick);
+    QMenu* popup = dialog.conditionMenu()->actions().front()->menu();
+    EXPECT_TRUE(popup->isVisible());
+    popup->hide();
+    EXPECT_EQ(dialog.conditionsGrid()->selectedRowAt(0), 0);
+    QStringList items;
+    for (QAction* action : popup->actions())
+        items << action->text();
+    EXPECT_EQ(items, (QStringList{"&Toevoegen", "&Wijzigen", "&Verwijderen"}));
+
+    // Deleted again through the menu's handler.
+    dialog.deleteCondition();
+    EXPECT_EQ(dialog.conditionsGrid()->rowCount(), 0);
+    ModalAnswer::click(&dialog, QStringLiteral("&Toevoegen"));
+    ASSERT_EQ(editor.working().parts().size(), 1u);
+    EXPECT_EQ(editor.working().parts().front().name(), "Competitie");
+}
+
+TEST_F(ContribDialogsTest, TheExecutionDialogSelectsByItsButtons) {
+    const std::vector<KExecution::Row> rows = {
+        {11, "Bakker", ""}, {12, "Jansen", "105.00"}, {13, "Visser", "0.00"}};
+    KContrExec dialog("Contributie 2026", rows);
+    dialog.show();
+    QAbstractItemModelTester tester(dialog.grid()->view()->model());
+    CvsFlexGrid* grid = dialog.grid();
+    EXPECT_EQ(grid->cellText(0, 1), "Contributie 2026");
+    EXPECT_TRUE(grid->columnHidden(2));
+    EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{11, 13}));
+
+    ModalAnswer::click(&dialog, QStringLiteral("&Keer selectie om"));
+    EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{12}));
+    ModalAnswer::click(&dialog, QStringLiteral("&Keer selectie om"));
+    EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{11, 13}));
+    ModalAnswer::click(&dialog, QStringLiteral("Selecteer alle leden"));
+    EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{11, 12, 13}));
+    ModalAnswer::click(&dialog, QStringLiteral("Selecteer leden zonder bedrag"));
+    EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{11, 13}));
+
+    ModalAnswer::click(&dialog, QStringLiteral("&Voer uit"));
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+TEST_F(ContribDialogsTest, TheOverviewShowsEveryCellAndBoldTotals) {
+    KContribution s(doc.handOutId());
+    s.setDescription("Contributie 2026");
+    s.setDate(KDateValue(20260101));
+    s.AddPart(KContrPart("Contributie", doc.handOutId(), 85.0));
+    s.AddPart(KContrPart("Competitie met een lange naam", doc.handOutId(), 25.0));
+    KEdit::addScheme(doc, s);
+    for (const char* name : {"Jansen", "Visser", "Bakker"})
+        addMember(doc, name);
+    std::vector<std::int32_t> ids;
+    for (const KMember& m : doc.members())
+        ids.push_back(m.id());
+    ASSERT_TRUE(KEdit::applyScheme(doc, s.id(), ids));
+
+    const KOverview overview(doc);
+    std::vector<std::pair<int, int>> chosen;
+    KContrOverview dialog(overview, [&chosen](int row, int col) { chosen.emplace_back(row, col); });
+    dialog.show();
+    QTest::qWait(20);
+    QAbstractItemModelTester tester(dialog.grid()->view()->model());
+    CvsFlexGrid* grid = dialog.grid();
+    ASSERT_EQ(grid->rowCount(), overview.rowCount());
+    ASSERT_EQ(grid->colCount(), 3);
+    EXPECT_EQ(grid->cellText(3, 2), "330.00");
+    const auto boldAt = [grid](int row, int col) {
+        const auto style = grid->table().cellStyle(row, col);
+        return style != GridTable::kGridStyle && grid->table().styleFont(style).bold;
+    };
+    EXPECT_TRUE(boldAt(3, 0));
+    EXPECT_TRUE(boldAt(1, 2));
+    EXPECT_FALSE(boldAt(1, 1));
+
+    // The window fits the grid: no scroll bar.
+    EXPECT_FALSE(grid->view()->horizontalScrollBar()->isVisible());
+    EXPECT_FALSE(grid->view()->verticalScrollBar()->isVisible());
+    EXPECT_GE(dialog.width(), grid->view()->horizontalHeader()->length());
+
+    // A double click: the first click makes the cell current.
+    click(grid, 2, 1);
+    QTest::mouseDClick(grid->view()->viewport(), Qt::LeftButton, Qt::NoModifier, pointOf(grid, 2, 1));
+    QTest::keyClick(grid->view(), Qt::Key_Return);
+    EXPECT_EQ(chosen, (std::vector<std::pair<int, int>>{{2, 1}, {2, 1}}));
+}
