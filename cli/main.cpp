@@ -81,8 +81,8 @@ int fileCommand(int argc, char** argv) {
             ClubGenerator(seed).generate(doc, static_cast<long>(members));
             return saveMemberFile(doc, options.paths[0]);
         }
-        if (const int status = openMemberFile(doc, options.paths[0]))
-            return status;
+        if (const int opened = openMemberFile(doc, options.paths[0]))
+            return opened;
         if (command == "convert")
             return saveMemberFile(doc, options.paths[1]);
 
