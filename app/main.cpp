@@ -1,4 +1,5 @@
 #include "app/KorvelApp.h"
+#include "core/document/CKorvelDoc.h"
 
 #include <QApplication>
 
@@ -12,5 +13,8 @@ int main(int argc, char* argv[]) {
     KorvelApp korvel(QApplication::arguments());
     if (!korvel.InitInstance())
         return 1;
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    // The last save question has been answered: the administration ends with the process.
+    korvel.document().abandonContents();
+    return status;
 }

@@ -72,27 +72,32 @@ int fileCommand(int argc, char** argv) {
     }
 
     CKorvelDoc doc;
-    if (command == "new") {
-        doc.OnNewDocument();
-        return saveMemberFile(doc, options.paths[0]);
-    }
-    if (generate) {
-        ClubGenerator(seed).generate(doc, static_cast<long>(members));
-        return saveMemberFile(doc, options.paths[0]);
-    }
-    if (const int status = openMemberFile(doc, options.paths[0]))
-        return status;
-    if (command == "convert")
-        return saveMemberFile(doc, options.paths[1]);
+    const int status = [&] {
+        if (command == "new") {
+            doc.OnNewDocument();
+            return saveMemberFile(doc, options.paths[0]);
+        }
+        if (generate) {
+            ClubGenerator(seed).generate(doc, static_cast<long>(members));
+            return saveMemberFile(doc, options.paths[0]);
+        }
+        if (const int opened = openMemberFile(doc, options.paths[0]))
+            return opened;
+        if (command == "convert")
+            return saveMemberFile(doc, options.paths[1]);
 
-    JsonWriter out(stdout);
-    KDocDump(out).write(doc);
-    out.flush();
-    if (!out.ok() || std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "Het schrijven naar de standaarduitvoer is mislukt.\n");
-        return kFailed;
-    }
-    return 0;
+        JsonWriter out(stdout);
+        KDocDump(out).write(doc);
+        out.flush();
+        if (!out.ok() || std::fflush(stdout) != 0) {
+            std::fprintf(stderr, "Het schrijven naar de standaarduitvoer is mislukt.\n");
+            return kFailed;
+        }
+        return 0;
+    }();
+    // Everything is written: the administration ends with the process.
+    doc.abandonContents();
+    return status;
 }
 
 } // namespace

@@ -241,6 +241,17 @@ void CvsFlexGrid::setCellText(int row, int col, std::string text) {
     m_model->setCellText(row, col, std::move(text));
 }
 
+std::string* CvsFlexGrid::rowCells(int row) {
+    return redrawEnabled() ? nullptr : m_table->rowCells(row);
+}
+
+void CvsFlexGrid::arrangeRows(const std::vector<int>& order) {
+    const bool redraw = redrawEnabled();
+    m_model->setRedrawEnabled(false);
+    m_table->arrangeRows(order);
+    m_model->setRedrawEnabled(redraw);
+}
+
 void CvsFlexGrid::moveRow(int from, int to) {
     m_model->moveRow(from, to);
 }
@@ -480,51 +491,71 @@ const std::array<float, 256>& CvsFlexGrid::charWidths(int style) {
     return m_charWidths[slot];
 }
 
-int CvsFlexGrid::measureColumn(int col) {
+std::vector<int> CvsFlexGrid::measureColumns(int first, int last) {
     // Estimating every cell from a table of character widths is cheap; only the few cells that
-    // estimate widest are measured exactly.
+    // estimate widest are measured exactly. The rows are walked once for all columns: a
+    // row's cells lie side by side.
     struct Candidate {
         float estimate;
         int row;
     };
-    std::vector<Candidate> widest;
-    widest.reserve(kMeasuredCells);
+    struct Column {
+        std::vector<Candidate> widest;
+        std::vector<Candidate>::iterator least;
+    };
     auto leastOf = [](std::vector<Candidate>& list) {
         return std::min_element(
             list.begin(), list.end(),
             [](const Candidate& a, const Candidate& b) { return a.estimate < b.estimate; });
     };
-    std::vector<Candidate>::iterator least;
+    const int count = last - first + 1;
+    std::vector<Column> columns(static_cast<std::size_t>(count));
+    for (Column& column : columns)
+        column.widest.reserve(kMeasuredCells);
+    int lastStyle = -2;
+    const std::array<float, 256>* widths = nullptr;
     for (int row = 0; row < rowCount(); ++row) {
         if (row >= 1 && row < fixedRowCount())
             continue;
-        const std::string& text = cellText(row, col);
-        if (text.empty())
-            continue;
-        const int style = row < fixedRowCount() ? -1 : m_table->cellStyle(row, col);
-        const auto& widths = charWidths(style);
-        float estimate = 0;
-        for (char c : text)
-            estimate += widths[static_cast<unsigned char>(c)];
-        if (static_cast<int>(widest.size()) < kMeasuredCells) {
-            widest.push_back({estimate, row});
-            if (static_cast<int>(widest.size()) == kMeasuredCells)
-                least = leastOf(widest);
-        } else if (estimate > least->estimate) {
-            *least = {estimate, row};
-            least = leastOf(widest);
+        for (int i = 0; i < count; ++i) {
+            const int col = first + i;
+            const std::string& text = cellText(row, col);
+            if (text.empty())
+                continue;
+            const int style = row < fixedRowCount() ? -1 : m_table->cellStyle(row, col);
+            if (style != lastStyle) {
+                widths = &charWidths(style);
+                lastStyle = style;
+            }
+            float estimate = 0;
+            for (char c : text)
+                estimate += (*widths)[static_cast<unsigned char>(c)];
+            Column& column = columns[static_cast<std::size_t>(i)];
+            if (static_cast<int>(column.widest.size()) < kMeasuredCells) {
+                column.widest.push_back({estimate, row});
+                if (static_cast<int>(column.widest.size()) == kMeasuredCells)
+                    column.least = leastOf(column.widest);
+            } else if (estimate > column.least->estimate) {
+                *column.least = {estimate, row};
+                column.least = leastOf(column.widest);
+            }
         }
     }
-    int width = 0;
-    for (const Candidate& candidate : widest) {
-        const bool title = candidate.row < fixedRowCount();
-        const QFontMetrics metrics(fontOf(title ? -1 : m_table->cellStyle(candidate.row, col)));
-        const int exact =
-            metrics.horizontalAdvance(CodePage::toQString(cellText(candidate.row, col))) +
-            (title ? kTitlePadding : kCellPadding);
-        width = std::max(width, exact);
+    std::vector<int> result(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const int col = first + i;
+        int width = 0;
+        for (const Candidate& candidate : columns[static_cast<std::size_t>(i)].widest) {
+            const bool title = candidate.row < fixedRowCount();
+            const QFontMetrics metrics(fontOf(title ? -1 : m_table->cellStyle(candidate.row, col)));
+            const int exact =
+                metrics.horizontalAdvance(CodePage::toQString(cellText(candidate.row, col))) +
+                (title ? kTitlePadding : kCellPadding);
+            width = std::max(width, exact);
+        }
+        result[static_cast<std::size_t>(i)] = std::max(width, kCellPadding);
     }
-    return std::max(width, kCellPadding);
+    return result;
 }
 
 void CvsFlexGrid::fitRowHeight(int extra) {
@@ -546,8 +577,9 @@ void CvsFlexGrid::fitColumns(int first, int last, bool equal, int extra) {
     if (first > last)
         return;
     int widest = 0;
+    const std::vector<int> measured = measureColumns(first, last);
     for (int col = first; col <= last; ++col) {
-        m_widths[static_cast<std::size_t>(col)] = measureColumn(col) + extra;
+        m_widths[static_cast<std::size_t>(col)] = measured[static_cast<std::size_t>(col - first)] + extra;
         widest = std::max(widest, m_widths[static_cast<std::size_t>(col)]);
     }
     if (equal)

@@ -85,6 +85,13 @@ public:
 
     const std::string& cellText(int row, int col) const { return m_table->cellText(row, col); }
     void setCellText(int row, int col, std::string text);
+    // While redrawing is off: the cells of one row side by side, for filling many rows at
+    // once; valid until the number of rows or columns changes. nullptr when redrawing is on or
+    // the row is not there.
+    std::string* rowCells(int row);
+    // Shows the data rows in the given order: order[i] is the data row, counted from the first
+    // one, shown i-th.
+    void arrangeRows(const std::vector<int>& order);
     // Moves a data row to another place; the rows between shift by one.
     void moveRow(int from, int to);
     // Removes the data rows given; the rows below move up.
@@ -134,7 +141,8 @@ private:
     GridTable::CellFont currentCellFont() const;
     GridTable::CellFont gridCellFont() const;
     QFont fontOf(int style) const;
-    int measureColumn(int col);
+    // The widths the cells of columns first to last need, in one pass over the rows.
+    std::vector<int> measureColumns(int first, int last);
     const std::array<float, 256>& charWidths(int style);
     void fitRowHeight(int extra);
     void syncColumns();

@@ -81,8 +81,13 @@ void GridTable::setRowCount(int rows) {
         for (int r = rows; r < m_rows; ++r)
             m_selectedCount -= m_selected[static_cast<std::size_t>(r)];
         m_selectedRowsValid = false;
-        // The rows that go are the last ones shown; they go from storage in that order.
-        storeInShownOrder();
+        // The rows that go are the last ones shown; they go from storage in that order. Rows
+        // that stay where they are stored (the title row, as a rule) need no cell moved.
+        bool keptInPlace = true;
+        for (int r = 0; r < rows && keptInPlace; ++r)
+            keptInPlace = m_stored[static_cast<std::size_t>(r)] == r;
+        if (!keptInPlace)
+            storeInShownOrder();
     }
     const int before = m_rows;
     m_rows = rows;
@@ -363,6 +368,23 @@ std::vector<int> GridTable::sort(int col, int order, const RowComparator& compar
     std::copy(rows.begin(), rows.end(), order2.begin() + m_fixed);
     applyOrder(order2);
     return order2;
+}
+
+void GridTable::arrangeRows(const std::vector<int>& order) {
+    const auto dataRows = static_cast<std::size_t>(m_rows - m_fixed);
+    if (order.size() != dataRows)
+        return;
+    std::vector<std::uint8_t> seen(dataRows, 0);
+    std::vector<int> rows(static_cast<std::size_t>(m_rows));
+    std::iota(rows.begin(), rows.begin() + m_fixed, 0);
+    for (std::size_t i = 0; i < dataRows; ++i) {
+        const int row = order[i];
+        if (row < 0 || static_cast<std::size_t>(row) >= dataRows || seen[static_cast<std::size_t>(row)])
+            return;
+        seen[static_cast<std::size_t>(row)] = 1;
+        rows[static_cast<std::size_t>(m_fixed) + i] = m_fixed + row;
+    }
+    applyOrder(rows);
 }
 
 void GridTable::moveRow(int from, int to) {

@@ -84,6 +84,15 @@ public:
     // sort, or an empty list when the order sorts nothing.
     std::vector<int> sort(int col, int order, const RowComparator& compare);
 
+    // The cells of one row side by side, for filling many rows in one go; valid until the
+    // number of rows or columns changes. nullptr for a row that is not there.
+    std::string* rowCells(int row) {
+        return row >= 0 && row < m_rows && m_cols > 0 ? &m_cells[index(row, 0)] : nullptr;
+    }
+    // Shows the data rows in the given order: order[i] is the data row, counted from the first
+    // one, shown i-th. Ignored unless it names every data row once.
+    void arrangeRows(const std::vector<int>& order);
+
     // Moves data row from to place to; the rows between shift by one. Title rows stay.
     void moveRow(int from, int to);
     // Removes the data rows given, in any order; the rows below move up.

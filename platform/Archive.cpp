@@ -65,9 +65,6 @@ Archive Archive::forStoring(std::string fileName) {
     return Archive(Store, std::string(), std::move(fileName));
 }
 
-namespace {
-constexpr std::size_t kSinkPiece = 1 << 20;
-}
 
 Archive Archive::forStoring(std::string fileName, Sink sink) {
     Archive ar(Store, std::string(), std::move(fileName));
@@ -120,7 +117,7 @@ void Archive::Write(const void* buffer, std::size_t count) {
         flush();
 }
 
-const char* Archive::take(std::size_t count) {
+const char* Archive::takeSlow(std::size_t count) {
     needLoading();
     fill(count);
     if (m_data.size() - m_pos < count)
@@ -130,37 +127,13 @@ const char* Archive::take(std::size_t count) {
     return at;
 }
 
-void Archive::writeByte(std::uint8_t value) {
-    Write(&value, 1);
-}
-void Archive::writeUInt16(std::uint16_t value) {
-    Write(&value, 2);
-}
-void Archive::writeInt32(std::int32_t value) {
-    Write(&value, 4);
-}
-void Archive::writeDouble(double value) {
-    Write(&value, 8);
-}
-
-std::uint8_t Archive::readByte() {
-    return static_cast<std::uint8_t>(*take(1));
-}
-
-std::uint16_t Archive::readUInt16() {
-    std::uint16_t v;
-    std::memcpy(&v, take(2), 2);
-    return v;
-}
-
-std::int32_t Archive::readInt32() {
-    std::int32_t v;
-    std::memcpy(&v, take(4), 4);
-    return v;
-}
-
-double Archive::readDouble() {
-    double v;
-    std::memcpy(&v, take(8), 8);
-    return v;
+void Archive::readBytesInto(std::string& text, std::size_t count) {
+    if (count > remaining())
+        throw ArchiveException(ArchiveException::endOfFile, m_fileName);
+    if (count <= kSourcePiece) {
+        text.assign(take(count), count);
+        return;
+    }
+    text.resize(count);
+    Read(text.data(), count);
 }

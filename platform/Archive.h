@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 #include <functional>
 #include <string>
@@ -60,19 +61,24 @@ public:
     std::size_t Read(void* buffer, std::size_t count);
     void Write(const void* buffer, std::size_t count);
 
-    void writeByte(std::uint8_t value);
-    void writeUInt16(std::uint16_t value);
+    // The typed items are read and written in the caller's code while the buffer has room:
+    // a member file is millions of small items.
+    void writeByte(std::uint8_t value) { put(&value, 1); }
+    void writeUInt16(std::uint16_t value) { put(&value, 2); }
     void writeInt16(std::int16_t value) { writeUInt16(static_cast<std::uint16_t>(value)); }
-    void writeInt32(std::int32_t value);
+    void writeInt32(std::int32_t value) { put(&value, 4); }
     void writeUInt32(std::uint32_t value) { writeInt32(static_cast<std::int32_t>(value)); }
-    void writeDouble(double value);
+    void writeDouble(double value) { put(&value, 8); }
 
-    std::uint8_t readByte();
-    std::uint16_t readUInt16();
+    std::uint8_t readByte() { return static_cast<std::uint8_t>(*take(1)); }
+    std::uint16_t readUInt16() { return extract<std::uint16_t>(); }
     std::int16_t readInt16() { return static_cast<std::int16_t>(readUInt16()); }
-    std::int32_t readInt32();
+    std::int32_t readInt32() { return extract<std::int32_t>(); }
     std::uint32_t readUInt32() { return static_cast<std::uint32_t>(readInt32()); }
-    double readDouble();
+    double readDouble() { return extract<double>(); }
+    // Reads count bytes into text, replacing what it held; throws endOfFile as the typed
+    // extractions do when fewer remain.
+    void readBytesInto(std::string& text, std::size_t count);
 
     // Loading: bytes not yet read. Storing: bytes written so far.
     std::size_t remaining() const {
@@ -90,7 +96,29 @@ private:
     void needLoading() const;
     void needStoring() const;
     // Checks that count bytes remain for a typed extraction and returns where they start.
-    const char* take(std::size_t count);
+    const char* take(std::size_t count) {
+        if (m_mode == Load && m_data.size() - m_pos >= count) {
+            const char* at = m_data.data() + m_pos;
+            m_pos += count;
+            return at;
+        }
+        return takeSlow(count);
+    }
+    const char* takeSlow(std::size_t count);
+    template <class V> V extract() {
+        V v;
+        std::memcpy(&v, take(sizeof v), sizeof v);
+        return v;
+    }
+    // The bytes a storing archive gathers before it hands them to its sink.
+    static constexpr std::size_t kSinkPiece = 1 << 20;
+    void put(const void* bytes, std::size_t count) {
+        if (m_mode == Store && m_data.size() + count < kSinkPiece) {
+            m_data.append(static_cast<const char*>(bytes), count);
+            return;
+        }
+        Write(bytes, count);
+    }
     // Loading from a source: makes count bytes (as far as the data goes) ready in the buffer.
     void fill(std::size_t count);
 

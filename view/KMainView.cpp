@@ -325,24 +325,34 @@ void KMainView::setUpColumns(const MemberColumns& columns) {
 }
 
 void KMainView::fill(const MemberColumns& columns) {
-    MemberTable table(m_doc->members(), columns);
-    m_nameColumn = table.nameColumn();
+    const KMemberList& members = m_doc->members();
+    const int rows = static_cast<int>(members.size());
+    m_nameColumn = -1;
     m_orderByName = true;
-    // Every rebuild sorts by name, in the direction the name title last chose. The rows go
-    // into the grid in that order, as the grid's own sort by the same order would leave them.
-    std::vector<int> order;
-    if (m_nameColumn >= 0) {
-        order = MemberOrder::byName(table.column(m_nameColumn)).sortedRows(m_nameAscending);
-    } else {
-        order.resize(static_cast<std::size_t>(table.rowCount()));
-        std::iota(order.begin(), order.end(), 0);
-    }
-    if (table.rowCount() > 0) {
-        m_grid->setRowCount(table.rowCount() + 1);
-        for (int row = 0; row < table.rowCount(); ++row)
-            for (int col = 0; col < table.colCount(); ++col)
-                m_grid->setCellText(row + 1, col,
-                                    table.take(order[static_cast<std::size_t>(row)], col));
+    if (rows > 0) {
+        // The cells are written straight into the grid's table, a member's row in list order.
+        m_grid->setRowCount(rows + 1);
+        int row = 1;
+        for (const KMember& member : members) {
+            if (std::string* cells = m_grid->rowCells(row)) {
+                MemberTable::fillRow(member, columns, row, cells, &m_nameColumn);
+            } else {
+                std::vector<std::string> texts(columns.size() + 1);
+                MemberTable::fillRow(member, columns, row, texts.data(), &m_nameColumn);
+                for (std::size_t col = 0; col < texts.size(); ++col)
+                    m_grid->setCellText(row, static_cast<int>(col), std::move(texts[col]));
+            }
+            ++row;
+        }
+        // Every rebuild sorts by name, in the direction the name title last chose, as the
+        // grid's own sort by the same order would leave the rows.
+        if (m_nameColumn >= 0) {
+            std::vector<std::string> names;
+            names.reserve(static_cast<std::size_t>(rows));
+            for (int r = 1; r <= rows; ++r)
+                names.push_back(m_grid->cellText(r, m_nameColumn));
+            m_grid->arrangeRows(MemberOrder::byName(names).sortedRows(m_nameAscending));
+        }
         GridTable::CellFont font;
         font.name = m_font.name;
         font.size = m_font.size;

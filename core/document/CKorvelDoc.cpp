@@ -100,6 +100,32 @@ void CKorvelDoc::DeleteContents() {
     memberListChanged();
 }
 
+namespace {
+
+// What abandonContents() hands to the process. Reachable to the end, never freed.
+struct AbandonedContents {
+    KMemberList members;
+    KSnapshotList snapshots;
+    KSchemeList schemes;
+    KFieldList fields;
+    KTabList tabs;
+};
+
+std::vector<AbandonedContents>& abandonedContents() {
+    // Never destroyed: its contents end with the process.
+    static auto* kept = new std::vector<AbandonedContents>;
+    return *kept;
+}
+
+} // namespace
+
+void CKorvelDoc::abandonContents() {
+    m_undo.clear();
+    abandonedContents().push_back({std::move(m_members), std::move(m_snapshots),
+                                   std::move(m_schemes), std::move(m_fields), std::move(m_tabs)});
+    DeleteContents();
+}
+
 bool CKorvelDoc::OnNewDocument() {
     DeleteContents();
     m_pathName.clear();

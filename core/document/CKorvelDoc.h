@@ -62,6 +62,10 @@ public:
     bool OnSaveDocument(const QString& path, KFileReport* report = nullptr,
                         KProgressReport* progress = nullptr);
     void DeleteContents();
+    // For a process that is about to end with nothing left to write: the administration goes
+    // with the process instead of being freed record by record, which for a large club takes
+    // longer than reading it did. The document is empty afterwards and tells nobody.
+    void abandonContents();
 
     // The member file, both directions, straight into or out of this administration; loading
     // throws ArchiveException on a damaged file.

@@ -42,17 +42,30 @@ void writeFString(Archive& ar, const std::string& text) {
     ar.Write(text.data(), n);
 }
 
-std::string readFString(Archive& ar) {
+void readFStringInto(Archive& ar, std::string& text) {
     bool wide = false;
     const std::uint64_t length = readLength(ar, wide);
     const std::uint64_t bytes = wide ? length * 2 : length;
     if (bytes > ar.remaining())
         throw ArchiveException(ArchiveException::endOfFile, ar.fileName());
-    std::string raw(static_cast<std::size_t>(bytes), '\0');
-    ar.Read(raw.data(), raw.size());
-    if (!wide)
-        return raw;
+    if (!wide) {
+        ar.readBytesInto(text, static_cast<std::size_t>(bytes));
+        return;
+    }
+    std::string raw;
+    ar.readBytesInto(raw, static_cast<std::size_t>(bytes));
     std::u16string units(static_cast<std::size_t>(length), u'\0');
     std::memcpy(units.data(), raw.data(), raw.size());
-    return CodePage::fromUtf16(units);
+    text = CodePage::fromUtf16(units);
+}
+
+std::string readFString(Archive& ar) {
+    std::string text;
+    readFStringInto(ar, text);
+    return text;
+}
+
+std::string& readScratch() {
+    thread_local std::string scratch;
+    return scratch;
 }

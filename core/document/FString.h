@@ -10,3 +10,7 @@ class Archive;
 // is allocated.
 void writeFString(Archive& ar, const std::string& text);
 std::string readFString(Archive& ar);
+// The same into text, whose buffer is used again where it is large enough.
+void readFStringInto(Archive& ar, std::string& text);
+// A string to read into that is used again and again on this thread.
+std::string& readScratch();

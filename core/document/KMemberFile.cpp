@@ -246,8 +246,8 @@ bool readOldMember(Archive& ar, KMember& m, int v, QStringList* messages) {
         m.charges().fill(count, [&] { return readOldCharge(ar); });
         count = ar.readInt32();
         m.payments().fill(count, [&] {
-            auto payment = std::make_unique<KPayment>();
-            payment->Serialize(ar, v);
+            KPayment payment;
+            payment.Serialize(ar, v);
             return payment;
         });
     } else if (v == 10) {
@@ -382,8 +382,8 @@ void KMemberFile::load(Archive& ar, CKorvelDoc& doc) {
         KFieldList fields;
         std::int32_t count = ar.readInt32();
         fields.fill(count, [&] {
-            auto field = std::make_unique<KField>();
-            field->Serialize(ar, v);
+            KField field;
+            field.Serialize(ar, v);
             return field;
         });
         doc.m_fields = std::move(fields);

@@ -4,19 +4,7 @@
 #include "core/format/Clock.h"
 #include "platform/Archive.h"
 
-KCharge::KCharge() : m_scheme(std::make_unique<KContribution>(static_cast<std::int32_t>(Clock::now()))) {}
-
-KCharge::KCharge(const KCharge& other)
-    : m_scheme(other.m_scheme ? std::make_unique<KContribution>(*other.m_scheme) : nullptr),
-      m_text(other.m_text) {}
-
-KCharge& KCharge::operator=(const KCharge& other) {
-    if (this != &other) {
-        m_scheme = other.m_scheme ? std::make_unique<KContribution>(*other.m_scheme) : nullptr;
-        m_text = other.m_text;
-    }
-    return *this;
-}
+KCharge::KCharge() : m_scheme(KContribution(static_cast<std::int32_t>(Clock::now()))) {}
 
 double KCharge::total() const {
     double sum = 0.0;
@@ -36,7 +24,7 @@ void KCharge::Serialize(Archive& ar, int version) {
         writeFString(ar, m_text);
         return;
     }
-    m_scheme = std::make_unique<KContribution>();
+    m_scheme.emplace();
     m_scheme->Serialize(ar, version);
-    m_text = readFString(ar);
+    readFStringInto(ar, m_text);
 }

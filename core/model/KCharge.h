@@ -3,6 +3,7 @@
 #include "core/model/KContribution.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class Archive;
@@ -13,15 +14,20 @@ class KCharge {
 public:
     KCharge(); // an empty scheme whose id is the current time value, dated today
     explicit KCharge(std::unique_ptr<KContribution> scheme, std::string text = {})
+        : m_text(std::move(text)) {
+        replaceScheme(std::move(scheme));
+    }
+    explicit KCharge(KContribution scheme, std::string text = {})
         : m_scheme(std::move(scheme)), m_text(std::move(text)) {}
-    KCharge(const KCharge& other);
-    KCharge& operator=(const KCharge& other);
-    KCharge(KCharge&&) noexcept = default;
-    KCharge& operator=(KCharge&&) noexcept = default;
 
-    const KContribution* scheme() const { return m_scheme.get(); }
-    KContribution* scheme() { return m_scheme.get(); }
-    void replaceScheme(std::unique_ptr<KContribution> scheme) { m_scheme = std::move(scheme); }
+    const KContribution* scheme() const { return m_scheme ? &*m_scheme : nullptr; }
+    KContribution* scheme() { return m_scheme ? &*m_scheme : nullptr; }
+    void replaceScheme(std::unique_ptr<KContribution> scheme) {
+        if (scheme)
+            m_scheme = std::move(*scheme);
+        else
+            m_scheme.reset();
+    }
     const std::string& text() const { return m_text; }
     void setText(std::string text) { m_text = std::move(text); }
 
@@ -31,7 +37,8 @@ public:
     void Serialize(Archive& ar, int version);
 
 private:
-    std::unique_ptr<KContribution> m_scheme;
+    // Held in the charge itself: a member's charges are one array, not a record each.
+    std::optional<KContribution> m_scheme;
     std::string m_text;
 };
 

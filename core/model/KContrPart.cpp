@@ -29,7 +29,7 @@ void KContrPart::SetConditions(const KFieldList* conditions) {
 }
 
 bool KContrPart::operator==(const KContrPart& other) const {
-    if (m_amount != other.m_amount || m_name != other.m_name)
+    if (m_amount != other.m_amount || !(m_name == other.m_name))
         return false;
     if (m_conditions.empty() || other.m_conditions.empty())
         return m_conditions.empty() && other.m_conditions.empty();
@@ -46,7 +46,7 @@ bool KContrPart::operator==(const KContrPart& other) const {
 
 void KContrPart::Serialize(Archive& ar, int version) {
     if (ar.IsStoring()) {
-        writeFString(ar, m_name);
+        writeFString(ar, m_name.str());
         ar.writeInt32(m_id);
         ar.writeDouble(m_amount);
         ar.writeInt32(static_cast<std::int32_t>(m_conditions.size()));
@@ -54,14 +54,16 @@ void KContrPart::Serialize(Archive& ar, int version) {
             condition.Serialize(ar, version);
         return;
     }
-    m_name = readFString(ar);
+    std::string& scratch = readScratch();
+    readFStringInto(ar, scratch);
+    m_name = KSharedText::of(scratch);
     m_id = ar.readInt32();
     m_amount = ar.readDouble();
     const std::int32_t count = ar.readInt32();
     m_hasConditions = count != 0;
     m_conditions.fill(count, [&] {
-        auto condition = std::make_unique<KField>();
-        condition->Serialize(ar, version);
+        KField condition;
+        condition.Serialize(ar, version);
         return condition;
     });
 }

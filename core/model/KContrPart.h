@@ -15,8 +15,8 @@ public:
     KContrPart(std::string name, std::int32_t id, double amount)
         : m_name(std::move(name)), m_id(id), m_amount(amount) {}
 
-    const std::string& name() const { return m_name; }
-    void setName(std::string name) { m_name = std::move(name); }
+    const std::string& name() const { return m_name.str(); }
+    void setName(std::string name) { m_name = KSharedText(std::move(name)); }
     std::int32_t id() const { return m_id; }
     void setId(std::int32_t id) { m_id = id; }
     double amount() const { return m_amount; }
@@ -41,7 +41,7 @@ public:
     void Serialize(Archive& ar, int version);
 
 private:
-    std::string m_name;
+    KSharedText m_name; // every charge of a scheme holds a copy of its parts
     std::int32_t m_id = -1;
     KFieldList m_conditions;
     bool m_hasConditions = false;

@@ -19,7 +19,7 @@ void KContribution::RemovePart(std::int32_t partId) {
 void KContribution::Serialize(Archive& ar, int version) {
     if (ar.IsStoring()) {
         ar.writeInt32(m_id);
-        writeFString(ar, m_description);
+        writeFString(ar, m_description.str());
         m_date.Serialize(ar);
         ar.writeInt32(static_cast<std::int32_t>(m_parts.size()));
         for (KContrPart& part : m_parts)
@@ -27,12 +27,14 @@ void KContribution::Serialize(Archive& ar, int version) {
         return;
     }
     m_id = ar.readInt32();
-    m_description = readFString(ar);
+    std::string& scratch = readScratch();
+    readFStringInto(ar, scratch);
+    m_description = KSharedText::of(scratch);
     m_date.Serialize(ar);
     const std::int32_t count = ar.readInt32();
     m_parts.fill(count, [&] {
-        auto part = std::make_unique<KContrPart>();
-        part->Serialize(ar, version);
+        KContrPart part;
+        part.Serialize(ar, version);
         return part;
     });
 }

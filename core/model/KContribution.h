@@ -15,8 +15,10 @@ public:
 
     std::int32_t id() const { return m_id; }
     void setId(std::int32_t id) { m_id = id; }
-    const std::string& description() const { return m_description; }
-    void setDescription(std::string description) { m_description = std::move(description); }
+    const std::string& description() const { return m_description.str(); }
+    void setDescription(std::string description) {
+        m_description = KSharedText(std::move(description));
+    }
     KDateValue date() const { return m_date; }
     void setDate(KDateValue date) { m_date = date; }
 
@@ -37,9 +39,14 @@ public:
 
 private:
     std::int32_t m_id = 0;
-    std::string m_description;
+    KSharedText m_description; // every charge of the scheme holds a copy
     KDateValue m_date;
     KPartList m_parts;
+};
+
+// The document's schemes are found by id and handed out: each keeps its address.
+template <> struct KListStorage<KContribution> {
+    static constexpr bool stable = true;
 };
 
 template <> struct KListOrder<KContribution> {

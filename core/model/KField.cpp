@@ -5,35 +5,11 @@
 #include "core/format/Numbers.h"
 #include "platform/Archive.h"
 
-#include <unordered_map>
 
 KField::KField() = default;
 
-const KField::Label& KField::emptyLabel() {
-    static const Label empty = sharedLabel(std::string());
-    return empty;
-}
-
-KField::Label KField::sharedLabel(std::string label) {
-    // Labels in use, found by their text. Entries whose label nobody holds any more are
-    // dropped whenever the table has doubled, so reading many files does not make it grow.
-    static std::unordered_map<std::string, std::weak_ptr<const std::string>> labels;
-    static std::size_t purgeAt = 64;
-    auto it = labels.find(label);
-    if (it != labels.end())
-        if (Label shared = it->second.lock())
-            return shared;
-    Label shared = std::make_shared<const std::string>(label);
-    labels[std::move(label)] = shared;
-    if (labels.size() >= purgeAt) {
-        std::erase_if(labels, [](const auto& entry) { return entry.second.expired(); });
-        purgeAt = std::max<std::size_t>(64, 2 * labels.size());
-    }
-    return shared;
-}
-
 KField::KField(std::int32_t id, FieldType type, FieldMeaning meaning, std::string label)
-    : m_id(id), m_type(type), m_meaning(meaning), m_label(sharedLabel(std::move(label))) {
+    : m_id(id), m_type(type), m_meaning(meaning), m_label(std::move(label)) {
     if (type != FieldType::Date && type != FieldType::None)
         m_whole = 0;
 }
@@ -171,7 +147,7 @@ void KField::Serialize(Archive& ar, int /*version*/) {
         ar.writeInt32(m_id);
         ar.writeInt32(static_cast<std::int32_t>(m_type));
         ar.writeInt32(static_cast<std::int32_t>(m_meaning));
-        writeFString(ar, *m_label);
+        writeFString(ar, m_label.str());
         switch (m_type) {
         case FieldType::Text:
             writeFString(ar, m_text);
@@ -195,10 +171,12 @@ void KField::Serialize(Archive& ar, int /*version*/) {
     m_id = ar.readInt32();
     m_type = static_cast<FieldType>(ar.readInt32());
     m_meaning = static_cast<FieldMeaning>(ar.readInt32());
-    m_label = sharedLabel(readFString(ar));
+    std::string& scratch = readScratch();
+    readFStringInto(ar, scratch);
+    m_label = KSharedText::of(scratch);
     switch (m_type) {
     case FieldType::Text:
-        m_text = readFString(ar);
+        readFStringInto(ar, m_text);
         break;
     case FieldType::Date:
         m_whole = ar.readInt32();

@@ -2,6 +2,7 @@
 
 #include "core/format/KDateValue.h"
 #include "core/model/FieldType.h"
+#include "core/model/KSharedText.h"
 #include "core/model/KSortedList.h"
 
 #include <cstdint>
@@ -24,8 +25,8 @@ public:
     FieldType type() const { return m_type; }
     FieldMeaning meaning() const { return m_meaning; }
     void setMeaning(FieldMeaning meaning) { m_meaning = meaning; }
-    const std::string& label() const { return *m_label; }
-    void setLabel(std::string label) { m_label = sharedLabel(std::move(label)); }
+    const std::string& label() const { return m_label.str(); }
+    void setLabel(std::string label) { m_label = KSharedText(std::move(label)); }
 
     const std::string& text() const { return m_text; }
     KDateValue date() const { return KDateValue(m_whole); }
@@ -52,19 +53,12 @@ public:
 
     // Same label, type and meaning; id and value do not take part.
     bool isAlike(const KField& other) const {
-        return m_type == other.m_type && m_meaning == other.m_meaning &&
-               (m_label == other.m_label || *m_label == *other.m_label);
+        return m_type == other.m_type && m_meaning == other.m_meaning && m_label == other.m_label;
     }
 
     void Serialize(Archive& ar, int version);
 
 private:
-    // A member holds a copy of every field, each with the field's label: equal labels share
-    // one string, which keeps a large administration's memory in bounds.
-    using Label = std::shared_ptr<const std::string>;
-    static Label sharedLabel(std::string label);
-    static const Label& emptyLabel();
-
     std::int32_t m_id = -1;
     FieldType m_type = FieldType::None;
     FieldMeaning m_meaning = FieldMeaning::Other;
@@ -72,7 +66,7 @@ private:
     // whole-number value, whichever its type.
     std::int32_t m_whole = KDateValue().value();
     std::string m_text;
-    Label m_label = emptyLabel();
+    KSharedText m_label;
     double m_real = 0.0;
 };
 

@@ -136,8 +136,8 @@ bool KMember::Serialize(Archive& ar, int version) {
     std::int32_t count = ar.readInt32();
     KFieldList values;
     values.fill(count, [&] {
-        auto value = std::make_unique<KField>();
-        value->Serialize(ar, version);
+        KField value;
+        value.Serialize(ar, version);
         return value;
     });
     m_values = std::move(values);
@@ -147,14 +147,14 @@ bool KMember::Serialize(Archive& ar, int version) {
 void KMember::readChargesAndPayments(Archive& ar, int version) {
     std::int32_t count = ar.readInt32();
     m_charges.fill(count, [&] {
-        auto charge = std::make_unique<KCharge>(nullptr);
-        charge->Serialize(ar, version);
+        KCharge charge(nullptr);
+        charge.Serialize(ar, version);
         return charge;
     });
     count = ar.readInt32();
     m_payments.fill(count, [&] {
-        auto payment = std::make_unique<KPayment>();
-        payment->Serialize(ar, version);
+        KPayment payment;
+        payment.Serialize(ar, version);
         return payment;
     });
 }

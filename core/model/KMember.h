@@ -85,6 +85,11 @@ private:
     KPaymentList m_payments;
 };
 
+// The document finds members by id and hands them out: each keeps its address.
+template <> struct KListStorage<KMember> {
+    static constexpr bool stable = true;
+};
+
 // By the display text of the member's Name value.
 template <> struct KListOrder<KMember> {
     static bool before(const KMember& a, const KMember& b);

@@ -12,5 +12,5 @@ void KPayment::Serialize(Archive& ar, int /*version*/) {
     }
     m_amount = ar.readDouble();
     m_date.Serialize(ar);
-    m_remarks = readFString(ar);
+    readFStringInto(ar, m_remarks);
 }

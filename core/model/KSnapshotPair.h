@@ -27,6 +27,10 @@ private:
     KMember m_second;
 };
 
+template <> struct KListStorage<KSnapshotPair> {
+    static constexpr bool stable = true;
+};
+
 template <> struct KListOrder<KSnapshotPair> {
     static bool before(const KSnapshotPair& a, const KSnapshotPair& b) {
         if (a.key() != b.key())

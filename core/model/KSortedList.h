@@ -12,14 +12,58 @@
 // The order a list keeps: KListOrder<T>::before(a, b) says that a comes before b.
 template <class T> struct KListOrder;
 
+// How a list holds its elements. By default by value, side by side in one array: a member's
+// values, charges and payments then take one allocation per list instead of one per element,
+// and an element's address changes when the list changes in front of it. A record whose
+// address must outlive changes of its list (the document's members, schemes, tabs and
+// snapshots, which are found by id and handed out) says stable, and is kept on its own.
+template <class T> struct KListStorage {
+    static constexpr bool stable = false;
+};
+
 // An owning list kept in insertion order: a new element goes in front of the first element
 // that does not come before it, so it lands in front of its equals. A key changed after
-// insertion does not move the element. The elements live in a contiguous vector of owning
-// pointers; references to elements stay valid while the list changes around them.
+// insertion does not move the element.
 template <class T, class Order = KListOrder<T>> class KSortedList {
+    static constexpr bool kStable = KListStorage<T>::stable;
+
 public:
     using Ptr = std::unique_ptr<T>;
 
+private:
+    using Slot = std::conditional_t<kStable, Ptr, T>;
+    static T& get(Slot& slot) {
+        if constexpr (kStable)
+            return *slot;
+        else
+            return slot;
+    }
+    static const T& get(const Slot& slot) {
+        if constexpr (kStable)
+            return *slot;
+        else
+            return slot;
+    }
+    static Slot slotOf(Ptr item) {
+        if constexpr (kStable)
+            return item;
+        else
+            return std::move(*item);
+    }
+    static Slot slotOf(T&& item) {
+        if constexpr (kStable)
+            return std::make_unique<T>(std::move(item));
+        else
+            return std::move(item);
+    }
+    static Ptr ptrOf(Slot& slot) {
+        if constexpr (kStable)
+            return std::move(slot);
+        else
+            return std::make_unique<T>(std::move(slot));
+    }
+
+public:
     template <class Base, class Value> class Iter {
     public:
         using iterator_category = std::bidirectional_iterator_tag;
@@ -30,8 +74,8 @@ public:
 
         Iter() = default;
         explicit Iter(Base it) : m_it(it) {}
-        reference operator*() const { return **m_it; }
-        pointer operator->() const { return m_it->get(); }
+        reference operator*() const { return get(*m_it); }
+        pointer operator->() const { return &get(*m_it); }
         Iter& operator++() {
             ++m_it;
             return *this;
@@ -55,8 +99,8 @@ public:
     private:
         Base m_it{};
     };
-    using iterator = Iter<typename std::vector<Ptr>::iterator, T>;
-    using const_iterator = Iter<typename std::vector<Ptr>::const_iterator, const T>;
+    using iterator = Iter<typename std::vector<Slot>::iterator, T>;
+    using const_iterator = Iter<typename std::vector<Slot>::const_iterator, const T>;
 
     KSortedList() = default;
     KSortedList(KSortedList&&) noexcept = default;
@@ -79,78 +123,59 @@ public:
     const_iterator begin() const { return const_iterator(m_items.begin()); }
     const_iterator end() const { return const_iterator(m_items.end()); }
 
-    T& front() { return *m_items.front(); }
-    const T& front() const { return *m_items.front(); }
-    T& at(std::size_t index) { return *m_items[index]; }
-    const T& at(std::size_t index) const { return *m_items[index]; }
+    T& front() { return get(m_items.front()); }
+    const T& front() const { return get(m_items.front()); }
+    T& at(std::size_t index) { return get(m_items[index]); }
+    const T& at(std::size_t index) const { return get(m_items[index]); }
 
-    T& insert(Ptr item) {
-        auto it = m_items.begin();
-        while (it != m_items.end() && Order::before(**it, *item))
-            ++it;
-        return **m_items.insert(it, std::move(item));
-    }
-    T& insert(const T& item) { return insert(std::make_unique<T>(item)); }
+    T& insert(Ptr item) { return insertSlot(slotOf(std::move(item))); }
+    T& insert(T&& item) { return insertSlot(slotOf(std::move(item))); }
+    T& insert(const T& item) { return insertSlot(slotOf(T(item))); }
 
     // Adds many elements with the same result as inserting them one by one in the given
     // order, in n log n when the list starts empty: filled by insertions from empty, a list is
     // sorted with later equals in front, which is a stable sort of the reversed input.
     // An order may offer key(element) when before(a, b) is key(a) < key(b).
     void insertAll(std::vector<Ptr> items) {
-        // Short lists (a member's values, a part's conditions) are cheaper to insert one by one
-        // than to sort with a merge buffer.
-        if (!m_items.empty() || items.size() <= kShortList) {
-            m_items.reserve(m_items.size() + items.size());
-            for (auto& item : items)
-                insert(std::move(item));
-            return;
-        }
-        std::reverse(items.begin(), items.end());
-        if constexpr (requires(const T& t) { Order::key(t); }) {
-            // Orders whose comparison has to look a key up compute each key once.
-            using Key = decltype(Order::key(*items.front()));
-            std::vector<std::pair<Key, Ptr>> keyed;
-            keyed.reserve(items.size());
-            for (Ptr& item : items) {
-                Key key = Order::key(*item);
-                keyed.emplace_back(std::move(key), std::move(item));
-            }
-            std::stable_sort(keyed.begin(), keyed.end(),
-                             [](const auto& a, const auto& b) { return a.first < b.first; });
-            for (std::size_t i = 0; i < keyed.size(); ++i)
-                items[i] = std::move(keyed[i].second);
-        } else {
-            std::stable_sort(items.begin(), items.end(),
-                             [](const Ptr& a, const Ptr& b) { return Order::before(*a, *b); });
-        }
-        m_items = std::move(items);
+        std::vector<Slot> held;
+        held.reserve(items.size());
+        for (Ptr& item : items)
+            held.push_back(slotOf(std::move(item)));
+        insertSlots(std::move(held));
+    }
+    void insertAll(std::vector<T> items)
+        requires(!kStable)
+    {
+        insertSlots(std::move(items));
     }
 
     // Replaces the contents by count elements made one after another by make(), ordered as if
-    // inserted one by one. A file can claim any count: nothing is allocated ahead, and make()
-    // ends the loop by throwing when the data runs out.
+    // inserted one by one. make() returns an element or a Ptr to one. A file can claim any
+    // count: no more than a short list is allocated ahead, and make() ends the loop by throwing
+    // when the data runs out.
     template <class Make> void fill(std::int64_t count, Make make) {
         m_items.clear();
-        std::vector<Ptr> items;
+        std::vector<Slot> items;
+        if (count > 0)
+            items.reserve(static_cast<std::size_t>(std::min<std::int64_t>(count, kShortList)));
         for (std::int64_t i = 0; i < count; ++i)
-            items.push_back(make());
-        insertAll(std::move(items));
+            items.push_back(slotOf(make()));
+        insertSlots(std::move(items));
     }
 
     // Removes and destroys that very element; false when it is not in the list.
     bool removeItem(const T* item) {
-        auto it = std::find_if(m_items.begin(), m_items.end(),
-                               [item](const Ptr& p) { return p.get() == item; });
-        if (it == m_items.end())
+        const std::ptrdiff_t at = indexOf(item);
+        if (at < 0)
             return false;
-        m_items.erase(it);
+        m_items.erase(m_items.begin() + at);
         return true;
     }
 
     // Removes and destroys the first element that matches; false when none does.
     template <class Pred> bool removeFirst(Pred pred) {
         auto it = std::find_if(m_items.begin(), m_items.end(),
-                               [&pred](const Ptr& p) { return pred(static_cast<const T&>(*p)); });
+                               [&pred](const Slot& s) { return pred(get(s)); });
         if (it == m_items.end())
             return false;
         m_items.erase(it);
@@ -160,14 +185,14 @@ public:
     // The place of that very element, or -1 when it is not in the list.
     std::ptrdiff_t indexOf(const T* item) const {
         for (std::size_t i = 0; i < m_items.size(); ++i)
-            if (m_items[i].get() == item)
+            if (&get(m_items[i]) == item)
                 return static_cast<std::ptrdiff_t>(i);
         return -1;
     }
     // The place insert() would give the element.
     std::size_t insertIndex(const T& item) const {
         std::size_t i = 0;
-        while (i < m_items.size() && Order::before(*m_items[i], item))
+        while (i < m_items.size() && Order::before(get(m_items[i]), item))
             ++i;
         return i;
     }
@@ -175,11 +200,11 @@ public:
     // change restores the list exactly as it was.
     T& insertAt(std::size_t index, Ptr item) {
         index = std::min(index, m_items.size());
-        return **m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(index),
-                                std::move(item));
+        return get(*m_items.insert(m_items.begin() + static_cast<std::ptrdiff_t>(index),
+                                   slotOf(std::move(item))));
     }
     Ptr takeAt(std::size_t index) {
-        Ptr result = std::move(m_items[index]);
+        Ptr result = ptrOf(m_items[index]);
         m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(index));
         return result;
     }
@@ -190,23 +215,25 @@ public:
         std::vector<std::pair<std::size_t, Ptr>> taken;
         std::size_t kept = 0;
         for (std::size_t i = 0; i < m_items.size(); ++i) {
-            if (take(static_cast<const T&>(*m_items[i])))
-                taken.emplace_back(i, std::move(m_items[i]));
-            else
+            if (take(static_cast<const T&>(get(m_items[i]))))
+                taken.emplace_back(i, ptrOf(m_items[i]));
+            else if (kept != i)
                 m_items[kept++] = std::move(m_items[i]);
+            else
+                ++kept;
         }
-        m_items.resize(kept);
+        m_items.erase(m_items.begin() + static_cast<std::ptrdiff_t>(kept), m_items.end());
         return taken;
     }
     // Puts back what takeWhere took, each element at the place it had.
     void putBack(std::vector<std::pair<std::size_t, Ptr>> taken) {
-        std::vector<Ptr> merged;
+        std::vector<Slot> merged;
         merged.reserve(m_items.size() + taken.size());
         std::size_t next = 0;
         for (auto& [index, item] : taken) {
             while (merged.size() < index && next < m_items.size())
                 merged.push_back(std::move(m_items[next++]));
-            merged.push_back(std::move(item));
+            merged.push_back(slotOf(std::move(item)));
         }
         while (next < m_items.size())
             merged.push_back(std::move(m_items[next++]));
@@ -215,25 +242,22 @@ public:
 
     // Unlinks that very element and hands it to the caller.
     Ptr take(const T* item) {
-        auto it = std::find_if(m_items.begin(), m_items.end(),
-                               [item](const Ptr& p) { return p.get() == item; });
-        if (it == m_items.end())
+        const std::ptrdiff_t at = indexOf(item);
+        if (at < 0)
             return nullptr;
-        Ptr result = std::move(*it);
-        m_items.erase(it);
-        return result;
+        return takeAt(static_cast<std::size_t>(at));
     }
 
     template <class Pred> T* findFirst(Pred pred) {
-        for (auto& p : m_items)
-            if (pred(static_cast<const T&>(*p)))
-                return p.get();
+        for (Slot& s : m_items)
+            if (pred(static_cast<const T&>(get(s))))
+                return &get(s);
         return nullptr;
     }
     template <class Pred> const T* findFirst(Pred pred) const {
-        for (auto& p : m_items)
-            if (pred(*p))
-                return p.get();
+        for (const Slot& s : m_items)
+            if (pred(get(s)))
+                return &get(s);
         return nullptr;
     }
 
@@ -242,11 +266,64 @@ public:
 private:
     static constexpr std::size_t kShortList = 24;
 
-    void copyFrom(const KSortedList& other) {
-        m_items.reserve(other.m_items.size());
-        for (const auto& p : other.m_items)
-            m_items.push_back(std::make_unique<T>(*p));
+    T& insertSlot(Slot item) {
+        auto it = m_items.begin();
+        while (it != m_items.end() && Order::before(get(*it), get(item)))
+            ++it;
+        return get(*m_items.insert(it, std::move(item)));
     }
 
-    std::vector<Ptr> m_items;
+    void insertSlots(std::vector<Slot> items) {
+        if (!m_items.empty()) {
+            m_items.reserve(m_items.size() + items.size());
+            for (Slot& item : items)
+                insertSlot(std::move(item));
+            return;
+        }
+        // Elements that each come after the one before them (a file written from a list, as a
+        // rule) stay where they are: inserting them one by one appends each.
+        bool ascending = true;
+        for (std::size_t i = 1; ascending && i < items.size(); ++i)
+            ascending = Order::before(get(items[i - 1]), get(items[i]));
+        if (ascending) {
+            m_items = std::move(items);
+            return;
+        }
+        // Short lists (a member's values, a part's conditions) are inserted one by one, which
+        // is cheaper than a sort with a merge buffer.
+        if (items.size() <= kShortList) {
+            m_items.reserve(items.size());
+            for (Slot& item : items)
+                insertSlot(std::move(item));
+            return;
+        }
+        std::reverse(items.begin(), items.end());
+        if constexpr (requires(const T& t) { Order::key(t); }) {
+            // Orders whose comparison has to look a key up compute each key once.
+            using Key = decltype(Order::key(get(items.front())));
+            std::vector<std::pair<Key, Slot>> keyed;
+            keyed.reserve(items.size());
+            for (Slot& item : items) {
+                Key key = Order::key(get(item));
+                keyed.emplace_back(std::move(key), std::move(item));
+            }
+            std::stable_sort(keyed.begin(), keyed.end(),
+                             [](const auto& a, const auto& b) { return a.first < b.first; });
+            for (std::size_t i = 0; i < keyed.size(); ++i)
+                items[i] = std::move(keyed[i].second);
+        } else {
+            std::stable_sort(items.begin(), items.end(), [](const Slot& a, const Slot& b) {
+                return Order::before(get(a), get(b));
+            });
+        }
+        m_items = std::move(items);
+    }
+
+    void copyFrom(const KSortedList& other) {
+        m_items.reserve(other.m_items.size());
+        for (const Slot& s : other.m_items)
+            m_items.push_back(slotOf(T(get(s))));
+    }
+
+    std::vector<Slot> m_items;
 };

@@ -36,6 +36,10 @@ private:
     std::int32_t m_position = -1;
 };
 
+template <> struct KListStorage<KTabDef> {
+    static constexpr bool stable = true;
+};
+
 template <> struct KListOrder<KTabDef> {
     static bool before(const KTabDef& a, const KTabDef& b) { return a.name() < b.name(); }
 };

@@ -33,15 +33,16 @@ public:
     static std::vector<std::string> rowTexts(const KMember& member, const MemberColumns& columns,
                                              std::int64_t runningNumber, int* nameColumn = nullptr);
 
+    // Writes the cells of one member into out[0 .. columns.size() + 1); nameColumn becomes the
+    // last column that shows a value meaning Name, and stays as it was when none does.
+    static void fillRow(const KMember& member, const MemberColumns& columns,
+                        std::int64_t runningNumber, std::string* out, int* nameColumn);
+
 private:
     std::size_t index(int row, int col) const {
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_cols) +
                static_cast<std::size_t>(col);
     }
-    // Writes the cells of one member into out[0 .. colCount).
-    static void fillRow(const KMember& member, const MemberColumns& columns,
-                        std::int64_t runningNumber, std::string* out, int* nameColumn);
-
     int m_rows = 0;
     int m_cols = 1;
     int m_nameColumn = -1;

@@ -281,3 +281,27 @@ TEST_F(DocumentTest, OldFilesBringTheDefaultColumnsBack) {
     EXPECT_EQ(m_doc.fields().size(), 16u);
     EXPECT_EQ(m_doc.formatVersion(), 8);
 }
+
+// A process that ends leaves the administration to the process: the document is empty and
+// usable again, and what was handed out before is not freed under anybody's hands.
+TEST_F(DocumentTest, AbandonedContentsStayWholeAndTheDocumentStartsEmpty) {
+    m_doc.OnNewDocument();
+    addMember(m_doc, "Jansen");
+    const KMember& before = m_doc.members().front();
+    const int resetsBefore = m_listener.resets;
+
+    m_doc.abandonContents();
+    EXPECT_TRUE(m_doc.members().empty());
+    EXPECT_TRUE(m_doc.fields().empty());
+    EXPECT_FALSE(m_doc.undoStack().canUndo());
+    EXPECT_EQ(m_listener.resets, resetsBefore); // nobody is told
+    EXPECT_EQ(before.name(), "Jansen");
+
+    ASSERT_TRUE(m_doc.OnNewDocument());
+    addMember(m_doc, "Bakker");
+    ASSERT_TRUE(m_doc.OnSaveDocument(path("na.kvl")));
+    CKorvelDoc reread;
+    ASSERT_TRUE(reread.OnOpenDocument(path("na.kvl")));
+    ASSERT_EQ(reread.members().size(), 1u);
+    EXPECT_EQ(reread.members().front().name(), "Bakker");
+}

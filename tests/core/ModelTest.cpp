@@ -70,12 +70,15 @@ TEST(SortedList, BulkFillEqualsOneByOneInsertion) {
 }
 
 TEST(SortedList, RemoveItemTakesThatVeryElement) {
+    // Two equal elements: the one asked for goes, not the first equal one.
     KFieldList list;
-    KField& first = list.insert(KField(1, FieldType::Text, FieldMeaning::Other, "A"));
+    list.insert(KField(1, FieldType::Text, FieldMeaning::Other, "A"));
     list.insert(KField(2, FieldType::Text, FieldMeaning::Other, "A"));
-    EXPECT_TRUE(list.removeItem(&first));
+    EXPECT_TRUE(list.removeItem(&list.at(1)));
     EXPECT_EQ(idsOf(list), (std::vector<std::int32_t>{2}));
-    EXPECT_FALSE(list.removeItem(&first));
+    const KField elsewhere(2, FieldType::Text, FieldMeaning::Other, "A");
+    EXPECT_FALSE(list.removeItem(&elsewhere));
+    EXPECT_EQ(list.size(), 1u);
 }
 
 TEST(Member, ListOrdersByNameCaseSensitively) {

@@ -176,3 +176,38 @@ TEST(GridTable, CustomSortAsksTheComparatorAboutRowsAsTheyStood) {
     EXPECT_GT(calls, 0);
     EXPECT_EQ(column(table, 1), (Texts{"2", "4", "3", "5", "1"}));
 }
+
+// Rows filled side by side and then arranged: the rows are shown in the order given with their
+// selection, an order that does not name every row once changes nothing, and shrinking after
+// an arrangement keeps the rows shown first, with their cells.
+TEST(GridTable, FilledRowsArrangedAndShrunkKeepTheirCells) {
+    GridTable table = tableOf({{"", ""}, {"", ""}, {"", ""}});
+    const Texts names{"Visser", "Bakker", "Mulder"};
+    for (int r = 1; r <= 3; ++r) {
+        std::string* cells = table.rowCells(r);
+        ASSERT_NE(cells, nullptr);
+        cells[0] = std::to_string(r);
+        cells[1] = names[static_cast<std::size_t>(r - 1)];
+    }
+    EXPECT_EQ(table.rowCells(4), nullptr);
+    table.setRowSelected(1, true); // Visser
+
+    table.arrangeRows({1, 2, 0});
+    EXPECT_EQ(column(table, 1), (Texts{"Bakker", "Mulder", "Visser"}));
+    EXPECT_TRUE(table.rowSelected(3));
+    EXPECT_EQ(table.selectedRowCount(), 1);
+    for (const std::vector<int>& bad :
+         std::vector<std::vector<int>>{{0, 1}, {0, 0, 1}, {0, 1, 3}, {-1, 0, 1}}) {
+        table.arrangeRows(bad);
+        EXPECT_EQ(column(table, 1), (Texts{"Bakker", "Mulder", "Visser"}));
+    }
+
+    table.setRowCount(3);
+    EXPECT_EQ(column(table, 1), (Texts{"Bakker", "Mulder"}));
+    EXPECT_EQ(column(table, 0), (Texts{"2", "3"}));
+    EXPECT_EQ(table.cellText(0, 1), "title1");
+    table.setRowCount(1);
+    table.setRowCount(2);
+    EXPECT_EQ(table.cellText(0, 0), "title0");
+    EXPECT_EQ(table.cellText(1, 1), "") << "a row dropped and added again starts empty";
+}
