@@ -32,7 +32,8 @@ void KChargeChanges::apply(KMember& member, const KContribution& scheme) {
 }
 
 void KChargeChanges::apply(KMember& member, std::int32_t schemeId, std::unique_ptr<KCharge> charge) {
-    Entry entry{member.id(), -1, -1, nullptr};
+    Entry entry;
+    entry.member = member.id();
     entry.removedAt = firstChargeOf(member, schemeId);
     if (entry.removedAt >= 0)
         entry.removed = member.charges().takeAt(static_cast<std::size_t>(entry.removedAt));
@@ -46,7 +47,8 @@ void KChargeChanges::apply(KMember& member, std::int32_t schemeId, std::unique_p
 }
 
 void KChargeChanges::remove(KMember& member, std::int32_t schemeId) {
-    Entry entry{member.id(), -1, -1, nullptr};
+    Entry entry;
+    entry.member = member.id();
     entry.removedAt = firstChargeOf(member, schemeId);
     if (entry.removedAt < 0)
         return;

@@ -34,7 +34,7 @@ public:
 
 private:
     struct Entry {
-        std::int32_t member;
+        std::int32_t member = 0;
         std::int32_t removedAt = -1;
         std::int32_t insertedAt = -1;
         std::unique_ptr<KCharge> removed;
