@@ -1,43 +1,17 @@
 #pragma once
 
-#include <QDialog>
+#include "config/KNameListDialog.h"
 
-#include <string>
-#include <vector>
-
-class KDragList;
-class KQuestions;
-class QLineEdit;
-class QPushButton;
-
-// "Rubrieken": the names of the tabs in their order. Names are added, changed and deleted in
-// the list, and dragged into another order; the caller applies the names listed on OK.
-class KDlgTabs : public QDialog {
+// "Rubrieken": the names of the tabs in their order. A change that would make a name twice is
+// refused, since two tabs of one name would become one on OK.
+class KDlgTabs : public KNameListDialog {
     Q_OBJECT
 
 public:
-    KDlgTabs(KQuestions& questions, QWidget* parent = nullptr);
-
-    void setNames(const std::vector<std::string>& names);
-    // The names listed, top to bottom.
-    std::vector<std::string> names() const;
-
-    KDragList* list() const { return m_list; }
-    QLineEdit* nameEdit() const { return m_name; }
-    QPushButton* addButton() const { return m_add; }
-    QPushButton* changeButton() const { return m_change; }
-    QPushButton* deleteButton() const { return m_delete; }
+    explicit KDlgTabs(KQuestions& questions, QWidget* parent = nullptr);
 
 private:
-    void build();
-    void addName();
-    void changeName();
-    void deleteName();
-
-    KQuestions& m_questions;
-    KDragList* m_list = nullptr;
-    QLineEdit* m_name = nullptr;
-    QPushButton* m_add = nullptr;
-    QPushButton* m_change = nullptr;
-    QPushButton* m_delete = nullptr;
+    void addName() override;
+    void changeName() override;
+    void deleteName() override;
 };
