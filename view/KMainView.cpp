@@ -332,13 +332,14 @@ void KMainView::fill(const MemberColumns& columns) {
     if (rows > 0) {
         // The cells are written straight into the grid's table, a member's row in list order.
         m_grid->setRowCount(rows + 1);
+        const MemberTable::RowFiller filler(members, columns);
         int row = 1;
         for (const KMember& member : members) {
             if (std::string* cells = m_grid->rowCells(row)) {
-                MemberTable::fillRow(member, columns, row, cells, &m_nameColumn);
+                filler.fill(member, row, cells, &m_nameColumn);
             } else {
                 std::vector<std::string> texts(columns.size() + 1);
-                MemberTable::fillRow(member, columns, row, texts.data(), &m_nameColumn);
+                filler.fill(member, row, texts.data(), &m_nameColumn);
                 for (std::size_t col = 0; col < texts.size(); ++col)
                     m_grid->setCellText(row, static_cast<int>(col), std::move(texts[col]));
             }
