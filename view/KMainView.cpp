@@ -352,7 +352,8 @@ void KMainView::fill(const MemberColumns& columns) {
             names.reserve(static_cast<std::size_t>(rows));
             for (int r = 1; r <= rows; ++r)
                 names.push_back(m_grid->cellText(r, m_nameColumn));
-            m_grid->arrangeRows(MemberOrder::byName(names).sortedRows(m_nameAscending));
+            m_grid->arrangeRows(
+                MemberOrder::byName(std::move(names)).sortedRows(m_nameAscending));
         }
         GridTable::CellFont font;
         font.name = m_font.name;
@@ -372,7 +373,7 @@ void KMainView::prepareNameOrder(int col) {
     names.reserve(static_cast<std::size_t>(m_grid->rowCount()));
     for (int row = 0; row < m_grid->rowCount(); ++row)
         names.push_back(row < m_grid->fixedRowCount() ? std::string() : m_grid->cellText(row, col));
-    m_order = MemberOrder::byName(names);
+    m_order = MemberOrder::byName(std::move(names));
     m_orderByName = true;
 }
 
