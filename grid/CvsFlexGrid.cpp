@@ -213,10 +213,7 @@ void CvsFlexGrid::setCellFontRange(int row1, int col1, int row2, int col2,
     col2 = std::min(col2, colCount() - 1);
     if (row1 > row2 || col1 > col2)
         return;
-    const auto style = m_table->styleOf(font);
-    for (int row = row1; row <= row2; ++row)
-        for (int col = col1; col <= col2; ++col)
-            m_table->setCellStyle(row, col, style);
+    m_table->setCellStyleRange(row1, col1, row2, col2, m_table->styleOf(font));
     repaint();
 }
 
@@ -517,12 +514,15 @@ std::vector<int> CvsFlexGrid::measureColumns(int first, int last) {
     for (int row = 0; row < rowCount(); ++row) {
         if (row >= 1 && row < fixedRowCount())
             continue;
+        const std::string* cells = m_table->rowCells(row) + first;
+        const std::uint16_t* styles = m_table->rowStyles(row);
         for (int i = 0; i < count; ++i) {
-            const int col = first + i;
-            const std::string& text = cellText(row, col);
+            const std::string& text = cells[i];
             if (text.empty())
                 continue;
-            const int style = row < fixedRowCount() ? -1 : m_table->cellStyle(row, col);
+            const int style = row < fixedRowCount() ? -1
+                              : styles             ? styles[first + i]
+                                                   : GridTable::kGridStyle;
             if (style != lastStyle) {
                 widths = &charWidths(style);
                 lastStyle = style;

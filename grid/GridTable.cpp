@@ -140,7 +140,15 @@ void GridTable::setColCount(int cols) {
             if (!styles.empty())
                 styles[r * static_cast<std::size_t>(cols) + c] = m_styles[index(int(r), int(c))];
         }
-    m_cells = std::move(cells);
+    if (cells.size() <= m_cells.capacity()) {
+        // The table keeps its storage: a grid shrunk to its title row and filled again (every
+        // rebuild of a list) then needs no fresh memory from the system.
+        m_cells.clear();
+        m_cells.insert(m_cells.end(), std::make_move_iterator(cells.begin()),
+                       std::make_move_iterator(cells.end()));
+    } else {
+        m_cells = std::move(cells);
+    }
     m_styles = std::move(styles);
     std::iota(m_stored.begin(), m_stored.end(), 0);
     m_cols = cols;
@@ -182,6 +190,23 @@ void GridTable::setCellStyle(int row, int col, std::uint16_t style) {
         m_styles.assign(m_cells.size(), kGridStyle);
     }
     m_styles[index(row, col)] = style;
+}
+
+void GridTable::setCellStyleRange(int row1, int col1, int row2, int col2, std::uint16_t style) {
+    row1 = std::max(row1, 0);
+    col1 = std::max(col1, 0);
+    row2 = std::min(row2, m_rows - 1);
+    col2 = std::min(col2, m_cols - 1);
+    if (row1 > row2 || col1 > col2 || style >= m_fonts.size())
+        return;
+    if (m_styles.empty()) {
+        if (style == kGridStyle)
+            return;
+        m_styles.assign(m_cells.size(), kGridStyle);
+    }
+    const auto count = static_cast<std::size_t>(col2 - col1 + 1);
+    for (int row = row1; row <= row2; ++row)
+        std::fill_n(m_styles.begin() + static_cast<std::ptrdiff_t>(index(row, col1)), count, style);
 }
 
 std::uint16_t GridTable::styleOf(const CellFont& font) {

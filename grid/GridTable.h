@@ -56,6 +56,8 @@ public:
 
     std::uint16_t cellStyle(int row, int col) const;
     void setCellStyle(int row, int col, std::uint16_t style);
+    // Every cell in rows row1..row2 and columns col1..col2, clipped to the table.
+    void setCellStyleRange(int row1, int col1, int row2, int col2, std::uint16_t style);
     // The style number of a font, added to the style table when it is new.
     std::uint16_t styleOf(const CellFont& font);
     const CellFont& styleFont(std::uint16_t style) const;
@@ -88,6 +90,13 @@ public:
     // number of rows or columns changes. nullptr for a row that is not there.
     std::string* rowCells(int row) {
         return row >= 0 && row < m_rows && m_cols > 0 ? &m_cells[index(row, 0)] : nullptr;
+    }
+    // The styles of one row side by side, as rowCells; nullptr while every cell has the grid's
+    // font, or for a row that is not there.
+    const std::uint16_t* rowStyles(int row) const {
+        return row >= 0 && row < m_rows && m_cols > 0 && !m_styles.empty()
+                   ? &m_styles[index(row, 0)]
+                   : nullptr;
     }
     // Shows the data rows in the given order: order[i] is the data row, counted from the first
     // one, shown i-th. Ignored unless it names every data row once.

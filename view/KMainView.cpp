@@ -332,13 +332,14 @@ void KMainView::fill(const MemberColumns& columns) {
     if (rows > 0) {
         // The cells are written straight into the grid's table, a member's row in list order.
         m_grid->setRowCount(rows + 1);
+        const MemberTable::RowFiller filler(members, columns);
         int row = 1;
         for (const KMember& member : members) {
             if (std::string* cells = m_grid->rowCells(row)) {
-                MemberTable::fillRow(member, columns, row, cells, &m_nameColumn);
+                filler.fill(member, row, cells, &m_nameColumn);
             } else {
                 std::vector<std::string> texts(columns.size() + 1);
-                MemberTable::fillRow(member, columns, row, texts.data(), &m_nameColumn);
+                filler.fill(member, row, texts.data(), &m_nameColumn);
                 for (std::size_t col = 0; col < texts.size(); ++col)
                     m_grid->setCellText(row, static_cast<int>(col), std::move(texts[col]));
             }
@@ -351,7 +352,8 @@ void KMainView::fill(const MemberColumns& columns) {
             names.reserve(static_cast<std::size_t>(rows));
             for (int r = 1; r <= rows; ++r)
                 names.push_back(m_grid->cellText(r, m_nameColumn));
-            m_grid->arrangeRows(MemberOrder::byName(names).sortedRows(m_nameAscending));
+            m_grid->arrangeRows(
+                MemberOrder::byName(std::move(names)).sortedRows(m_nameAscending));
         }
         GridTable::CellFont font;
         font.name = m_font.name;
@@ -371,7 +373,7 @@ void KMainView::prepareNameOrder(int col) {
     names.reserve(static_cast<std::size_t>(m_grid->rowCount()));
     for (int row = 0; row < m_grid->rowCount(); ++row)
         names.push_back(row < m_grid->fixedRowCount() ? std::string() : m_grid->cellText(row, col));
-    m_order = MemberOrder::byName(names);
+    m_order = MemberOrder::byName(std::move(names));
     m_orderByName = true;
 }
 

@@ -34,13 +34,13 @@ int MemberOrder::compareNames(std::string_view a, std::string_view b) {
                             b);
 }
 
-MemberOrder MemberOrder::byName(const std::vector<std::string>& names) {
+MemberOrder MemberOrder::byName(std::vector<std::string> names) {
     MemberOrder order;
     order.m_byName = true;
-    order.m_text = names;
-    order.m_rank.reserve(names.size());
-    order.m_tail.reserve(names.size());
-    for (const std::string& name : names) {
+    order.m_text = std::move(names);
+    order.m_rank.reserve(order.m_text.size());
+    order.m_tail.reserve(order.m_text.size());
+    for (const std::string& name : order.m_text) {
         const std::size_t space = name.rfind(' ');
         order.m_rank.push_back(space == std::string::npos ? 0 : 1);
         order.m_tail.push_back(space == std::string::npos ? 0 : static_cast<std::uint32_t>(space));

@@ -17,7 +17,7 @@ public:
     enum class Kind { Grid, Name, BirthDate, RegistrationDate };
 
     // By the name texts of the rows, indexed by grid row.
-    static MemberOrder byName(const std::vector<std::string>& names);
+    static MemberOrder byName(std::vector<std::string> names);
     // By the date with that meaning of the member whose identifier each row holds (decimal text,
     // indexed by grid row). A member without the date counts as 0, before every real date;
     // a row whose member is not in the list comes after every row whose member is.

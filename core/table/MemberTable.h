@@ -38,6 +38,23 @@ public:
     static void fillRow(const KMember& member, const MemberColumns& columns,
                         std::int64_t runningNumber, std::string* out, int* nameColumn);
 
+    // Fills rows as fillRow does, for many members of one document in a row. The members'
+    // value lists are all made from the document's field list, so where each column's value
+    // lies is worked out once, from the first member; a member whose list holds other ids, or
+    // the same ids in another order, is looked up value by value instead.
+    class RowFiller {
+    public:
+        RowFiller(const KMemberList& members, const MemberColumns& columns);
+        // As fillRow.
+        void fill(const KMember& member, std::int64_t runningNumber, std::string* out,
+                  int* nameColumn) const;
+
+    private:
+        const MemberColumns& m_columns;
+        std::vector<std::int32_t> m_ids; // the ids of the first member's values, in list order
+        std::vector<int> m_position;     // per column: its value's index there, -1 when none
+    };
+
 private:
     std::size_t index(int row, int col) const {
         return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_cols) +

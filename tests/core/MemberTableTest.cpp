@@ -156,6 +156,71 @@ TEST_F(MemberTableTest, TableHoldsEveryMemberInListOrder) {
     EXPECT_EQ(MemberTable(doc.members(), MemberColumns("", doc.fields())).colCount(), 1);
 }
 
+TEST_F(MemberTableTest, RowsFilledInBulkMatchTheLookupByIdForEveryShapeOfValueList) {
+    // Members whose value lists differ from the first member's, in size, ids or order.
+    KMember anna = makeMember(doc, "Anna Aarts");
+    anna.valueByMeaning(FieldMeaning::FederationNumber)->setNumber(-42);
+    anna.valueByMeaning(FieldMeaning::Male)->setNumber(1);
+    anna.addPayment(KPayment(3, KDateValue(20240101)));
+    KMember bert = makeMember(doc, "Bert Bos");
+    // Same size, other ids: the city is gone, and a second value of the name's id sorts first.
+    bert.removeValue(*bert.valueByMeaning(FieldMeaning::City));
+    KField title = *bert.valueByMeaning(FieldMeaning::Name);
+    title.setLabel("Aanhef");
+    title.setText("Dhr.");
+    bert.addValue(title);
+    KMember cor = makeMember(doc, "Cor Claassen");
+    // Same ids, other order: the address moved to the end of the list.
+    KField address = *cor.valueByMeaning(FieldMeaning::Address);
+    cor.removeValue(address);
+    address.setLabel("Zz adres");
+    address.setText("Kerkstraat 1");
+    cor.addValue(address);
+    KMember dirk = makeMember(doc, "Dirk Dekker");
+    dirk.addValue(KField(77, FieldType::Text, FieldMeaning::Other, "Extra"));
+
+    const MemberColumns columns(
+        "Nr.|Naam|Adres|Woonplaats|Geboortedatum|Man|Bondsnummer|Schuld|Onbekend", doc.fields());
+    auto check = [&](const std::vector<const KMember*>& members) {
+        KMemberList list;
+        for (const KMember* m : members)
+            list.insert(*m);
+        const MemberTable::RowFiller filler(list, columns);
+        int row = 1;
+        for (const KMember& m : list) {
+            Strings cells(columns.size() + 1);
+            int nameColumn = -1;
+            filler.fill(m, row, cells.data(), &nameColumn);
+            int expectedName = -1;
+            EXPECT_EQ(cells, MemberTable::rowTexts(m, columns, row, &expectedName)) << m.name();
+            EXPECT_EQ(nameColumn, expectedName) << m.name();
+            ++row;
+        }
+        MemberTable table(list, columns);
+        // Bert orders as "Dhr.", after Cor.
+        EXPECT_EQ(table.cell(2, 2), "Dhr."); // the first value of the name's id
+        EXPECT_EQ(table.cell(2, 4), "???");  // Bert has no city
+        EXPECT_EQ(table.cell(1, 3), "Kerkstraat 1");
+        EXPECT_EQ(table.cell(0, 6), "Ja");
+        EXPECT_EQ(table.cell(0, 7), "-42");
+        EXPECT_EQ(table.cell(0, 8), "-3.00");
+    };
+    check({&anna, &bert, &cor, &dirk});
+    // The first member is the odd one out: the others are still filled right.
+    KMember aaron = makeMember(doc, "Aaron Aa");
+    aaron.removeValue(*aaron.valueByMeaning(FieldMeaning::Phone));
+    KMemberList withOdd;
+    for (const KMember* m : {&aaron, &anna, &cor})
+        withOdd.insert(*m);
+    const MemberTable::RowFiller filler(withOdd, columns);
+    for (const KMember& m : withOdd) {
+        Strings cells(columns.size() + 1);
+        int nameColumn = -1;
+        filler.fill(m, 5, cells.data(), &nameColumn);
+        EXPECT_EQ(cells, MemberTable::rowTexts(m, columns, 5)) << m.name();
+    }
+}
+
 TEST(MemberOrder, ComparesNamesOnTheSurnameThenTheWholeText) {
     struct Case {
         const char* a;

@@ -211,3 +211,35 @@ TEST(GridTable, FilledRowsArrangedAndShrunkKeepTheirCells) {
     EXPECT_EQ(table.cellText(0, 0), "title0");
     EXPECT_EQ(table.cellText(1, 1), "") << "a row dropped and added again starts empty";
 }
+
+TEST(GridTable, AStyleOverARangeFollowsTheShownRowsAndARefillStartsEmpty) {
+    GridTable table = tableOf({{"c", "3"}, {"a", "1"}, {"b", "2"}});
+    table.sort(0, GridTable::SortStringAscending, nullptr); // a, b, c: stored apart from shown
+    const auto italic = table.styleOf({"Arial", 9, false, true, false, false});
+    table.setCellStyleRange(2, 1, 9, 1, italic); // clipped to the table
+    table.setCellStyleRange(3, -5, 1, 1, italic); // rows the wrong way round: nothing
+    for (int row = 0; row < table.rowCount(); ++row) {
+        EXPECT_EQ(table.cellStyle(row, 0), GridTable::kGridStyle) << row;
+        EXPECT_EQ(table.cellStyle(row, 1), row >= 2 ? italic : GridTable::kGridStyle) << row;
+    }
+    table.sort(1, GridTable::SortStringDescending, nullptr); // c, b, a
+    EXPECT_EQ(column(table, 0), (Texts{"c", "b", "a"}));
+    EXPECT_EQ(table.cellStyle(1, 1), italic);
+    EXPECT_EQ(table.cellStyle(2, 1), italic);
+    EXPECT_EQ(table.cellStyle(3, 1), GridTable::kGridStyle);
+    table.setRowCount(5);
+    EXPECT_EQ(table.cellStyle(4, 1), GridTable::kGridStyle) << "a new row has the grid's font";
+
+    // Shrunk to the title row and one column, then grown again, as a rebuild does: the title
+    // stays and no old text or style comes back.
+    table.setRowCount(1);
+    table.setColCount(1);
+    table.setColCount(3);
+    table.setRowCount(4);
+    EXPECT_EQ(table.cellText(0, 0), "title0");
+    for (int row = 1; row < 4; ++row)
+        for (int col = 0; col < 3; ++col) {
+            EXPECT_EQ(table.cellText(row, col), "") << row << ' ' << col;
+            EXPECT_EQ(table.cellStyle(row, col), GridTable::kGridStyle) << row << ' ' << col;
+        }
+}
