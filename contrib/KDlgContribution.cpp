@@ -300,13 +300,7 @@ void KDlgContribution::accept() {
 void KDlgContribution::showConditionMenu(const QPoint& viewportPos, const QPoint& globalPos) {
     if (m_conditions->selectedRowCount() < 2) {
         // A left click at the point makes the row under it the selection.
-        QWidget* viewport = m_conditions->view()->viewport();
-        QMouseEvent press(QEvent::MouseButtonPress, viewportPos, globalPos, Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, viewportPos, globalPos, Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport, &release);
+        m_conditions->clickAt(viewportPos);
     }
     m_menu->actions().front()->menu()->popup(globalPos);
 }

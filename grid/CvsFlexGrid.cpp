@@ -8,6 +8,7 @@
 #include <QApplication>
 #include <QFontMetricsF>
 #include <QHeaderView>
+#include <QMouseEvent>
 #include <QScrollBar>
 #include <QEvent>
 #include <QVBoxLayout>
@@ -612,4 +613,15 @@ void CvsFlexGrid::syncColumns() {
 void CvsFlexGrid::repaint() {
     if (redrawEnabled())
         m_view->viewport()->update();
+}
+
+void CvsFlexGrid::clickAt(const QPoint& viewportPos) {
+    QWidget* viewport = view()->viewport();
+    const QPoint global = viewport->mapToGlobal(viewportPos);
+    QMouseEvent press(QEvent::MouseButtonPress, viewportPos, global, Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, viewportPos, global, Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(viewport, &release);
 }

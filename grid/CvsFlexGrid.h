@@ -99,6 +99,9 @@ public:
 
     bool rowSelected(int row) const { return m_table->rowSelected(row); }
     void setRowSelected(int row, bool selected);
+    // What a left click at a point of the view's viewport does: the row under it becomes the
+    // selection and the current row. Context menus use it to act on the row clicked.
+    void clickAt(const QPoint& viewportPos);
     int selectedRowCount() const { return m_table->selectedRowCount(); }
     // The i-th selected row from the top, from 0; -1 when there is none.
     int selectedRowAt(int i) const { return m_table->selectedRowAt(i); }

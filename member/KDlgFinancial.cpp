@@ -185,16 +185,9 @@ void KDlgFinancial::remove(Which which, int row) {
 void KDlgFinancial::prepareMenu(Which which, const QPoint& viewportPos) {
     m_menuGrid = which;
     CvsFlexGrid& g = grid(which);
-    QWidget* viewport = g.view()->viewport();
     if (g.view()->indexAt(viewportPos).isValid()) {
         // A left click at the point makes the row under it the selection and the current row.
-        const QPoint global = viewport->mapToGlobal(viewportPos);
-        QMouseEvent press(QEvent::MouseButtonPress, viewportPos, global, Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, viewportPos, global, Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport, &release);
+        g.clickAt(viewportPos);
     } else {
         for (int row = g.fixedRowCount(); row < g.rowCount(); ++row)
             g.setRowSelected(row, false);

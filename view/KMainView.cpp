@@ -477,13 +477,7 @@ void KMainView::doubleClicked() {
 void KMainView::showContextMenu(const QPoint& viewportPos, const QPoint& globalPos) {
     if (m_grid->selectedRowCount() < 2) {
         // A left click at the point makes the row under it the selection.
-        QWidget* viewport = m_grid->view()->viewport();
-        QMouseEvent press(QEvent::MouseButtonPress, viewportPos, globalPos, Qt::LeftButton,
-                          Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport, &press);
-        QMouseEvent release(QEvent::MouseButtonRelease, viewportPos, globalPos, Qt::LeftButton,
-                            Qt::NoButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(viewport, &release);
+        m_grid->clickAt(viewportPos);
     }
     if (!m_popup->isEmpty())
         m_popup->popup(globalPos);
