@@ -4,6 +4,7 @@
 #include "platform/Archive.h"
 
 #include <array>
+#include <vector>
 #include <cstring>
 
 namespace {
@@ -19,23 +20,11 @@ bool identical(const KField& a, const KField& b) {
            a.label() == b.label();
 }
 
-bool identical(const KFieldList& a, const KFieldList& b) {
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (!identical(a.at(i), b.at(i)))
-            return false;
-    return true;
-}
-
-// The condition list read last for a part with the same id: a file holds every scheme's parts
-// once for the scheme and once for every charge of it, and the copies share one list.
-std::shared_ptr<const KFieldList> sharedConditions(std::int32_t partId, KFieldList&& read) {
-    static std::array<std::shared_ptr<const KFieldList>, 64> recent;
-    auto& cached = recent[static_cast<std::uint32_t>(partId) % recent.size()];
-    if (!cached || !identical(*cached, read))
-        cached = std::make_shared<const KFieldList>(std::move(read));
-    return cached;
+// The condition lists read last, by part id: a file holds every scheme's parts once for the
+// scheme and once for every charge of it, and the copies share one list.
+std::shared_ptr<const KFieldList>& recentConditions(std::int32_t partId) {
+    thread_local std::array<std::shared_ptr<const KFieldList>, 64> recent;
+    return recent[static_cast<std::uint32_t>(partId) % recent.size()];
 }
 
 } // namespace
@@ -122,12 +111,33 @@ void KContrPart::Serialize(Archive& ar, int version) {
     m_conditions = nullptr;
     if (count == 0)
         return;
-    KFieldList read;
-    read.fill(count, [&] {
-        KField condition;
-        condition.Serialize(ar, version);
-        return condition;
-    });
-    if (!read.empty())
-        m_conditions = sharedConditions(m_id, std::move(read));
+    // The conditions are read into records kept from one part to the next; a list identical
+    // to the one last read for this part id costs no allocation.
+    thread_local std::vector<KField> read;
+    std::size_t used = 0;
+    for (std::int32_t i = 0; i < count; ++i) {
+        if (used == read.size())
+            read.emplace_back();
+        read[used++].loadFresh(ar, version);
+    }
+    // Elements that each come before the next stay in the order read, so the list made from
+    // them equals them one for one.
+    bool inOrder = true;
+    for (std::size_t i = 1; inOrder && i < used; ++i)
+        inOrder = KListOrder<KField>::before(read[i - 1], read[i]);
+    std::shared_ptr<const KFieldList>& cached = recentConditions(m_id);
+    if (inOrder && cached && cached->size() == used) {
+        bool same = true;
+        for (std::size_t i = 0; same && i < used; ++i)
+            same = identical(cached->at(i), read[i]);
+        if (same) {
+            m_conditions = cached;
+            return;
+        }
+    }
+    KFieldList list;
+    std::size_t next = 0;
+    list.fill(static_cast<std::int64_t>(used), [&] { return KField(read[next++]); });
+    cached = std::make_shared<const KFieldList>(std::move(list));
+    m_conditions = cached;
 }
