@@ -20,20 +20,27 @@ int executeCommand(int argc, char** argv, UsageReport usage) {
         return usage("execute verwacht --select without-amount of --select all");
 
     CKorvelDoc doc;
-    if (const int status = openMemberFile(doc, options.paths[0]))
-        return status;
-    // The description as typed on the command line, in the file's code page.
-    const KContribution* scheme =
-        doc.findSchemeByDescription(CodePage::fromQString(QString::fromLocal8Bit(options.value("scheme"))));
-    if (!scheme)
-        return usage("geen contributie met die omschrijving");
+    const int status = [&] {
+        if (const int opened = openMemberFile(doc, options.paths[0]))
+            return opened;
+        // The description as typed on the command line, in the file's code page.
+        const KContribution* scheme = doc.findSchemeByDescription(
+            CodePage::fromQString(QString::fromLocal8Bit(options.value("scheme"))));
+        if (!scheme)
+            return usage("geen contributie met die omschrijving");
 
-    const std::vector<KExecution::Row> rows = KExecution::rows(doc, *scheme);
-    std::vector<std::int32_t> chosen = select == "all" ? KExecution::allMembers(rows)
-                                                       : KExecution::membersWithoutAmount(rows);
-    const std::optional<double> total = KEdit::applyScheme(doc, scheme->id(), std::move(chosen));
-    if (const int status = saveMemberFile(doc, options.paths[1]))
-        return status;
-    std::printf("%s\n", KExecution::totalMessage(total.value_or(0.0)).toLocal8Bit().constData());
-    return std::fflush(stdout) == 0 ? 0 : 1;
+        const std::vector<KExecution::Row> rows = KExecution::rows(doc, *scheme);
+        std::vector<std::int32_t> chosen = select == "all"
+                                               ? KExecution::allMembers(rows)
+                                               : KExecution::membersWithoutAmount(rows);
+        const std::optional<double> total =
+            KEdit::applyScheme(doc, scheme->id(), std::move(chosen));
+        if (const int saved = saveMemberFile(doc, options.paths[1]))
+            return saved;
+        std::printf("%s\n", KExecution::totalMessage(total.value_or(0.0)).toLocal8Bit().constData());
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }();
+    // Everything is written: the administration ends with the process.
+    doc.abandonContents();
+    return status;
 }

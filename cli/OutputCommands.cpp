@@ -224,15 +224,20 @@ int run(int argc, char** argv, UsageReport usage) {
         return usage(why);
 
     CKorvelDoc doc;
-    if (const int status = openMemberFile(doc, args.paths[0]))
-        return status;
-    if (args.command == "members")
-        return members(doc, args);
-    if (args.command == "export")
-        return exportFile(doc, args);
-    if (args.command == "messages")
-        return messages(doc, args);
-    return print(doc, args);
+    const int status = [&] {
+        if (const int opened = openMemberFile(doc, args.paths[0]))
+            return opened;
+        if (args.command == "members")
+            return members(doc, args);
+        if (args.command == "export")
+            return exportFile(doc, args);
+        if (args.command == "messages")
+            return messages(doc, args);
+        return print(doc, args);
+    }();
+    // Everything is written: the administration ends with the process.
+    doc.abandonContents();
+    return status;
 }
 
 } // namespace OutputCommands

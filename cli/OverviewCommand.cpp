@@ -15,35 +15,41 @@ int overviewCommand(int argc, char** argv, UsageReport usage) {
         return usage("verkeerd aantal bestanden");
 
     CKorvelDoc doc;
-    if (const int status = openMemberFile(doc, options.paths[0]))
-        return status;
-    const KOverview overview(doc);
+    const int status = [&] {
+        if (const int opened = openMemberFile(doc, options.paths[0]))
+            return opened;
+        const KOverview overview(doc);
 
-    // Written as the command's description shows it: {"grid": [["", "2025"], ...], "alerts": []}.
-    const auto quoted = [](std::string& out, const std::string& bytes) {
-        JsonWriter::appendQuoted(out, CodePage::toUtf8(bytes));
-    };
-    std::string json = "{\"grid\": [";
-    for (int row = 0; row < overview.rowCount(); ++row) {
-        json += row ? ", [" : "[";
-        for (int col = 0; col < overview.colCount(); ++col) {
-            if (col)
-                json += ", ";
-            quoted(json, overview.cell(row, col));
+        // Written as the command's description shows it:
+        // {"grid": [["", "2025"], ...], "alerts": []}.
+        const auto quoted = [](std::string& out, const std::string& bytes) {
+            JsonWriter::appendQuoted(out, CodePage::toUtf8(bytes));
+        };
+        std::string json = "{\"grid\": [";
+        for (int row = 0; row < overview.rowCount(); ++row) {
+            json += row ? ", [" : "[";
+            for (int col = 0; col < overview.colCount(); ++col) {
+                if (col)
+                    json += ", ";
+                quoted(json, overview.cell(row, col));
+            }
+            json += "]";
         }
-        json += "]";
-    }
-    json += "], \"alerts\": [";
-    for (qsizetype i = 0; i < overview.alerts().size(); ++i) {
-        if (i)
-            json += ", ";
-        quoted(json, CodePage::fromQString(overview.alerts().at(i)));
-    }
-    json += "]}\n";
-    if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() ||
-        std::fflush(stdout) != 0) {
-        std::fprintf(stderr, "Het schrijven naar de standaarduitvoer is mislukt.\n");
-        return 1;
-    }
-    return 0;
+        json += "], \"alerts\": [";
+        for (qsizetype i = 0; i < overview.alerts().size(); ++i) {
+            if (i)
+                json += ", ";
+            quoted(json, CodePage::fromQString(overview.alerts().at(i)));
+        }
+        json += "]}\n";
+        if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() ||
+            std::fflush(stdout) != 0) {
+            std::fprintf(stderr, "Het schrijven naar de standaarduitvoer is mislukt.\n");
+            return 1;
+        }
+        return 0;
+    }();
+    // Everything is written: the administration ends with the process.
+    doc.abandonContents();
+    return status;
 }

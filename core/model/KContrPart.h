@@ -3,6 +3,7 @@
 #include "core/model/KField.h"
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 class Archive;
@@ -23,8 +24,8 @@ public:
     void setAmount(double amount) { m_amount = amount; }
 
     bool hasConditionList() const { return m_hasConditions; }
-    const KFieldList& conditions() const { return m_conditions; }
-    std::size_t conditionCount() const { return m_conditions.size(); }
+    const KFieldList& conditions() const { return m_conditions ? *m_conditions : noConditions(); }
+    std::size_t conditionCount() const { return m_conditions ? m_conditions->size() : 0; }
 
     // Inserts a copy; creates the list when absent.
     void AddCondition(const KField& condition);
@@ -41,10 +42,16 @@ public:
     void Serialize(Archive& ar, int version);
 
 private:
+    using Conditions = std::shared_ptr<const KFieldList>;
+    static const KFieldList& noConditions();
+    // Every change makes a new list: copies of a part (every charge of a scheme holds copies
+    // of its parts) share their conditions until one of them changes.
+    template <class Change> void changeConditions(Change change);
+
     KSharedText m_name; // every charge of a scheme holds a copy of its parts
     std::int32_t m_id = -1;
-    KFieldList m_conditions;
     bool m_hasConditions = false;
+    Conditions m_conditions; // nullptr when there are none
     double m_amount = 0.0;
 };
 

@@ -142,6 +142,13 @@ void KField::changeType(FieldType type) {
     }
 }
 
+void KField::loadFresh(Archive& ar, int version) {
+    m_whole = KDateValue().value();
+    m_real = 0.0;
+    m_text.clear();
+    Serialize(ar, version);
+}
+
 void KField::Serialize(Archive& ar, int /*version*/) {
     if (ar.IsStoring()) {
         ar.writeInt32(m_id);

@@ -57,6 +57,8 @@ public:
     }
 
     void Serialize(Archive& ar, int version);
+    // Loads the field as a newly made KField() would load it, keeping this record's text buffer.
+    void loadFresh(Archive& ar, int version);
 
 private:
     std::int32_t m_id = -1;

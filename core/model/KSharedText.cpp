@@ -1,38 +1,51 @@
 #include "core/model/KSharedText.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string_view>
 #include <unordered_map>
 
-namespace {
+// The texts in use, found by their content. The table holds a reference to each; an entry
+// nobody else holds any more is dropped whenever the table has doubled, so reading many files
+// does not make it grow.
+struct KSharedTextTables {
+    static std::unordered_map<std::string_view, KSharedText::Node*>& texts() {
+        static std::unordered_map<std::string_view, KSharedText::Node*> table;
+        return table;
+    }
+    static void purge() {
+        std::erase_if(texts(), [](const auto& entry) {
+            KSharedText::Node* node = entry.second;
+            if (node->refs.load(std::memory_order_acquire) != 1)
+                return false;
+            KSharedText::release(node);
+            return true;
+        });
+    }
+};
 
-const std::shared_ptr<const std::string>& emptyText() {
-    static const std::shared_ptr<const std::string> empty =
-        std::make_shared<const std::string>();
+const std::string& KSharedText::emptyString() {
+    static const std::string empty;
     return empty;
 }
 
-} // namespace
-
-KSharedText::KSharedText() : m_text(emptyText()) {}
-
 KSharedText::KSharedText(std::string text)
-    : m_text(text.empty() ? emptyText() : shared(std::move(text))) {}
+    : m_node(text.empty() ? nullptr : shared(std::move(text))) {}
 
-KSharedText::Text KSharedText::shared(std::string text) {
-    // Texts in use, found by their content. Entries whose text nobody holds any more are
-    // dropped whenever the table has doubled, so reading many files does not make it grow.
-    static std::unordered_map<std::string, std::weak_ptr<const std::string>> texts;
+KSharedText::Node* KSharedText::shared(std::string text) {
     static std::size_t purgeAt = 64;
+    auto& texts = KSharedTextTables::texts();
     auto it = texts.find(text);
-    if (it != texts.end())
-        if (Text found = it->second.lock())
-            return found;
-    Text made = std::make_shared<const std::string>(text);
-    texts[std::move(text)] = made;
+    if (it != texts.end()) {
+        retain(it->second);
+        return it->second;
+    }
+    Node* made = new Node(std::move(text));
+    texts.emplace(std::string_view(made->text), made);
+    retain(made); // one for the table, one for the caller
     if (texts.size() >= purgeAt) {
-        std::erase_if(texts, [](const auto& entry) { return entry.second.expired(); });
+        KSharedTextTables::purge();
         purgeAt = std::max<std::size_t>(64, 2 * texts.size());
     }
     return made;
@@ -43,14 +56,14 @@ KSharedText KSharedText::of(const std::string& text) {
         return KSharedText();
     // A small table of recent texts, placed by length and the last characters; it holds at
     // most its size of texts alive.
-    static std::array<Text, 256> recent;
+    static std::array<KSharedText, 256> recent;
     const std::size_t n = text.size();
     const auto slot = static_cast<std::size_t>(
         (n * 31u + static_cast<unsigned char>(text[n - 1]) * 7u +
          static_cast<unsigned char>(text[n / 2])) &
         (recent.size() - 1));
-    Text& cached = recent[slot];
-    if (!cached || *cached != text)
-        cached = shared(text);
-    return KSharedText(cached);
+    KSharedText& cached = recent[slot];
+    if (cached.str() != text)
+        cached = KSharedText(shared(text));
+    return cached;
 }

@@ -1,6 +1,8 @@
 // The ordered lists on their two kinds of storage: records held side by side (values, charges,
 // payments, parts) and records that keep their address (members, schemes).
 #include "core/model/KMember.h"
+#include "core/model/KSharedText.h"
+#include "platform/Archive.h"
 #include "tests/support/Pinned.h"
 
 #include <gtest/gtest.h>
@@ -145,4 +147,128 @@ TEST(ListStorage, ChargeSchemeIsTheChargesOwn) {
     ASSERT_EQ(member.charges().size(), 2u);
     EXPECT_EQ(member.charges().at(0).scheme(), nullptr);
     EXPECT_EQ(member.charges().at(1).text(), "eerste");
+}
+
+namespace {
+
+KField textCondition(std::int32_t id, const char* label, const char* value) {
+    KField f(id, FieldType::Text, FieldMeaning::MemberType, label);
+    f.setText(value);
+    return f;
+}
+
+KContrPart readPart(Archive& ar) {
+    KContrPart part;
+    part.Serialize(ar, 0);
+    return part;
+}
+
+std::vector<std::string> conditionTexts(const KContrPart& part) {
+    std::vector<std::string> out;
+    for (const KField& c : part.conditions())
+        out.push_back(c.label() + "=" + c.displayText());
+    return out;
+}
+
+} // namespace
+
+// Copies of a part share their conditions; a change to one copy is seen by that copy alone,
+// however the change is made.
+TEST(ListStorage, PartCopiesKeepTheirOwnConditions) {
+    KContrPart part("Contributie", 7, 30.0);
+    part.AddCondition(textCondition(1, "Soort lid", "Senior"));
+    part.AddCondition(textCondition(2, "Aangemeld", "Ja"));
+
+    KContrPart added = part;
+    added.AddCondition(textCondition(3, "Licentie", "A"));
+    KContrPart removed = part;
+    removed.removeConditionById(1);
+    KContrPart alike = part;
+    alike.RemoveCondition(textCondition(2, "", ""));
+    KContrPart replaced = part;
+    KFieldList other;
+    other.insert(textCondition(9, "Woonplaats", "Zwolle"));
+    replaced.SetConditions(&other);
+    other.clear(); // the part holds its own copy
+    KContrPart cleared = part;
+    cleared.SetConditions(nullptr);
+
+    const std::vector<std::string> original{"Aangemeld=Ja", "Soort lid=Senior"};
+    EXPECT_EQ(conditionTexts(part), original);
+    EXPECT_EQ(conditionTexts(added),
+              (std::vector<std::string>{"Aangemeld=Ja", "Licentie=A", "Soort lid=Senior"}));
+    EXPECT_EQ(conditionTexts(removed), std::vector<std::string>{"Aangemeld=Ja"});
+    EXPECT_EQ(conditionTexts(alike), std::vector<std::string>{"Soort lid=Senior"});
+    EXPECT_EQ(conditionTexts(replaced), std::vector<std::string>{"Woonplaats=Zwolle"});
+    EXPECT_FALSE(cleared.hasConditionList());
+    EXPECT_EQ(cleared.conditionCount(), 0u);
+    EXPECT_TRUE(part.hasConditionList());
+
+    // Removing the last condition leaves an empty list, not no list.
+    KContrPart emptied("Donatie", 8, 5.0);
+    emptied.AddCondition(textCondition(1, "Soort lid", "Jeugd"));
+    emptied.removeConditionById(1);
+    EXPECT_TRUE(emptied.hasConditionList());
+    EXPECT_EQ(emptied.conditionCount(), 0u);
+}
+
+// Parts read one after another share a condition list only when it is the same in every
+// respect, and reading never changes what was read before.
+TEST(ListStorage, ReadPartsShareOnlyIdenticalConditions) {
+    KContrPart part("Contributie", 7, 30.0);
+    part.AddCondition(textCondition(1, "Soort lid", "Senior"));
+    KField flag(2, FieldType::Boolean, FieldMeaning::Senior, "Senior");
+    flag.setNumber(1);
+    part.AddCondition(flag);
+
+    KContrPart differs = part; // same part id, one value different
+    differs.removeConditionById(1);
+    differs.AddCondition(textCondition(1, "Soort lid", "Jeugd"));
+
+    Archive out = Archive::forStoring();
+    for (KContrPart* p : {&part, &part, &differs, &part})
+        p->Serialize(out, 0);
+    Archive in = Archive::forLoading(out.data());
+    const KContrPart first = readPart(in);
+    const KContrPart second = readPart(in);
+    const KContrPart third = readPart(in);
+    const KContrPart fourth = readPart(in);
+
+    EXPECT_EQ(&first.conditions(), &second.conditions()) << "identical lists are shared";
+    EXPECT_EQ(conditionTexts(first), (std::vector<std::string>{"Senior=Ja", "Soort lid=Senior"}));
+    EXPECT_EQ(conditionTexts(third), (std::vector<std::string>{"Senior=Ja", "Soort lid=Jeugd"}));
+    EXPECT_EQ(conditionTexts(fourth), conditionTexts(first));
+
+    KContrPart changed = second;
+    changed.removeConditionById(2);
+    EXPECT_EQ(first.conditionCount(), 2u);
+    EXPECT_EQ(changed.conditionCount(), 1u);
+}
+
+// Shared texts: copies, moves and assignments keep the text, and texts still held survive the
+// table dropping those nobody holds any more.
+TEST(ListStorage, SharedTextsOutliveTheTable) {
+    std::vector<KSharedText> held;
+    for (int i = 0; i < 500; ++i) {
+        KSharedText t = KSharedText::of("tekst " + std::to_string(i));
+        if (i % 50 == 0)
+            held.push_back(t);
+    }
+    for (int i = 0; i < 500; ++i)
+        KSharedText(std::string("weg ") + std::to_string(i));
+    ASSERT_EQ(held.size(), 10u);
+    for (std::size_t i = 0; i < held.size(); ++i)
+        EXPECT_EQ(held[i].str(), "tekst " + std::to_string(i * 50));
+
+    KSharedText a("Naam");
+    KSharedText b = a;
+    KSharedText c = std::move(b);
+    EXPECT_EQ(b.str(), "");
+    const KSharedText& same = c;
+    c = same;
+    a = KSharedText();
+    EXPECT_EQ(a.str(), "");
+    EXPECT_EQ(c.str(), "Naam");
+    EXPECT_TRUE(c == KSharedText::of("Naam"));
+    EXPECT_FALSE(c == KSharedText("Naam "));
 }
