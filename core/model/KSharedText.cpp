@@ -10,9 +10,11 @@
 // nobody else holds any more is dropped whenever the table has doubled, so reading many files
 // does not make it grow.
 struct KSharedTextTables {
+    // Never destroyed: texts still held at exit stay reachable from it (and records handed to
+    // the process at exit may still refer to them).
     static std::unordered_map<std::string_view, KSharedText::Node*>& texts() {
-        static std::unordered_map<std::string_view, KSharedText::Node*> table;
-        return table;
+        static auto* table = new std::unordered_map<std::string_view, KSharedText::Node*>;
+        return *table;
     }
     static void purge() {
         std::erase_if(texts(), [](const auto& entry) {
