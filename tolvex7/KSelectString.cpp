@@ -97,11 +97,7 @@ void KSelectString::fitToContents() {
     m_fitted = true;
     ensurePolished();
     m_list->ensurePolished();
-    QStringList texts;
-    texts.reserve(m_list->count());
-    for (int row = 0; row < m_list->count(); ++row)
-        texts.append(m_list->item(row)->text());
-    const QSize content = listContentSize(*m_list, texts);
+    const QSize content = listContentSize(*m_list);
     const QSize screen =
         this->screen() ? this->screen()->availableGeometry().size() : QSize(kWidth, kHeight);
     const int listWidth = DialogGeometry::selectListWidth(content.width(), screen.width());

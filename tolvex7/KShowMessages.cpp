@@ -61,13 +61,9 @@ void KShowMessages::fitToContents() {
     m_fitted = true;
     ensurePolished();
     m_list->ensurePolished();
-    QStringList texts;
-    texts.reserve(m_list->count());
-    for (int row = 0; row < m_list->count(); ++row)
-        texts.append(m_list->item(row)->text());
     const QSize screen =
         this->screen() ? this->screen()->availableGeometry().size() : QSize(kWidth, kHeight);
-    const QSize list = DialogGeometry::messagesListSize(listContentSize(*m_list, texts), screen);
+    const QSize list = DialogGeometry::messagesListSize(listContentSize(*m_list), screen);
     // Around the list: the dialog's margins and the row of buttons above it.
     const QMargins margins = layout()->contentsMargins();
     const int buttons = layout()->itemAt(0)->sizeHint().height() + layout()->spacing();
