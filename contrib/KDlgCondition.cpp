@@ -34,20 +34,9 @@ KDlgCondition::KDlgCondition(KContrPart& part, const KConditionEditor& editor, Q
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
-    auto* ok = new QPushButton(QStringLiteral("&OK"), this);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("&Annuleren"), this);
-    cancel->setAutoDefault(false);
-    auto* help = new QPushButton(QStringLiteral("&Help"), this);
-    help->setAutoDefault(false);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    addContribDialogEnd(*this, *buttons, Cmd::ContrNew);
     layout->addLayout(buttons);
 
-    connect(ok, &QPushButton::clicked, this, &KDlgCondition::accept);
-    connect(cancel, &QPushButton::clicked, this, &KDlgCondition::reject);
-    connect(help, &QPushButton::clicked, this, [this] { showContribHelp(this, Cmd::ContrNew); });
     connect(m_fields, &QComboBox::currentIndexChanged, this, &KDlgCondition::buildValueControl);
     buildValueControl();
     setMinimumWidth(340);

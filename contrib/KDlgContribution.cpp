@@ -117,15 +117,7 @@ void KDlgContribution::build() {
     standardButton->setAutoDefault(false);
     buttons->addWidget(standardButton);
     buttons->addStretch();
-    auto* ok = new QPushButton(QStringLiteral("&OK"), this);
-    ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("&Annuleren"), this);
-    cancel->setAutoDefault(false);
-    auto* help = new QPushButton(QStringLiteral("&Help"), this);
-    help->setAutoDefault(false);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
-    buttons->addWidget(help);
+    const auto [ok, cancel, help] = addContribDialogEnd(*this, *buttons, Cmd::ContrNew);
     layout->addLayout(buttons);
 
     m_menu = new QMenu(this);
@@ -147,9 +139,6 @@ void KDlgContribution::build() {
     connect(change, &QPushButton::clicked, this, &KDlgContribution::changePart);
     connect(remove, &QPushButton::clicked, this, &KDlgContribution::deletePart);
     connect(standardButton, &QPushButton::clicked, this, &KDlgContribution::standard);
-    connect(ok, &QPushButton::clicked, this, &KDlgContribution::accept);
-    connect(cancel, &QPushButton::clicked, this, &KDlgContribution::reject);
-    connect(help, &QPushButton::clicked, this, [this] { showContribHelp(this, Cmd::ContrNew); });
 
     setTabOrder(m_description, m_date);
     setTabOrder(m_date, m_parts->view());
