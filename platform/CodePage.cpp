@@ -27,9 +27,87 @@ char fromUnicode(char32_t code) {
     return '?';
 }
 
+// Letters and signs without a decomposition to a letter of the code page, with the one a
+// reader would write instead.
+struct Near {
+    char32_t code;
+    const char* text;
+};
+constexpr Near kNear[] = {
+    {0x0131, "i"},    {0x0130, "I"},  {0x0141, "L"},  {0x0142, "l"},  {0x0110, "D"},
+    {0x0111, "d"},    {0x0126, "H"},  {0x0127, "h"},  {0x0166, "T"},  {0x0167, "t"},
+    {0x014A, "N"},    {0x014B, "n"},  {0x0138, "k"},  {0x013F, "L"},  {0x0140, "l"},
+    {0x0149, "n"},    {0x017F, "s"},  {0x0180, "b"},  {0x0189, "D"},  {0x01A4, "P"},
+    {0x0253, "b"},    {0x0256, "d"},  {0x0257, "d"},  {0x0268, "i"},  {0x0269, "i"},
+    {0x0259, "e"},    {0x018F, "E"},  {0x0186, "O"},  {0x0254, "o"},  {0x0190, "E"},
+    {0x025B, "e"},    {0x1E9E, "SS"}, {0x0132, "IJ"}, {0x0133, "ij"}, {0x2010, "-"},
+    {0x2011, "-"},    {0x2012, "-"},  {0x2015, "-"},  {0x2212, "-"},  {0x2043, "-"},
+    {0xFE63, "-"},    {0xFF0D, "-"},  {0x2032, "'"},  {0x2033, "\""}, {0x2035, "'"},
+    {0x201B, "'"},    {0x201F, "\""}, {0x2000, " "},  {0x2001, " "},  {0x2002, " "},
+    {0x2003, " "},    {0x2004, " "},  {0x2005, " "},  {0x2006, " "},  {0x2007, " "},
+    {0x2008, " "},    {0x2009, " "},  {0x200A, " "},  {0x202F, " "},  {0x205F, " "},
+    {0x3000, " "},    {0x200B, ""},   {0x200C, ""},   {0x200D, ""},   {0x2060, ""},
+    {0xFEFF, ""},     {0x2044, "/"},  {0x2215, "/"},  {0x2024, "."},  {0x2027, "."},
+    {0x2219, "\xB7"}, {0x2116, "No"}, {0x2190, "<-"}, {0x2192, "->"}, {0x2264, "<="},
+    {0x2265, ">="},   {0x2260, "!="}, {0x2248, "~"},  {0x221E, "oo"},
+};
+
+// The nearest text for a character the code page lacks: the table, else its compatibility
+// decomposition without the marks on it, when everything left is in the code page.
+QString nearest(char32_t code) {
+    for (const Near& near : kNear)
+        if (near.code == code)
+            return QString::fromLatin1(near.text);
+    const QString decomposed =
+        QString::fromUcs4(&code, 1).normalized(QString::NormalizationForm_KD);
+    QString letters;
+    for (char32_t part : decomposed.toUcs4()) {
+        const QChar::Category category = QChar::category(part);
+        if (category == QChar::Mark_NonSpacing || category == QChar::Mark_SpacingCombining ||
+            category == QChar::Mark_Enclosing)
+            continue;
+        if (fromUnicode(part) == '?' && part != '?')
+            return QStringLiteral("?");
+        letters += QString::fromUcs4(&part, 1);
+    }
+    return letters.isEmpty() ? QStringLiteral("?") : letters;
+}
+
 } // namespace
 
 namespace CodePage {
+
+bool holds(char32_t code) {
+    return code == '?' || fromUnicode(code) != '?';
+}
+
+QString toNearest(const QString& text, QString* replaced) {
+    bool changes = false;
+    for (char32_t code : text.toUcs4())
+        if (!holds(code)) {
+            changes = true;
+            break;
+        }
+    if (!changes)
+        return text;
+    QString result;
+    result.reserve(text.size());
+    for (char32_t code : text.toUcs4()) {
+        if (holds(code)) {
+            result += QString::fromUcs4(&code, 1);
+            continue;
+        }
+        result += nearest(code);
+        const QString original = QString::fromUcs4(&code, 1);
+        if (replaced && !replaced->contains(original))
+            *replaced += original;
+    }
+    return result;
+}
+
+std::string fromQStringNearest(const QString& text, QString* replaced) {
+    return fromQString(toNearest(text, replaced));
+}
 
 QString toQString(std::string_view bytes) {
     QString result(static_cast<qsizetype>(bytes.size()), Qt::Uninitialized);

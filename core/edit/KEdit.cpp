@@ -19,6 +19,16 @@ bool replaceMember(CKorvelDoc& doc, std::int32_t id, const KMember& contents) {
     return true;
 }
 
+std::size_t replaceMembers(CKorvelDoc& doc, const QString& text,
+                           std::vector<std::pair<std::int32_t, KMember>> contents) {
+    std::erase_if(contents, [&doc](const auto& entry) { return !doc.findMember(entry.first); });
+    if (contents.empty())
+        return 0;
+    const std::size_t count = contents.size();
+    doc.undoStack().push(new KReplaceMembersCommand(doc, text, std::move(contents)));
+    return count;
+}
+
 std::size_t deleteMembers(CKorvelDoc& doc, std::vector<std::int32_t> ids) {
     auto* command = new KDeleteMembersCommand(doc, std::move(ids));
     doc.undoStack().push(command);

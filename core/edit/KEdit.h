@@ -4,6 +4,8 @@
 #include "core/model/KMember.h"
 #include "core/model/KTabDef.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -25,6 +27,11 @@ void addMember(CKorvelDoc& doc, const KMember& member);
 // Gives the member with that id the values, charges and payments of contents; it keeps its id
 // and its place. False, and nothing done, when no member has that id.
 bool replaceMember(CKorvelDoc& doc, std::int32_t id, const KMember& contents);
+// Gives each member listed the values, charges and payments of its contents, all in one step
+// whose undo text is text ("betalingen boeken"). A member may be listed once; ids without a
+// member are passed over. Returns how many members were changed; no step when none.
+std::size_t replaceMembers(CKorvelDoc& doc, const QString& text,
+                           std::vector<std::pair<std::int32_t, KMember>> contents);
 // Removes the first member of each id; ids without a member are passed over. Returns how many
 // members were removed.
 std::size_t deleteMembers(CKorvelDoc& doc, std::vector<std::int32_t> ids);

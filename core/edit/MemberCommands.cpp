@@ -39,6 +39,28 @@ void KReplaceMemberCommand::undo() {
     swap();
 }
 
+KReplaceMembersCommand::KReplaceMembersCommand(
+    CKorvelDoc& doc, const QString& text, std::vector<std::pair<std::int32_t, KMember>> contents)
+    : KEditCommand(doc, text), m_others(std::move(contents)) {}
+
+void KReplaceMembersCommand::swap() {
+    KMemberChange change;
+    for (auto& [id, other] : m_others)
+        if (KMember* target = member(id)) {
+            target->swapContents(other);
+            change.changed.push_back(id);
+        }
+    tellMembers(change);
+}
+
+void KReplaceMembersCommand::redo() {
+    swap();
+}
+
+void KReplaceMembersCommand::undo() {
+    swap();
+}
+
 KDeleteMembersCommand::KDeleteMembersCommand(CKorvelDoc& doc, std::vector<std::int32_t> ids)
     : KEditCommand(doc, QStringLiteral("leden verwijderen")), m_ids(std::move(ids)) {}
 

@@ -32,6 +32,20 @@ private:
     KMember m_other; // the contents not in the document
 };
 
+// Gives several members new contents in one step (a batch of payments booked, a field set for
+// many members). Each keeps its id and its place; ids without a member are passed over.
+class KReplaceMembersCommand : public KEditCommand {
+public:
+    KReplaceMembersCommand(CKorvelDoc& doc, const QString& text,
+                           std::vector<std::pair<std::int32_t, KMember>> contents);
+    void redo() override;
+    void undo() override;
+
+private:
+    void swap();
+    std::vector<std::pair<std::int32_t, KMember>> m_others; // the contents not in the document
+};
+
 // Removes the members with the given ids, the first member of each id; ids that find no member
 // are passed over.
 class KDeleteMembersCommand : public KEditCommand {

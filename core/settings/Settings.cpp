@@ -14,6 +14,9 @@ const QString kSettings = QStringLiteral("Settings");
 const QString kFont = QStringLiteral("Font");
 const QString kRecent = QStringLiteral("Recent File List");
 const QString kWindow = QStringLiteral("Window");
+const QString kIncasso = QStringLiteral("Incasso");
+const QString kPain02 = QStringLiteral("pain.008.001.02");
+const QString kPain08 = QStringLiteral("pain.008.001.08");
 
 constexpr double kLargestFontSize = 400.0;
 
@@ -142,4 +145,36 @@ void Settings::setWindowGeometry(const QByteArray& geometry) {
     Profile::writeString(kWindow, QStringLiteral("Geometry"),
                          QString::fromLatin1(geometry.toBase64()));
     tell(Key::WindowGeometry);
+}
+
+IncassoSettings Settings::incasso() {
+    IncassoSettings s;
+    s.creditorName = Profile::readString(kIncasso, QStringLiteral("CreditorName"));
+    s.creditorIban = Profile::readString(kIncasso, QStringLiteral("CreditorIban"));
+    s.creditorBic = Profile::readString(kIncasso, QStringLiteral("CreditorBic"));
+    s.creditorId = Profile::readString(kIncasso, QStringLiteral("CreditorId"));
+    s.ibanField = Profile::readString(kIncasso, QStringLiteral("IbanField"));
+    s.bicField = Profile::readString(kIncasso, QStringLiteral("BicField"));
+    s.mandateField = Profile::readString(kIncasso, QStringLiteral("MandateField"));
+    s.mandateDateField = Profile::readString(kIncasso, QStringLiteral("MandateDateField"));
+    s.firstField = Profile::readString(kIncasso, QStringLiteral("FirstField"));
+    s.format = Profile::readString(kIncasso, QStringLiteral("Format"), kPain08) == kPain02
+                   ? IncassoSettings::Format::Pain00800102
+                   : IncassoSettings::Format::Pain00800108;
+    return s;
+}
+
+void Settings::setIncasso(const IncassoSettings& s) {
+    Profile::writeString(kIncasso, QStringLiteral("CreditorName"), s.creditorName);
+    Profile::writeString(kIncasso, QStringLiteral("CreditorIban"), s.creditorIban);
+    Profile::writeString(kIncasso, QStringLiteral("CreditorBic"), s.creditorBic);
+    Profile::writeString(kIncasso, QStringLiteral("CreditorId"), s.creditorId);
+    Profile::writeString(kIncasso, QStringLiteral("IbanField"), s.ibanField);
+    Profile::writeString(kIncasso, QStringLiteral("BicField"), s.bicField);
+    Profile::writeString(kIncasso, QStringLiteral("MandateField"), s.mandateField);
+    Profile::writeString(kIncasso, QStringLiteral("MandateDateField"), s.mandateDateField);
+    Profile::writeString(kIncasso, QStringLiteral("FirstField"), s.firstField);
+    Profile::writeString(kIncasso, QStringLiteral("Format"),
+                         s.format == IncassoSettings::Format::Pain00800102 ? kPain02 : kPain08);
+    tell(Key::Incasso);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/settings/IncassoSettings.h"
 #include "core/table/MemberGridFont.h"
 
 #include <QByteArray>
@@ -27,6 +28,7 @@ public:
         GridFont,       // "Font": "Name", "Size", "Bold", "Italic", "Underline", "Strikethru"
         RecentFiles,    // "Recent File List"/"File1" .. "File4"
         WindowGeometry, // "Window"/"Geometry"
+        Incasso,        // "Incasso": the creditor's bank data and the debtors' fields
     };
     Q_ENUM(Key)
 
@@ -61,6 +63,10 @@ public:
     static void setRecentFiles(const QStringList& files);
     static QByteArray windowGeometry();
     static void setWindowGeometry(const QByteArray& geometry);
+    // Missing keys give empty texts and the default labels and format.
+    static IncassoSettings incasso();
+    // Writes every key of the section.
+    static void setIncasso(const IncassoSettings& incasso);
 
 signals:
     void changed(Settings::Key key);

@@ -96,6 +96,26 @@ TEST_F(EditTest, MemberEditsUndoToTheSameBytes) {
     EXPECT_FALSE(KEdit::replaceMember(doc, 999, KMember()));
 }
 
+TEST_F(EditTest, ManyMembersChangeInOneStep) {
+    std::vector<std::pair<std::int32_t, KMember>> contents;
+    for (std::int32_t id : {jansen, 999, bakker}) {
+        KMember changed = doc.findMember(id) ? *doc.findMember(id) : KMember();
+        changed.addPayment(KPayment(10.0, KDateValue(20240105), "Bank 2024-01-05 REF1"));
+        contents.emplace_back(id, changed);
+    }
+    const int steps = doc.undoStack().count();
+    roundTrip([&] {
+        EXPECT_EQ(KEdit::replaceMembers(doc, QStringLiteral("betalingen boeken"), contents), 2u);
+        EXPECT_EQ(doc.undoStack().count(), steps + 1);
+        EXPECT_EQ(doc.undoStack().undoText(), QStringLiteral("betalingen boeken"));
+        EXPECT_EQ(doc.findMember(bakker)->payments().size(), 1u);
+    });
+    EXPECT_EQ(heard.changes.back().added, Ids{});
+    EXPECT_EQ(heard.changes.back().changed, (Ids{jansen, bakker}));
+    EXPECT_EQ(KEdit::replaceMembers(doc, QStringLiteral("niets"), {{999, KMember()}}), 0u);
+    EXPECT_EQ(doc.undoStack().count(), steps + 1); // no step for nothing
+}
+
 TEST_F(EditTest, DeletingAnIdTwiceRemovesTwoMembersOfThatId) {
     // Only a damaged file has two members of one id; each id given takes the first left.
     KMember twin = makeMember(doc, "Kees Tweeling");

@@ -80,3 +80,24 @@ TEST(SaveSettingsTest, TheStartFileGetsTheExtensionKvl) {
     EXPECT_EQ(startFileWithExtension(native("/a.b/c")), native("/a.b/c.kvl"));
     EXPECT_EQ(startFileWithExtension(native("/x.y/club")), native("/x.y/club.kvl"));
 }
+
+// The incasso settings come back as written, texts with accents included, and a missing section
+// gives the default labels and the current message version.
+TEST(IncassoSettingsTest, RoundTripAndDefaults) {
+    TempProfile profile;
+    const IncassoSettings empty = Settings::incasso();
+    EXPECT_EQ(empty.ibanLabel(), QStringLiteral("IBAN"));
+    EXPECT_EQ(empty.mandateDateLabel(), QStringLiteral("Datum machtiging"));
+    EXPECT_EQ(empty.format, IncassoSettings::Format::Pain00800108);
+
+    IncassoSettings s;
+    s.creditorName = QStringLiteral("TTV Één & Zoë");
+    s.creditorIban = QStringLiteral("NL91ABNA0417164300");
+    s.creditorId = QStringLiteral("NL79ZZZ999999990000");
+    s.mandateField = QStringLiteral("Kenmerk");
+    s.format = IncassoSettings::Format::Pain00800102;
+    Settings::setIncasso(s);
+    EXPECT_EQ(Settings::incasso(), s);
+    EXPECT_EQ(Settings::incasso().mandateLabel(), QStringLiteral("Kenmerk"));
+    EXPECT_EQ(Settings::incasso().bicLabel(), QStringLiteral("BIC"));
+}
