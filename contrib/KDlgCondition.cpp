@@ -4,6 +4,7 @@
 #include "contrib/KDateControl.h"
 #include "platform/CodePage.h"
 #include "res/Commands.h"
+#include "view/KCodePageValidator.h"
 
 #include <QComboBox>
 #include <QDateEdit>
@@ -11,12 +12,16 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 KDlgCondition::KDlgCondition(KContrPart& part, const KConditionEditor& editor, QWidget* parent)
     : QDialog(parent), m_part(part), m_editor(editor) {
     setWindowTitle(QStringLiteral("Voorwaarde"));
+    m_messenger = [this](const QString& message) {
+        QMessageBox::warning(this, QString::fromLatin1(FrameText::appTitle), message);
+    };
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     m_fields = new QComboBox(this);
@@ -65,6 +70,7 @@ void KDlgCondition::buildValueControl() {
     }
     case KConditionEditor::Control::Edit: {
         auto* edit = new QLineEdit(CodePage::toQString(value.text), this);
+        KCodePageValidator::attach(edit);
         m_value = edit;
         break;
     }
@@ -90,6 +96,11 @@ KConditionEditor::Value KDlgCondition::readValue() const {
 }
 
 void KDlgCondition::accept() {
-    m_editor.accept(m_part, m_fields->currentIndex(), readValue());
+    const KResult accepted = m_editor.accept(m_part, m_fields->currentIndex(), readValue());
+    if (accepted.isFailed()) {
+        m_messenger(accepted.reason());
+        m_value->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     QDialog::accept();
 }

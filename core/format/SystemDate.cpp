@@ -151,3 +151,11 @@ QDate readSystemDate(const QString& text, const QLocale& locale) {
     }
     return readInLocaleFormats(trimmed, locale);
 }
+
+QDate readNumericDate(const QString& text, const QString& orderFormat) {
+    const auto order = orderOf(orderFormat);
+    const auto numbers = splitNumbers(text.trimmed());
+    if (!order || !numbers)
+        return {};
+    return dateOf(*numbers, *order);
+}
