@@ -1,18 +1,22 @@
 #include "app/KorvelApp.h"
+#include "app/KorvelAppChannel.h"
+#include "app/StartFile.h"
 #include "core/document/CKorvelDoc.h"
 #include "korvel/Version.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include <clocale>
 #include <cstdio>
 #include <cstring>
+#include <memory>
 
 namespace {
 
 const char* const kUsageText =
     "Gebruik: korvel [BESTAND.kvl]\n"
-    "  korvel BESTAND.kvl  opent het ledenbestand\n"
+    "  korvel BESTAND.kvl  opent het ledenbestand; draait Korvel al, dan opent die het\n"
     "  korvel --version    toont het versienummer\n"
     "  korvel --help       toont deze tekst\n";
 
@@ -31,6 +35,11 @@ bool answeredAtOnce(int argc, char* argv[]) {
     return false;
 }
 
+void tell(const KResult& result) {
+    if (result.isFailed())
+        std::fprintf(stderr, "korvel: %s\n", result.reason().toLocal8Bit().constData());
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -39,7 +48,29 @@ int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
     // Amounts are written and read with the C library; keep its numbers in the C locale.
     std::setlocale(LC_NUMERIC, "C");
-    KorvelApp korvel(QApplication::arguments());
+    const QStringList arguments = QApplication::arguments();
+
+    // A file given while Korvel runs already is opened there; this start then ends. Without
+    // a file, or when nothing runs, this start is the program and listens for later ones.
+    auto channel = std::make_unique<KorvelAppChannel>(KorvelAppChannel::userFolder());
+    const QString file = fileFromArguments(arguments);
+    const QStringList handed{file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath()};
+    if (!file.isEmpty()) {
+        const KResult handOver = channel->handOver(handed);
+        if (handOver.isDone())
+            return 0;
+        tell(handOver);
+    }
+    const KResult listening = channel->listen();
+    // Another start may have begun to listen at the same moment.
+    if (listening.outcome() == KOutcome::NothingToDo && !file.isEmpty() &&
+        channel->handOver(handed).isDone())
+        return 0;
+    tell(listening);
+
+    KorvelApp korvel(arguments);
+    if (listening.isDone())
+        korvel.setChannel(std::move(channel));
     if (!korvel.InitInstance())
         return 1;
     const int status = QApplication::exec();
