@@ -55,8 +55,9 @@ int main(int argc, char* argv[]) {
     auto channel = std::make_unique<KorvelAppChannel>(KorvelAppChannel::userFolder());
     const QString file = fileFromArguments(arguments);
     const QStringList handed{file.isEmpty() ? QString() : QFileInfo(file).absoluteFilePath()};
+    KResult handOver = KResult::nothingToDo();
     if (!file.isEmpty()) {
-        const KResult handOver = channel->handOver(handed);
+        handOver = channel->handOver(handed);
         if (handOver.isDone())
             return 0;
         tell(handOver);
@@ -66,7 +67,8 @@ int main(int argc, char* argv[]) {
     if (listening.outcome() == KOutcome::NothingToDo && !file.isEmpty() &&
         channel->handOver(handed).isDone())
         return 0;
-    tell(listening);
+    if (listening.reason() != handOver.reason())
+        tell(listening);
 
     KorvelApp korvel(arguments);
     if (listening.isDone())
