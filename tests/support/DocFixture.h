@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <optional>
 
 // What a test of the administration pins of its surroundings. Each default is what most tests
 // want; 0 or nullptr leaves that part as the test program found it.
@@ -26,12 +27,18 @@ struct Surroundings {
 //     };
 class DocFixture : public testing::Test {
 protected:
-    explicit DocFixture(const Surroundings& pinned = {})
-        : today(pinned.today), format(pinned.dateFormat), locale(pinned.locale) {}
+    explicit DocFixture(const Surroundings& pinned = {}) {
+        if (pinned.today != 0)
+            today.emplace(pinned.today);
+        if (pinned.dateFormat)
+            format.emplace(pinned.dateFormat);
+        if (pinned.locale)
+            locale.emplace(pinned.locale);
+    }
 
-    PinnedToday today;
-    PinnedDateFormat format;
-    PinnedLocale locale;
+    std::optional<PinnedToday> today;
+    std::optional<PinnedDateFormat> format;
+    std::optional<PinnedLocale> locale;
     TempProfile profile;
     CKorvelDoc doc;
 };
