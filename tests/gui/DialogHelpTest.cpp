@@ -130,8 +130,8 @@ TEST_F(DialogHelpTest, F1AndTheHelpButtonOfEveryDialogShowItsPage) {
          "contributie-schema.md"},
         {"execution",
          [] {
-             return std::make_unique<KContrExec>(
-                 "Contributie 2026", std::vector<KExecution::Row>{{11, "Bakker", ""}});
+             return std::make_unique<KContrExec>("Contributie 2026",
+                                                 std::vector<KExecution::Row>{{11, "Bakker", ""}});
          },
          "contributie-uitvoeren.md"},
         {"overview", [&] { return std::make_unique<KContrOverview>(overview, nullptr); },
