@@ -12,6 +12,8 @@ KDialogButtons::KDialogButtons(QDialog& dialog, KHelpContext help, const Options
     : QDialogButtonBox(options.orientation, &dialog), m_context(help) {
     m_ok = addButton(options.acceptText, QDialogButtonBox::AcceptRole);
     m_cancel = addButton(options.rejectText, QDialogButtonBox::RejectRole);
+    // Annuleren and Help stay auto-default: Enter on the focused button presses that button, not
+    // the OK behind it.
     m_ok->setDefault(true);
     // The buttons are connected one by one: the box's accepted() would come for any button
     // given the accept role later.

@@ -217,8 +217,8 @@ TEST_F(DialogHelpTest, ThePageOpensInTheHelpWindowWhileThereIsAHelpFile) {
     KHelpShow::setApplicationHelpFile(before);
 }
 
-// The row's buttons do what their role says, the dialog's own accept() and reject() included.
-TEST_F(DialogHelpTest, TheRowAcceptsAndRejectsOnceThroughTheDialog) {
+// OK reaches the dialog's own accept() once, so that what it does (an export, say) happens once.
+TEST_F(DialogHelpTest, OkAcceptsOnceThroughTheDialog) {
     struct Counting : QDialog {
         void accept() override {
             ++accepted;
@@ -227,13 +227,7 @@ TEST_F(DialogHelpTest, TheRowAcceptsAndRejectsOnceThroughTheDialog) {
         int accepted = 0;
     };
     Counting dialog;
-    KDialogButtons::Options options;
-    options.acceptText = QStringLiteral("&Voer uit");
-    options.rejectText = QStringLiteral("Annuleren");
-    auto* buttons = new KDialogButtons(dialog, KHelpContext::command(32788), options);
-    EXPECT_TRUE(buttons->ok()->isDefault());
-    EXPECT_EQ(buttons->ok()->text(), QStringLiteral("&Voer uit"));
-    EXPECT_EQ(buttons->cancel()->text(), QStringLiteral("Annuleren"));
+    auto* buttons = new KDialogButtons(dialog, KHelpContext::command(32788));
     dialog.show();
     buttons->ok()->click();
     EXPECT_EQ(dialog.accepted, 1);
@@ -242,6 +236,18 @@ TEST_F(DialogHelpTest, TheRowAcceptsAndRejectsOnceThroughTheDialog) {
     buttons->cancel()->click();
     EXPECT_EQ(dialog.accepted, 1);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+// Enter on the focused Annuleren cancels; it does not run the scheme through the default button.
+TEST_F(DialogHelpTest, EnterOnAFocusedButtonPressesThatButton) {
+    KContrExec dialog("Contributie 2026", {{11, "Bakker", ""}});
+    dialog.show();
+    KDialogButtons* buttons = dialog.findChild<KDialogButtons*>();
+    ASSERT_NE(buttons, nullptr);
+    ASSERT_TRUE(buttons->ok()->isDefault());
+    QTest::keyClick(buttons->cancel(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 } // namespace
