@@ -28,10 +28,9 @@ KContrExec::KContrExec(const std::string& schemeDescription,
     auto* withoutAmount = new QPushButton(QStringLiteral("Selecteer leden zonder bedrag"), this);
     auto* all = new QPushButton(QStringLiteral("Selecteer alle leden"), this);
     auto* invert = new QPushButton(QStringLiteral("&Keer selectie om"), this);
-    for (QPushButton* button : {withoutAmount, all, invert}) {
-        button->setAutoDefault(false);
+    // Enter on a focused selection button selects; only Enter elsewhere runs the scheme.
+    for (QPushButton* button : {withoutAmount, all, invert})
         buttons->addWidget(button);
-    }
     buttons->addSpacing(12);
     KDialogButtons::Options options;
     options.acceptText = QStringLiteral("&Voer uit");

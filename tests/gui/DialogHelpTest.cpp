@@ -238,13 +238,22 @@ TEST_F(DialogHelpTest, OkAcceptsOnceThroughTheDialog) {
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
 }
 
-// Enter on the focused Annuleren cancels; it does not run the scheme through the default button.
+// Enter on a focused button presses that button; it does not run the scheme through the
+// default button behind it.
 TEST_F(DialogHelpTest, EnterOnAFocusedButtonPressesThatButton) {
-    KContrExec dialog("Contributie 2026", {{11, "Bakker", ""}});
+    KContrExec dialog("Contributie 2026", {{11, "Bakker", ""}, {12, "Jansen", "105.00"}});
     dialog.show();
     KDialogButtons* buttons = dialog.findChild<KDialogButtons*>();
     ASSERT_NE(buttons, nullptr);
     ASSERT_TRUE(buttons->ok()->isDefault());
+    QPushButton* invert = nullptr;
+    for (auto* button : dialog.findChildren<QPushButton*>())
+        if (button->text() == QStringLiteral("&Keer selectie om"))
+            invert = button;
+    ASSERT_NE(invert, nullptr);
+    QTest::keyClick(invert, Qt::Key_Return);
+    EXPECT_EQ(dialog.chosenMembers(), std::vector<std::int32_t>{12});
+    ASSERT_TRUE(dialog.isVisible()) << "the scheme did not run";
     QTest::keyClick(buttons->cancel(), Qt::Key_Return);
     EXPECT_EQ(dialog.result(), QDialog::Rejected);
     EXPECT_FALSE(dialog.isVisible());
