@@ -88,6 +88,12 @@ Problem check(const QString& iban) {
     return Problem::None;
 }
 
+QString make(const QString& country, const QString& bban) {
+    const QString body = normalized(bban);
+    const int check = 98 - mod97(body + country + QStringLiteral("00"));
+    return country + QStringLiteral("%1").arg(check, 2, 10, QLatin1Char('0')) + body;
+}
+
 QString problemText(Problem problem, const QString& iban) {
     switch (problem) {
     case Problem::None:

@@ -24,6 +24,8 @@ Problem check(const QString& iban);
 inline bool isValid(const QString& iban) { return check(iban) == Problem::None; }
 // The length of the IBANs of the country (two capitals); 0 for a country without them.
 int countryLength(const QString& country);
+// The IBAN of an account number (BBAN) of the country: the check digits worked out.
+QString make(const QString& country, const QString& bban);
 // What to tell the user, in Dutch; empty for None.
 QString problemText(Problem problem, const QString& iban);
 
