@@ -146,8 +146,9 @@ TEST_F(CliSepa, BookWritesTheAdministrationWithThePayments) {
     }
     EXPECT_TRUE(booked.findMember(noIban1)->payments().empty());
     for (const KField& v : booked.findMember(ready1)->values()) {
-        if (v.label() == "Eerste incasso")
+        if (v.label() == "Eerste incasso") {
             EXPECT_EQ(v.number(), 0);
+        }
     }
 
     QFile file(path("uit.xml"));

@@ -107,8 +107,9 @@ TEST_F(IncassoBooking, AFirstCollectionFieldOfTextGetsNee) {
     KCollectionBooking::book(textDoc, settings, KCollectionFile::ready(list), QStringLiteral("X"),
                              request.collectionDate);
     for (const KField& v : textDoc.findMember(m.id())->values()) {
-        if (v.label() == "Eerste incasso")
+        if (v.label() == "Eerste incasso") {
             EXPECT_EQ(v.text(), "Nee");
+        }
     }
 }
 
