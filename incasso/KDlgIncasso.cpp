@@ -146,7 +146,10 @@ void KDlgIncasso::build() {
     connect(m_schemeBox, &QComboBox::currentIndexChanged, this, &KDlgIncasso::later);
     connect(m_date, &QDateEdit::dateChanged, this, &KDlgIncasso::later);
     connect(m_text, &QLineEdit::textChanged, this, &KDlgIncasso::later);
-    connect(m_grid, &CvsFlexGrid::selectionChanged, this, &KDlgIncasso::selectionChanged);
+    connect(m_grid, &CvsFlexGrid::selectionChanged, this, [this] {
+        if (!m_filling)
+            updateState();
+    });
     connect(readyButton, &QPushButton::clicked, this, &KDlgIncasso::selectReady);
     connect(noneButton, &QPushButton::clicked, this, &KDlgIncasso::selectNone);
     connect(m_make, &QPushButton::clicked, this, [this] {
@@ -182,7 +185,12 @@ void KDlgIncasso::later() {
 
 void KDlgIncasso::refresh() {
     m_refresh->stop();
+    noteDeselected();
     m_list = m_listFor(request());
+    m_index.clear();
+    m_index.reserve(m_list.items.size());
+    for (std::size_t i = 0; i < m_list.items.size(); ++i)
+        m_index.emplace(m_list.items[i].memberId, i);
     fillGrid();
     updateState();
 }
@@ -213,56 +221,47 @@ std::int32_t KDlgIncasso::rowMember(int row) const {
     return static_cast<std::int32_t>(std::stol(m_grid->cellText(row, Id)));
 }
 
-void KDlgIncasso::selectionChanged() {
-    if (m_filling)
-        return;
+const KCollectionItem* KDlgIncasso::rowItem(int row) const {
+    const auto it = m_index.find(rowMember(row));
+    return it == m_index.end() ? nullptr : &m_list.items[it->second];
+}
+
+void KDlgIncasso::noteDeselected() {
     // Rows may have been sorted: each row names its member.
-    std::unordered_map<std::int32_t, bool> ready;
-    ready.reserve(m_list.items.size());
-    for (const KCollectionItem& item : m_list.items)
-        ready.emplace(item.memberId, item.ready());
     for (int row = 1; row < m_grid->rowCount(); ++row) {
-        const std::int32_t id = rowMember(row);
-        if (!ready[id])
+        const KCollectionItem* item = rowItem(row);
+        if (!item || !item->ready())
             continue;
         if (m_grid->rowSelected(row))
-            m_deselected.erase(id);
+            m_deselected.erase(item->memberId);
         else
-            m_deselected.insert(id);
+            m_deselected.insert(item->memberId);
     }
-    updateState();
 }
 
 void KDlgIncasso::selectReady() {
     m_deselected.clear();
-    m_filling = true;
-    std::unordered_set<std::int32_t> ready;
-    for (const KCollectionItem& item : m_list.items)
-        if (item.ready())
-            ready.insert(item.memberId);
-    for (int row = 1; row < m_grid->rowCount(); ++row)
-        m_grid->setRowSelected(row, ready.count(rowMember(row)) != 0);
-    m_filling = false;
+    for (int row = 1; row < m_grid->rowCount(); ++row) {
+        const KCollectionItem* item = rowItem(row);
+        m_grid->setRowSelected(row, item && item->ready());
+    }
     updateState();
 }
 
 void KDlgIncasso::selectNone() {
-    m_filling = true;
     for (int row = 1; row < m_grid->rowCount(); ++row)
         m_grid->setRowSelected(row, false);
-    m_filling = false;
-    for (const KCollectionItem& item : m_list.items)
-        if (item.ready())
-            m_deselected.insert(item.memberId);
     updateState();
 }
 
 KIncassoChoice KDlgIncasso::choice() const {
     KIncassoChoice c;
     c.request = request();
-    for (const KCollectionItem& item : m_list.items)
-        if (item.ready() && !m_deselected.count(item.memberId))
-            c.memberIds.push_back(item.memberId);
+    for (int row = 1; row < m_grid->rowCount(); ++row) {
+        const KCollectionItem* item = rowItem(row);
+        if (item && item->ready() && m_grid->rowSelected(row))
+            c.memberIds.push_back(item->memberId);
+    }
     return c;
 }
 
@@ -270,14 +269,15 @@ QString KDlgIncasso::totalsText() const {
     std::int64_t count = 0;
     std::int64_t cents = 0;
     std::int64_t ready = 0;
-    for (const KCollectionItem& item : m_list.items) {
-        if (!item.ready())
+    for (int row = 1; row < m_grid->rowCount(); ++row) {
+        const KCollectionItem* item = rowItem(row);
+        if (!item || !item->ready())
             continue;
         ++ready;
-        if (m_deselected.count(item.memberId))
+        if (!m_grid->rowSelected(row))
             continue;
         ++count;
-        cents += item.cents;
+        cents += item->cents;
     }
     return QStringLiteral("Geselecteerd: %1 van %2 leden die kunnen worden geïncasseerd, samen "
                           "€ %3. Niet te incasseren: %4.")

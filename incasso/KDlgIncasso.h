@@ -5,6 +5,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <unordered_map>
 #include <unordered_set>
 
 class CvsFlexGrid;
@@ -55,15 +56,20 @@ private:
     void build();
     void later();
     void fillGrid();
-    void selectionChanged();
+    // Keeps which members that can be collected the user left unselected.
+    void noteDeselected();
     void updateState();
     std::int32_t rowMember(int row) const;
+    // The list's item of the grid's row.
+    const KCollectionItem* rowItem(int row) const;
 
     KIncassoSetup m_setup;
     ListFor m_listFor;
     KCollectionList m_list;
     // Members the user deselected: they stay so when the list is asked for again.
     std::unordered_set<std::int32_t> m_deselected;
+    // Member id to its place in the list.
+    std::unordered_map<std::int32_t, std::size_t> m_index;
     bool m_filling = false;
 
     QRadioButton* m_balance = nullptr;

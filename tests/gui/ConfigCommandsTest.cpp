@@ -223,7 +223,7 @@ TEST_F(ConfigCommandsTest, SettingsSavedAndTheGridFollowsTheDateFormat) {
                            const std::string& format) -> std::optional<KSettingsResult> {
         EXPECT_FALSE(general.loadAtStart);
         EXPECT_EQ(format, "Standard");
-        KSettingsResult result{general, std::string("%d-%m-%Y")};
+        KSettingsResult result{general, std::string("%d-%m-%Y"), std::nullopt};
         result.general.loadAtStart = true;
         result.general.fixedStartFile = true;
         result.general.startFile = QStringLiteral("/leden/club.kvl");
@@ -251,7 +251,7 @@ TEST_F(ConfigCommandsTest, SettingsStoreTheIncassoPageOnlyWhenItWasShown) {
     stored.creditorName = QStringLiteral("TTV Oud");
     Settings::setIncasso(stored);
     dialogs->settings = [](const KGeneralSettings& general, const std::string& format) {
-        return std::optional<KSettingsResult>(KSettingsResult{general, format});
+        return std::optional<KSettingsResult>(KSettingsResult{general, format, std::nullopt});
     };
     host.trigger(Cmd::Settings);
     EXPECT_EQ(dialogs->incasso, stored);
