@@ -55,7 +55,7 @@ void KSetIncasso::build() {
     m_firstField = box(QStringLiteral("Veld eerste incasso"));
     auto* fields = new QGroupBox(QStringLiteral("Velden van de leden"), this);
     auto* fieldForm = new QFormLayout(fields);
-    fieldForm->addRow(QStringLiteral("I&BAN van het lid:"), m_ibanField);
+    fieldForm->addRow(QStringLiteral("IBAN van het &lid:"), m_ibanField);
     fieldForm->addRow(QStringLiteral("BI&C (niet verplicht):"), m_bicField);
     fieldForm->addRow(QStringLiteral("&Machtigingskenmerk:"), m_mandateField);
     fieldForm->addRow(QStringLiteral("Da&tum machtiging:"), m_mandateDateField);

@@ -93,7 +93,9 @@ void KDlgIncasso::build() {
     hint->setWordWrap(true);
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Incasso&datum:"), dateRow);
+    auto* dateLabel = new QLabel(QStringLiteral("Incasso&datum:"), this);
+    dateLabel->setBuddy(m_date);
+    form->addRow(dateLabel, dateRow);
     form->addRow(QStringLiteral("&Omschrijving:"), m_text);
     form->addRow(QString(), hint);
 
