@@ -50,6 +50,9 @@ int mod97(const QString& text) {
 namespace Iban {
 
 QString normalized(const QString& text) {
+    if (std::none_of(text.begin(), text.end(),
+                     [](QChar c) { return c.isSpace() || c.isLower(); }))
+        return text;
     QString out;
     out.reserve(text.size());
     for (QChar c : text) {

@@ -9,6 +9,7 @@
 #include "platform/CodePage.h"
 
 #include <QDate>
+#include <QStringView>
 
 #include <cmath>
 #include <optional>
@@ -31,11 +32,21 @@ const KField* valueOf(const KMember& member, const std::optional<std::int32_t>& 
 }
 
 QString textOf(const KField* value) {
-    return value ? CodePage::toQString(value->displayText()) : QString();
+    if (!value)
+        return {};
+    return CodePage::toQString(value->type() == FieldType::Text ? value->text()
+                                                                : value->displayText());
 }
 
 bool validDate(std::int32_t date) {
-    return date > 0 && QDate(date / 10000, (date / 100) % 100, date % 100).isValid();
+    const int year = date / 10000;
+    const int month = (date / 100) % 100;
+    const int day = date % 100;
+    if (date <= 0 || month < 1 || month > 12 || day < 1)
+        return false;
+    static constexpr int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return day <= kDays[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
 std::int32_t mandateDateOf(const KField* value) {
@@ -119,13 +130,39 @@ std::int32_t readDate(const QString& text) {
 QString remittance(const QString& textTemplate, const QString& description, const QString& name,
                    std::int32_t memberId, const QString& federationNumber, std::int64_t cents,
                    std::int32_t collectionDate) {
-    QString text = textTemplate;
-    text.replace(QStringLiteral("%omschrijving%"), description)
-        .replace(QStringLiteral("%naam%"), name)
-        .replace(QStringLiteral("%lidnummer%"), QString::number(memberId))
-        .replace(QStringLiteral("%bondsnummer%"), federationNumber)
-        .replace(QStringLiteral("%bedrag%"), dutchAmount(cents))
-        .replace(QStringLiteral("%datum%"), dutchDate(collectionDate));
+    // One pass over the template: the run fills it in for every member.
+    QString text;
+    text.reserve(textTemplate.size() + name.size() + description.size());
+    qsizetype at = 0;
+    while (at < textTemplate.size()) {
+        const qsizetype open = textTemplate.indexOf(QLatin1Char('%'), at);
+        const qsizetype close = open < 0 ? -1 : textTemplate.indexOf(QLatin1Char('%'), open + 1);
+        if (close < 0) {
+            text.append(QStringView(textTemplate).mid(at));
+            break;
+        }
+        text.append(QStringView(textTemplate).mid(at, open - at));
+        const QStringView key = QStringView(textTemplate).mid(open + 1, close - open - 1);
+        if (key == QLatin1String("omschrijving"))
+            text.append(description);
+        else if (key == QLatin1String("naam"))
+            text.append(name);
+        else if (key == QLatin1String("lidnummer"))
+            text.append(QString::number(memberId));
+        else if (key == QLatin1String("bondsnummer"))
+            text.append(federationNumber);
+        else if (key == QLatin1String("bedrag"))
+            text.append(dutchAmount(cents));
+        else if (key == QLatin1String("datum"))
+            text.append(dutchDate(collectionDate));
+        else {
+            // Not a field to fill in: the first % stays, the second may open one.
+            text.append(QStringView(textTemplate).mid(open, close - open));
+            at = close;
+            continue;
+        }
+        at = close + 1;
+    }
     return text;
 }
 
@@ -160,6 +197,9 @@ KCollectionList list(const CKorvelDoc& doc, const IncassoSettings& settings,
     const auto mandateId = fieldId(doc, settings.mandateLabel());
     const auto mandateDateId = fieldId(doc, settings.mandateDateLabel());
     const auto firstId = fieldId(doc, settings.firstLabel());
+
+    const bool wantsFederationNumber =
+        request.textTemplate.contains(QStringLiteral("%bondsnummer%"));
 
     const std::int64_t total = static_cast<std::int64_t>(doc.members().size());
     if (progress)
@@ -209,7 +249,9 @@ KCollectionList list(const CKorvelDoc& doc, const IncassoSettings& settings,
         item.debtorName = name.text;
         const SepaText::Result text = SepaText::clean(
             remittance(request.textTemplate, out.description, item.memberName, member.id(),
-                       CodePage::toQString(member.textByMeaning(FieldMeaning::FederationNumber)),
+                       wantsFederationNumber
+                           ? CodePage::toQString(member.textByMeaning(FieldMeaning::FederationNumber))
+                           : QString(),
                        cents, request.collectionDate),
             kRemittanceLength);
         item.remittance = text.text;

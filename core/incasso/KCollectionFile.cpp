@@ -66,10 +66,14 @@ KCollectionFileResult write(const QString& path, const IncassoSettings& settings
         out.result = cannotWrite(file);
         return out;
     }
+    errno = 0;
     const KResult written = Pain008Writer::write(file, message, items, progress);
     if (!written.isDone()) {
+        // A full disk says why in the file's own error.
+        out.result = written.isFailed() && file.error() != QFileDevice::NoError
+                         ? cannotWrite(file)
+                         : written;
         file.cancelWriting();
-        out.result = written;
         return out;
     }
     errno = 0;

@@ -6,25 +6,31 @@
 #include "core/incasso/SepaText.h"
 
 #include <QDate>
-#include <QXmlStreamWriter>
+#include <QIODevice>
 
+#include <string>
 #include <unordered_set>
 
 namespace {
 
 constexpr std::int64_t kProgressStep = 500;
+// The text is handed to the device in pieces of about this size.
+constexpr std::size_t kChunk = 1 << 20;
 
 QString isoDate(std::int32_t date) {
     return QDate(date / 10000, (date / 100) % 100, date % 100).toString(Qt::ISODate);
 }
 
+// The XML is written by hand into a buffer that goes to the device in large pieces: a file of
+// 100,000 collections holds millions of elements, and handing each to the device on its own
+// costs most of the time. Every text is escaped; the texts of a collection are in the SEPA set
+// already, so escaping finds nothing to do there.
 class Writer {
 public:
     Writer(QIODevice& out, const KPain008Message& message)
-        : m_xml(&out), m_message(message),
+        : m_out(out), m_message(message),
           m_v08(message.format == IncassoSettings::Format::Pain00800108) {
-        m_xml.setAutoFormatting(true);
-        m_xml.setAutoFormattingIndent(1);
+        m_buffer.reserve(kChunk + 4096);
     }
 
     KResult write(const std::vector<const KCollectionItem*>& items, KProgressReport* progress) {
@@ -46,41 +52,97 @@ public:
         const std::int64_t total = static_cast<std::int64_t>(items.size());
         if (progress)
             progress->start(QStringLiteral("Incassobestand maken"), total);
-        m_xml.writeStartDocument();
-        m_xml.writeStartElement(QStringLiteral("Document"));
-        m_xml.writeDefaultNamespace(Pain008Writer::namespaceUri(m_message.format));
-        m_xml.writeStartElement(QStringLiteral("CstmrDrctDbtInitn"));
+        m_buffer += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<Document xmlns=\"";
+        escaped(Pain008Writer::namespaceUri(m_message.format));
+        m_buffer += "\">\n";
+        m_depth = 1;
+        open("CstmrDrctDbtInitn");
 
-        m_xml.writeStartElement(QStringLiteral("GrpHdr"));
+        open("GrpHdr");
         text("MsgId", m_message.msgId);
         text("CreDtTm", m_message.created.toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss")));
         text("NbOfTxs", QString::number(total));
         text("CtrlSum", KCollection::amountText(cents));
-        m_xml.writeStartElement(QStringLiteral("InitgPty"));
+        open("InitgPty");
         text("Nm", creditorName());
-        m_xml.writeEndElement();
-        m_xml.writeEndElement(); // GrpHdr
+        close("InitgPty");
+        close("GrpHdr");
 
         std::int64_t done = 0;
         for (const auto* block : {&first, &recurrent}) {
             if (block->empty())
                 continue;
             if (!paymentBlock(*block, block == &first, progress, done))
-                return KResult::stopped();
+                return m_ok ? KResult::stopped() : writeFailed();
         }
-        m_xml.writeEndElement(); // CstmrDrctDbtInitn
-        m_xml.writeEndElement(); // Document
-        m_xml.writeEndDocument();
+        close("CstmrDrctDbtInitn");
+        m_buffer += "</Document>\n";
+        const bool flushed = flush();
         if (progress)
             progress->finish();
-        if (m_xml.hasError())
-            return KResult::failed(QStringLiteral("Het bestand kon niet worden geschreven."));
+        if (!flushed)
+            return writeFailed();
         return KResult::done();
     }
 
 private:
+    static KResult writeFailed() {
+        return KResult::failed(QStringLiteral("Het bestand kon niet worden geschreven."));
+    }
+
+    void indent() { m_buffer.append(static_cast<std::size_t>(m_depth), ' '); }
+
+    void open(const char* name) {
+        indent();
+        m_buffer += '<';
+        m_buffer += name;
+        m_buffer += ">\n";
+        ++m_depth;
+    }
+
+    void close(const char* name) {
+        --m_depth;
+        indent();
+        m_buffer += "</";
+        m_buffer += name;
+        m_buffer += ">\n";
+    }
+
+    void escaped(const QString& value) {
+        for (QChar c : value) {
+            const char16_t code = c.unicode();
+            switch (code) {
+            case u'&': m_buffer += "&amp;"; break;
+            case u'<': m_buffer += "&lt;"; break;
+            case u'>': m_buffer += "&gt;"; break;
+            case u'"': m_buffer += "&quot;"; break;
+            default:
+                if (code < 0x80)
+                    m_buffer += static_cast<char>(code);
+                else
+                    m_buffer += QString(c).toUtf8().toStdString();
+            }
+        }
+    }
+
     void text(const char* name, const QString& value) {
-        m_xml.writeTextElement(QString::fromLatin1(name), value);
+        indent();
+        m_buffer += '<';
+        m_buffer += name;
+        m_buffer += '>';
+        escaped(value);
+        m_buffer += "</";
+        m_buffer += name;
+        m_buffer += ">\n";
+    }
+
+    bool flush() {
+        if (!m_ok || m_buffer.empty())
+            return m_ok;
+        const auto size = static_cast<qint64>(m_buffer.size());
+        m_ok = m_out.write(m_buffer.data(), size) == size;
+        m_buffer.clear();
+        return m_ok;
     }
 
     QString creditorName() const {
@@ -90,25 +152,25 @@ private:
 
     // FinInstnId with the BIC, or NOTPROVIDED without one.
     void agent(const char* name, const QString& bic) {
-        m_xml.writeStartElement(QString::fromLatin1(name));
-        m_xml.writeStartElement(QStringLiteral("FinInstnId"));
+        open(name);
+        open("FinInstnId");
         if (!bic.isEmpty()) {
             text(m_v08 ? "BICFI" : "BIC", bic);
         } else {
-            m_xml.writeStartElement(QStringLiteral("Othr"));
+            open("Othr");
             text("Id", QStringLiteral("NOTPROVIDED"));
-            m_xml.writeEndElement();
+            close("Othr");
         }
-        m_xml.writeEndElement();
-        m_xml.writeEndElement();
+        close("FinInstnId");
+        close(name);
     }
 
     void account(const char* name, const QString& iban) {
-        m_xml.writeStartElement(QString::fromLatin1(name));
-        m_xml.writeStartElement(QStringLiteral("Id"));
+        open(name);
+        open("Id");
         text("IBAN", iban);
-        m_xml.writeEndElement();
-        m_xml.writeEndElement();
+        close("Id");
+        close(name);
     }
 
     bool paymentBlock(const std::vector<const KCollectionItem*>& items, bool first,
@@ -118,83 +180,121 @@ private:
         for (const KCollectionItem* item : items)
             cents += item->cents;
 
-        m_xml.writeStartElement(QStringLiteral("PmtInf"));
+        open("PmtInf");
         text("PmtInfId", m_message.msgId + QLatin1Char('-') + sequence);
         text("PmtMtd", QStringLiteral("DD"));
         text("BtchBookg", QStringLiteral("true"));
         text("NbOfTxs", QString::number(items.size()));
         text("CtrlSum", KCollection::amountText(cents));
-        m_xml.writeStartElement(QStringLiteral("PmtTpInf"));
-        m_xml.writeStartElement(QStringLiteral("SvcLvl"));
+        open("PmtTpInf");
+        open("SvcLvl");
         text("Cd", QStringLiteral("SEPA"));
-        m_xml.writeEndElement();
-        m_xml.writeStartElement(QStringLiteral("LclInstrm"));
+        close("SvcLvl");
+        open("LclInstrm");
         text("Cd", QStringLiteral("CORE"));
-        m_xml.writeEndElement();
+        close("LclInstrm");
         text("SeqTp", sequence);
-        m_xml.writeEndElement(); // PmtTpInf
+        close("PmtTpInf");
         text("ReqdColltnDt", isoDate(m_message.collectionDate));
-        m_xml.writeStartElement(QStringLiteral("Cdtr"));
+        open("Cdtr");
         text("Nm", creditorName());
-        m_xml.writeEndElement();
+        close("Cdtr");
         account("CdtrAcct", Iban::normalized(m_message.creditor.iban));
         agent("CdtrAgt", Iban::normalized(m_message.creditor.bic));
         text("ChrgBr", QStringLiteral("SLEV"));
-        m_xml.writeStartElement(QStringLiteral("CdtrSchmeId"));
-        m_xml.writeStartElement(QStringLiteral("Id"));
-        m_xml.writeStartElement(QStringLiteral("PrvtId"));
-        m_xml.writeStartElement(QStringLiteral("Othr"));
+        open("CdtrSchmeId");
+        open("Id");
+        open("PrvtId");
+        open("Othr");
         text("Id", Iban::normalized(m_message.creditor.id));
-        m_xml.writeStartElement(QStringLiteral("SchmeNm"));
+        open("SchmeNm");
         text("Prtry", QStringLiteral("SEPA"));
-        m_xml.writeEndElement(); // SchmeNm
-        m_xml.writeEndElement(); // Othr
-        m_xml.writeEndElement(); // PrvtId
-        m_xml.writeEndElement(); // Id
-        m_xml.writeEndElement(); // CdtrSchmeId
+        close("SchmeNm");
+        close("Othr");
+        close("PrvtId");
+        close("Id");
+        close("CdtrSchmeId");
 
         for (const KCollectionItem* item : items) {
             transaction(*item);
+            if (m_buffer.size() >= kChunk && !flush())
+                return false;
             if (progress && ++done % kProgressStep == 0 && !progress->advance(done)) {
                 progress->finish();
                 return false;
             }
         }
-        m_xml.writeEndElement(); // PmtInf
+        close("PmtInf");
         return true;
     }
 
-    void transaction(const KCollectionItem& item) {
-        m_xml.writeStartElement(QStringLiteral("DrctDbtTxInf"));
-        m_xml.writeStartElement(QStringLiteral("PmtId"));
-        text("EndToEndId", Pain008Writer::endToEndId(item.memberId, m_message.collectionDate));
-        m_xml.writeEndElement();
-        m_xml.writeStartElement(QStringLiteral("InstdAmt"));
-        m_xml.writeAttribute(QStringLiteral("Ccy"), QStringLiteral("EUR"));
-        m_xml.writeCharacters(KCollection::amountText(item.cents));
-        m_xml.writeEndElement();
-        m_xml.writeStartElement(QStringLiteral("DrctDbtTx"));
-        m_xml.writeStartElement(QStringLiteral("MndtRltdInf"));
-        text("MndtId", item.mandateId);
-        text("DtOfSgntr", isoDate(item.mandateDate));
-        m_xml.writeEndElement();
-        m_xml.writeEndElement();
-        agent("DbtrAgt", item.bic);
-        m_xml.writeStartElement(QStringLiteral("Dbtr"));
-        text("Nm", item.debtorName);
-        m_xml.writeEndElement();
-        account("DbtrAcct", item.iban);
-        if (!item.remittance.isEmpty()) {
-            m_xml.writeStartElement(QStringLiteral("RmtInf"));
-            text("Ustrd", item.remittance);
-            m_xml.writeEndElement();
-        }
-        m_xml.writeEndElement(); // DrctDbtTxInf
+    // The numbers of a transaction go into the buffer as digits, without a text in between:
+    // the same as endToEndId, amountText and the ISO date, at a fraction of the cost.
+    void digits(std::int64_t value, int width = 0) {
+        char text[24];
+        int n = 0;
+        do {
+            text[n++] = static_cast<char>('0' + value % 10);
+            value /= 10;
+        } while (value > 0 || n < width);
+        while (n > 0)
+            m_buffer += text[--n];
     }
 
-    QXmlStreamWriter m_xml;
+    void isoDateDigits(std::int32_t date) {
+        digits(date / 10000, 4);
+        m_buffer += '-';
+        digits((date / 100) % 100, 2);
+        m_buffer += '-';
+        digits(date % 100, 2);
+    }
+
+    void transaction(const KCollectionItem& item) {
+        open("DrctDbtTxInf");
+        open("PmtId");
+        indent();
+        m_buffer += "<EndToEndId>KVL-";
+        if (item.memberId < 0)
+            m_buffer += '-';
+        digits(item.memberId < 0 ? -static_cast<std::int64_t>(item.memberId) : item.memberId);
+        m_buffer += '-';
+        digits(m_message.collectionDate);
+        m_buffer += "</EndToEndId>\n";
+        close("PmtId");
+        indent();
+        m_buffer += "<InstdAmt Ccy=\"EUR\">";
+        digits(item.cents / 100);
+        m_buffer += '.';
+        digits(item.cents % 100, 2);
+        m_buffer += "</InstdAmt>\n";
+        open("DrctDbtTx");
+        open("MndtRltdInf");
+        text("MndtId", item.mandateId);
+        indent();
+        m_buffer += "<DtOfSgntr>";
+        isoDateDigits(item.mandateDate);
+        m_buffer += "</DtOfSgntr>\n";
+        close("MndtRltdInf");
+        close("DrctDbtTx");
+        agent("DbtrAgt", item.bic);
+        open("Dbtr");
+        text("Nm", item.debtorName);
+        close("Dbtr");
+        account("DbtrAcct", item.iban);
+        if (!item.remittance.isEmpty()) {
+            open("RmtInf");
+            text("Ustrd", item.remittance);
+            close("RmtInf");
+        }
+        close("DrctDbtTxInf");
+    }
+
+    QIODevice& m_out;
     const KPain008Message& m_message;
     bool m_v08;
+    std::string m_buffer;
+    int m_depth = 0;
+    bool m_ok = true;
 };
 
 } // namespace

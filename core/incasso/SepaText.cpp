@@ -2,6 +2,8 @@
 
 #include "platform/CodePage.h"
 
+#include <algorithm>
+
 namespace {
 
 bool plainInSet(char16_t c) {
@@ -71,6 +73,12 @@ bool inSet(QChar c) {
 
 Result clean(const QString& text, int maxLength) {
     Result result;
+    // Most texts are in the set already: they are kept as they are, without a copy.
+    if (text.size() <= maxLength && std::all_of(text.begin(), text.end(), inSet) &&
+        !text.startsWith(QLatin1Char(' ')) && !text.endsWith(QLatin1Char(' '))) {
+        result.text = text;
+        return result;
+    }
     QString& out = result.text;
     out.reserve(text.size());
     for (QChar c : text) {

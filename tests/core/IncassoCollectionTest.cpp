@@ -222,6 +222,21 @@ TEST_F(IncassoCollection, TheRemittanceTemplateAndTheLengthsOfTheTexts) {
               QStringLiteral("Openstaand bedrag lid %1: 12,50 op 20-03-2026").arg(id));
 }
 
+TEST(IncassoRemittance, FillsInTheKnownFieldsAndLeavesTheRest) {
+    const auto fill = [](const char* t) {
+        return KCollection::remittance(QString::fromUtf8(t), QStringLiteral("Contributie 2026"),
+                                       QStringLiteral("Jan"), 42, QStringLiteral("123"), 1250,
+                                       20260320);
+    };
+    EXPECT_EQ(fill("%omschrijving% %naam%"), QStringLiteral("Contributie 2026 Jan"));
+    EXPECT_EQ(fill("%lidnummer%/%bondsnummer%: %bedrag% %datum%"),
+              QStringLiteral("42/123: 12,50 20-03-2026"));
+    EXPECT_EQ(fill("100% %naam%"), QStringLiteral("100% Jan"));
+    EXPECT_EQ(fill("%onbekend% %naam% %"), QStringLiteral("%onbekend% Jan %"));
+    EXPECT_EQ(fill("%naam%%naam%"), QStringLiteral("JanJan"));
+    EXPECT_EQ(fill(""), QString());
+}
+
 TEST(IncassoAmountText, CentsAsTheBankWritesThem) {
     EXPECT_EQ(KCollection::amountText(0), QStringLiteral("0.00"));
     EXPECT_EQ(KCollection::amountText(5), QStringLiteral("0.05"));
