@@ -370,6 +370,20 @@ TEST_F(IncassoFileFailures, StoppingWritesNoFileAndLeavesAnOldOneAlone) {
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
+TEST_F(IncassoFileFailures, TwoMembersWithOneIdMakeNoFile) {
+    // Only a damaged file holds two members with one id; their collections would share an
+    // EndToEndId, which the bank refuses.
+    owing(2);
+    list = KCollection::list(doc, settings, request);
+    ASSERT_EQ(list.items.size(), 2u);
+    list.items[1].memberId = list.items[0].memberId;
+    const QString file = dir.filePath(QStringLiteral("dubbel.xml"));
+    const KCollectionFileResult written = KCollectionFile::write(
+        file, settings, request.collectionDate, KCollectionFile::ready(list));
+    EXPECT_TRUE(written.result.isFailed());
+    EXPECT_FALSE(QFile::exists(file));
+}
+
 TEST_F(IncassoFileFailures, NothingToCollectMakesNoFile) {
     owing(3, false);
     const QString file = dir.filePath(QStringLiteral("leeg.xml"));
