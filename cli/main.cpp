@@ -29,15 +29,15 @@ const char* const kUsageText =
     "  korvel-cli generate UIT.kvl --members N [--seed S]\n"
     "  korvel-cli execute BESTAND.kvl UIT.kvl --scheme OMSCHRIJVING --select without-amount|all\n"
     "  korvel-cli overview BESTAND.kvl\n"
-    "  korvel-cli members BESTAND.kvl --columns KOLOMMEN\n"
-    "  korvel-cli export BESTAND.kvl UIT.txt --columns KOLOMMEN [--split-parts]\n"
-    "  korvel-cli messages BESTAND.kvl [--member ID]\n"
-    "  korvel-cli print BESTAND.kvl UIT.pdf --columns KOLOMMEN\n"
     "  korvel-cli sepa BESTAND.kvl UIT.xml --collection-date JJJJMMDD --creditor-name NAAM\n"
     "      --creditor-iban IBAN --creditor-id ID [--creditor-bic BIC]\n"
     "      [--format pain.008.001.08|pain.008.001.02] [--scheme OMSCHRIJVING]\n"
     "      [--iban-field LABEL] [--bic-field LABEL] [--mandate-field LABEL]\n"
     "      [--mandate-date-field LABEL] [--first-field LABEL] [--text SJABLOON] [--book UIT.kvl]\n"
+    "  korvel-cli members BESTAND.kvl --columns KOLOMMEN\n"
+    "  korvel-cli export BESTAND.kvl UIT.txt --columns KOLOMMEN [--split-parts]\n"
+    "  korvel-cli messages BESTAND.kvl [--member ID]\n"
+    "  korvel-cli print BESTAND.kvl UIT.pdf --columns KOLOMMEN\n"
     "Opties bij elke opdracht: --today JJJJMMDD  --date-format FORMAAT\n";
 
 int usage(const char* why) {
