@@ -3,6 +3,8 @@
 #include "config/KConfigCommands.h"
 #include "contrib/KContribCommands.h"
 #include "contrib/KContribDialogWindows.h"
+#include "incasso/KIncassoCommands.h"
+#include "incasso/KIncassoDialogWindows.h"
 #include "member/KMemberCommands.h"
 #include "member/KMemberDialogBoxes.h"
 #include "output/KOutputCommands.h"
@@ -17,6 +19,10 @@ std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& ho
     // Contributions: new, change, delete, execute, overview (menu "&Financieel").
     areas.push_back(std::make_unique<KContribCommands>(
         host, std::make_unique<KContribDialogWindows>(host.window())));
+
+    // Direct debits: the SEPA direct-debit file (menu "&Financieel").
+    areas.push_back(std::make_unique<KIncassoCommands>(
+        host, std::make_unique<KIncassoDialogWindows>(host.window())));
 
     // Configuration: tabs, fields, member types, columns, settings.
     areas.push_back(std::make_unique<KConfigCommands>(host));
