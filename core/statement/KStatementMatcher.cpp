@@ -1,0 +1,344 @@
+#include "core/statement/KStatementMatcher.h"
+
+#include "core/document/CKorvelDoc.h"
+#include "core/statement/KBankConventions.h"
+#include "core/statement/KBankText.h"
+#include "platform/CodePage.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string_view>
+
+namespace {
+
+constexpr std::size_t kLongestName = 8; // words looked for in a description
+
+std::int64_t memberDay(std::int32_t member, std::int32_t date) {
+    return (static_cast<std::int64_t>(member) << 32) | static_cast<std::uint32_t>(date);
+}
+
+// An IBAN of a member field as the entries hold theirs: capitals, no blanks.
+std::string normalIban(std::string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char c : text) {
+        if (c == ' ' || c == '\t' || c == '\xA0')
+            continue;
+        out += (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+    }
+    return out;
+}
+
+void addUnique(std::vector<std::int32_t>& ids, std::int32_t id) {
+    if (std::find(ids.begin(), ids.end(), id) == ids.end())
+        ids.push_back(id);
+}
+
+QString dayText(std::int32_t yyyymmdd) {
+    return QStringLiteral("%1-%2-%3")
+        .arg(yyyymmdd % 100, 2, 10, QLatin1Char('0'))
+        .arg((yyyymmdd / 100) % 100, 2, 10, QLatin1Char('0'))
+        .arg(yyyymmdd / 10000);
+}
+
+std::vector<std::string_view> words(std::string_view folded) {
+    std::vector<std::string_view> out;
+    std::size_t start = 0;
+    while (start < folded.size()) {
+        std::size_t end = folded.find(' ', start);
+        if (end == std::string_view::npos)
+            end = folded.size();
+        out.push_back(folded.substr(start, end - start));
+        start = end + 1;
+    }
+    return out;
+}
+
+} // namespace
+
+// What the matching of one read has seen so far.
+struct KStatementMatcher::ReadState {
+    // Date, reference, amount and other party of every amount seen.
+    std::unordered_set<std::string> seen;
+    // Member and date of the collections among them.
+    std::unordered_set<std::int64_t> collected;
+};
+
+KStatementMatcher::KStatementMatcher(const CKorvelDoc& doc, const QString& ibanLabel) : m_doc(doc) {
+    const std::string label = CodePage::fromQString(ibanLabel);
+    for (const KField& field : doc.fields()) {
+        if (field.label() == label) {
+            m_ibanField = field.id();
+            break;
+        }
+    }
+    for (const KMember& member : doc.members()) {
+        const std::int32_t id = member.id();
+        if (m_ibanField != 0) {
+            if (const KField* value = member.valueById(m_ibanField)) {
+                // An empty field is never matched: it says nothing about the member.
+                const std::string iban = normalIban(value->displayText());
+                if (!iban.empty())
+                    m_byIban[iban].push_back(id);
+            }
+        }
+        if (const KField* value = member.valueByMeaning(FieldMeaning::FederationNumber)) {
+            const std::string number = KBankText::memberNumber(value->displayText());
+            if (!number.empty())
+                m_byNumber[number].push_back(id);
+        }
+        const std::string name = KBankText::foldName(member.name());
+        if (!name.empty()) {
+            m_byName[name].push_back(id);
+            m_bySortedName[KBankText::sortedWords(name)].push_back(id);
+            m_longestName = std::max(m_longestName, words(name).size());
+        }
+        for (const KPayment& payment : member.payments()) {
+            const std::string& remarks = payment.remarks();
+            if (const auto booked = KBankConventions::readBookedRemark(remarks))
+                m_booked.insert(bookedKey(id, booked->date, booked->reference));
+            if (KBankConventions::isCollectionRemark(remarks)) {
+                m_collected.insert(memberDay(id, payment.date().value()));
+                m_runs.insert(std::string(KBankConventions::collectionRun(remarks)));
+            }
+            if (payment.amount() > 0)
+                m_received.insert(memberDay(id, payment.date().value()));
+        }
+    }
+    m_longestName = std::min(m_longestName, kLongestName);
+}
+
+std::string KStatementMatcher::bookedKey(std::int32_t member, std::int32_t date,
+                                         const std::string& reference) {
+    return std::to_string(member) + ' ' + std::to_string(date) + ' ' + reference;
+}
+
+bool KStatementMatcher::bookedFor(std::int32_t member, const KBankEntry& entry) const {
+    return m_booked.count(bookedKey(member, entry.bookingDate,
+                                    KBankConventions::remarkReference(entry.reference))) != 0;
+}
+
+std::int64_t KStatementMatcher::owedCents(std::int32_t member) const {
+    const KMember* m = m_doc.findMember(member);
+    return m ? std::llround(m->balance() * 100.0) : 0;
+}
+
+std::vector<std::int32_t> KStatementMatcher::owing(const std::vector<std::int32_t>& members,
+                                                   std::int64_t cents) const {
+    std::vector<std::int32_t> out;
+    for (std::int32_t id : members)
+        if (owedCents(id) == cents)
+            out.push_back(id);
+    return out;
+}
+
+std::vector<KStatementMatch> KStatementMatcher::match(const std::vector<const KBankEntry*>& entries) const {
+    ReadState state;
+    std::vector<KStatementMatch> out;
+    out.reserve(entries.size());
+    for (const KBankEntry* entry : entries)
+        out.push_back(matchOne(*entry, state));
+    return out;
+}
+
+KStatementMatch KStatementMatcher::matchOne(const KBankEntry& entry, ReadState& state) const {
+    KStatementMatch m;
+    auto notBookable = [&m](QString why) {
+        m.state = KMatchState::NotBookable;
+        m.note = std::move(why);
+        return m;
+    };
+    if (entry.currency != QLatin1String("EUR"))
+        return notBookable(entry.currency.isEmpty()
+                               ? QStringLiteral("Bedrag zonder valuta: alleen bedragen in euro worden geboekt.")
+                               : QStringLiteral("Bedrag in %1: alleen bedragen in euro worden geboekt.")
+                                     .arg(entry.currency));
+    if (!entry.exactCents)
+        return notBookable(QStringLiteral("Het bedrag heeft meer dan twee decimalen."));
+    if (!entry.status.isEmpty() && entry.status != QLatin1String("BOOK"))
+        return notBookable(QStringLiteral("Nog niet door de bank geboekt (status %1).").arg(entry.status));
+    if (entry.bookingDate == 0)
+        return notBookable(QStringLiteral("Het afschrift geeft geen boekdatum."));
+    if (entry.cents == 0)
+        return notBookable(QStringLiteral("Het bedrag is 0,00."));
+
+    const std::string seen = std::to_string(entry.bookingDate) + ' ' +
+                             KBankConventions::remarkReference(entry.reference) + ' ' +
+                             std::to_string(entry.cents) + ' ' + CodePage::fromQString(entry.iban);
+    if (!state.seen.insert(seen).second) {
+        m.state = KMatchState::Already;
+        m.note = QStringLiteral("Staat al eerder in dit bestand.");
+        return m;
+    }
+
+    if (entry.batch) {
+        for (const QString& reference : entry.batchReferences) {
+            const auto run = KBankConventions::runOf(reference);
+            if (run && m_runs.count(CodePage::fromQString(*run))) {
+                m.state = KMatchState::Already;
+                m.note = QStringLiteral("De incasso %1 is al geboekt.").arg(*run);
+                return m;
+            }
+        }
+        m.note = QStringLiteral("Verzamelboeking zonder gegevens per lid.");
+        return m;
+    }
+
+    if (!matchCollection(entry, m, state) && !matchByIban(entry, m) &&
+        !matchByNumber(entry, m, nullptr) && !matchByName(entry, m))
+        return m;
+
+    // Booked before for the member found, or for one of those to choose from.
+    if (m.member != 0 && bookedFor(m.member, entry)) {
+        m.state = KMatchState::Already;
+        m.note = QStringLiteral("Al geboekt bij dit lid.");
+        return m;
+    }
+    for (std::int32_t candidate : m.candidates) {
+        if (bookedFor(candidate, entry)) {
+            m = KStatementMatch();
+            m.state = KMatchState::Already;
+            m.member = candidate;
+            m.note = QStringLiteral("Al geboekt bij dit lid.");
+            return m;
+        }
+    }
+    // Money paid out to a member is booked only as the refund of what the member paid too much.
+    const bool byAccount = m.rule == KMatchRule::Iban || m.rule == KMatchRule::Reference;
+    if (m.state == KMatchState::Ready && byAccount && entry.cents < 0 &&
+        owedCents(m.member) != entry.cents) {
+        m.state = KMatchState::Confirm;
+        m.note = QStringLiteral("Afschrijving: alleen boeken als dit een terugbetaling aan het lid is.");
+    }
+    return m;
+}
+
+bool KStatementMatcher::matchCollection(const KBankEntry& entry, KStatementMatch& m,
+                                        ReadState& state) const {
+    const auto collection = KBankConventions::readEndToEndId(entry.endToEndId);
+    // A member removed since the collection is looked for by the other rules.
+    if (!collection || !m_doc.findMember(collection->memberId))
+        return false;
+    const std::int32_t id = collection->memberId;
+    const std::int64_t day = memberDay(id, collection->date);
+    m.member = id;
+    m.state = KMatchState::Ready;
+    if (entry.cents > 0) {
+        m.rule = KMatchRule::EndToEnd;
+        state.collected.insert(day);
+        if (m_collected.count(day)) {
+            m.state = KMatchState::Already;
+            m.note = QStringLiteral("De incasso van %1 is al geboekt.").arg(dayText(collection->date));
+        }
+        return true;
+    }
+    m.rule = KMatchRule::Storno;
+    // Without the collection on the books a storno would make the member owe twice.
+    if (!m_received.count(day) && !state.collected.count(day)) {
+        m.state = KMatchState::Confirm;
+        m.note = QStringLiteral("Geen geboekte incasso van %1 bij dit lid gevonden.")
+                     .arg(dayText(collection->date));
+    }
+    return true;
+}
+
+bool KStatementMatcher::matchByIban(const KBankEntry& entry, KStatementMatch& m) const {
+    if (m_ibanField == 0 || entry.iban.isEmpty())
+        return false;
+    const auto found = m_byIban.find(CodePage::fromQString(entry.iban));
+    if (found == m_byIban.end())
+        return false;
+    const std::vector<std::int32_t>& members = found->second;
+    m.rule = KMatchRule::Iban;
+    m.state = KMatchState::Ready;
+    if (members.size() == 1) {
+        m.member = members.front();
+        return true;
+    }
+    // A family on one account: the one who owes this amount, or whose number is in the text.
+    const std::vector<std::int32_t> owingMembers = owing(members, entry.cents);
+    if (owingMembers.size() == 1) {
+        m.member = owingMembers.front();
+        return true;
+    }
+    if (matchByNumber(entry, m, &members))
+        return true;
+    m.rule = KMatchRule::None;
+    m.state = KMatchState::Choose;
+    m.candidates = members;
+    m.note = QStringLiteral("%1 leden hebben dit IBAN: kies wie dit betaalde.").arg(members.size());
+    return true;
+}
+
+bool KStatementMatcher::matchByNumber(const KBankEntry& entry, KStatementMatch& m,
+                                      const std::vector<std::int32_t>* among) const {
+    if (m_byNumber.empty())
+        return false;
+    std::vector<std::int32_t> found;
+    for (const std::string& number : KBankText::wholeNumbers(entry.text)) {
+        const auto it = m_byNumber.find(number);
+        if (it == m_byNumber.end())
+            continue;
+        for (std::int32_t id : it->second)
+            if (!among || std::find(among->begin(), among->end(), id) != among->end())
+                addUnique(found, id);
+    }
+    if (found.size() == 1) {
+        m.rule = KMatchRule::Reference;
+        m.state = KMatchState::Ready;
+        m.member = found.front();
+        return true;
+    }
+    if (found.empty() || among)
+        return false;
+    m.state = KMatchState::Choose;
+    m.candidates = found;
+    m.note = QStringLiteral("De omschrijving noemt de bondsnummers van meer leden.");
+    return true;
+}
+
+bool KStatementMatcher::matchByName(const KBankEntry& entry, KStatementMatch& m) const {
+    if (m_byName.empty())
+        return false;
+    std::vector<std::int32_t> named;
+    auto take = [&named](const auto& index, const std::string& key) {
+        const auto it = index.find(key);
+        if (it != index.end())
+            for (std::int32_t id : it->second)
+                addUnique(named, id);
+    };
+    const std::string party = KBankText::foldName(entry.name);
+    if (!party.empty()) {
+        take(m_byName, party);
+        take(m_bySortedName, KBankText::sortedWords(party));
+    }
+    const std::string text = KBankText::foldName(entry.text);
+    const std::vector<std::string_view> textWords = words(text);
+    std::string key;
+    for (std::size_t first = 0; first < textWords.size(); ++first) {
+        key.clear();
+        for (std::size_t n = 0; n < m_longestName && first + n < textWords.size(); ++n) {
+            if (n > 0)
+                key += ' ';
+            key.append(textWords[first + n]);
+            take(m_byName, key);
+        }
+    }
+    if (named.empty())
+        return false;
+    const std::vector<std::int32_t> owingMembers = owing(named, entry.cents);
+    if (owingMembers.size() == 1) {
+        m.rule = KMatchRule::Name;
+        m.state = KMatchState::Ready;
+        m.member = owingMembers.front();
+        return true;
+    }
+    // Left to the treasurer, with the members named first in the choice.
+    m.state = KMatchState::Unmatched;
+    m.candidates = named;
+    m.note = named.size() == 1
+                 ? QStringLiteral("De naam van het lid staat erbij, maar het bedrag is niet wat het lid verschuldigd is.")
+                 : QStringLiteral("De namen van %1 leden staan erbij; het bedrag past bij geen van hen alleen.")
+                       .arg(named.size());
+    return true;
+}
