@@ -140,10 +140,14 @@ private:
         return leaf(QStringLiteral("CdtDbtInd"), debit ? QStringLiteral("DBIT") : QStringLiteral("CRDT"));
     }
     QString account(const QString& element, const QString& iban) const {
+        if (iban.isEmpty())
+            return {};
         return open(element) + open(QStringLiteral("Id")) + leaf(QStringLiteral("IBAN"), iban) +
                close(QStringLiteral("Id")) + close(element);
     }
     QString party(const QString& element, const QString& name) const {
+        if (name.isEmpty())
+            return {};
         if (m_version >= 8)
             return open(element) + open(QStringLiteral("Pty")) + leaf(QStringLiteral("Nm"), name) +
                    close(QStringLiteral("Pty")) + close(element);
