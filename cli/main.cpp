@@ -6,6 +6,7 @@
 #include "cli/KDocDump.h"
 #include "cli/OverviewCommand.h"
 #include "cli/OutputCommands.h"
+#include "cli/StatementCommand.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/generate/ClubGenerator.h"
 
@@ -32,6 +33,7 @@ const char* const kUsageText =
     "  korvel-cli export BESTAND.kvl UIT.txt --columns KOLOMMEN [--split-parts]\n"
     "  korvel-cli messages BESTAND.kvl [--member ID]\n"
     "  korvel-cli print BESTAND.kvl UIT.pdf --columns KOLOMMEN\n"
+    "  korvel-cli statement BESTAND.kvl AFSCHRIFT UIT.kvl [--iban-field LABEL] [--creditor-iban IBAN]\n"
     "Opties bij elke opdracht: --today JJJJMMDD  --date-format FORMAAT\n";
 
 int usage(const char* why) {
@@ -110,6 +112,8 @@ int main(int argc, char** argv) {
         return executeCommand(argc, argv, usage);
     if (command == "overview")
         return overviewCommand(argc, argv, usage);
+    if (command == "statement")
+        return statementCommand(argc, argv, usage);
     if (OutputCommands::handles(argv[1]))
         return OutputCommands::run(argc, argv, usage);
     return fileCommand(argc, argv);

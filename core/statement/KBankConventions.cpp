@@ -153,6 +153,10 @@ std::optional<Booked> readBookedRemark(std::string_view remark) {
     return booked;
 }
 
+bool isStornoRemark(std::string_view remark) {
+    return remark.substr(0, kStorno.size()) == kStorno && readBookedRemark(remark).has_value();
+}
+
 bool isCollectionRemark(std::string_view remark) {
     return remark.substr(0, kCollection.size() + 4) == "Incasso KVL-";
 }

@@ -47,6 +47,8 @@ struct Booked {
     std::string reference;
 };
 std::optional<Booked> readBookedRemark(std::string_view remark);
+// Whether the remark is that of a returned collection the reader booked ("Storno ...").
+bool isStornoRemark(std::string_view remark);
 // Whether the remark is that of a booked collection ("Incasso KVL-...").
 bool isCollectionRemark(std::string_view remark);
 // The message id of a collection remark; empty for any other remark.

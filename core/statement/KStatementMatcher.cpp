@@ -95,14 +95,16 @@ KStatementMatcher::KStatementMatcher(const CKorvelDoc& doc, const QString& ibanL
         }
         for (const KPayment& payment : member.payments()) {
             const std::string& remarks = payment.remarks();
-            if (const auto booked = KBankConventions::readBookedRemark(remarks))
+            const auto booked = KBankConventions::readBookedRemark(remarks);
+            if (booked)
                 m_booked.insert(bookedKey(id, booked->date, booked->reference));
             if (KBankConventions::isCollectionRemark(remarks)) {
                 m_collected.insert(memberDay(id, payment.date().value()));
                 m_runs.insert(std::string(KBankConventions::collectionRun(remarks)));
             }
-            if (payment.amount() > 0)
-                m_received.insert(memberDay(id, payment.date().value()));
+            if (payment.amount() > 0 && booked && !KBankConventions::isStornoRemark(remarks))
+                m_received.insert(bookedKey(id, payment.date().value(),
+                                            std::to_string(std::llround(payment.amount() * 100.0))));
         }
     }
     m_longestName = std::min(m_longestName, kLongestName);
@@ -233,8 +235,12 @@ bool KStatementMatcher::matchCollection(const KBankEntry& entry, KStatementMatch
         return true;
     }
     m.rule = KMatchRule::Storno;
-    // Without the collection on the books a storno would make the member owe twice.
-    if (!m_received.count(day) && !state.collected.count(day)) {
+    // Without the collection on the books a storno would make the member owe twice. It is on
+    // the books as its run's booking, or as the same amount received on that day.
+    const bool collected =
+        m_collected.count(day) || state.collected.count(day) ||
+        m_received.count(bookedKey(id, collection->date, std::to_string(-entry.cents)));
+    if (!collected) {
         m.state = KMatchState::Confirm;
         m.note = QStringLiteral("Geen geboekte incasso van %1 bij dit lid gevonden.")
                      .arg(dayText(collection->date));

@@ -67,9 +67,10 @@ private:
     std::size_t m_longestName = 0; // in words
     // Member, booking date and reference of every payment the reader booked.
     std::unordered_set<std::string> m_booked;
-    // Member and date of every booked collection, and of every amount received.
+    // Member and date of every booked collection; member, date and cents of every amount the
+    // reader booked as received.
     std::unordered_set<std::int64_t> m_collected;
-    std::unordered_set<std::int64_t> m_received;
+    std::unordered_set<std::string> m_received;
     // The message ids of the booked collection runs.
     std::unordered_set<std::string> m_runs;
 };
