@@ -8,6 +8,8 @@
 #include "member/KMemberDialogBoxes.h"
 #include "member/KMemberHelp.h"
 #include "output/KOutputCommands.h"
+#include "statement/KStatementCommands.h"
+#include "statement/KStatementWindows.h"
 
 #include <QString>
 
@@ -23,6 +25,10 @@ std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& ho
     // Contributions: new, change, delete, execute, overview (menu "&Financieel").
     areas.push_back(std::make_unique<KContribCommands>(
         host, std::make_unique<KContribDialogWindows>(host.window())));
+
+    // The bank statement: read it, review it, book it (menu "&Financieel").
+    areas.push_back(std::make_unique<KStatementCommands>(
+        host, std::make_unique<KStatementWindows>(host.window())));
 
     // Configuration: tabs, fields, member types, columns, settings.
     areas.push_back(std::make_unique<KConfigCommands>(host));

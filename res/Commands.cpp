@@ -29,6 +29,9 @@ constexpr KCommand kCommands[] = {
     {Cmd::ConfigFields, "&Velden", "Wijzig velden", "", ""},
     {Cmd::ConfigMemberTypes, "&Leden", "Soorten leden", "", ""},
     {Cmd::ConfigColumns, "&Kolommen", "Welke informatie wordt getoond", "", ""},
+    {Cmd::ContrStatement, "&Bankafschrift inlezen...",
+     "Lees een bankafschrift in en boek de ontvangen bedragen bij de leden", "Bankafschrift inlezen",
+     ""},
     {Cmd::FileNew, "&Nieuw", "Begin een nieuwe ledenadministratie", "Nieuw", "Ctrl+N"},
     {Cmd::FileOpen, "&Open...", "Open een bestaand ledenbestand", "Openen", "Ctrl+O"},
     {Cmd::FileSave, "&Bewaar", "Bewaar het ledenbestand", "Bewaren", "Ctrl+B"},
@@ -92,7 +95,8 @@ constexpr int kEditMenu[] = {Cmd::EditUndo, Cmd::EditRedo, 0, Cmd::EditCut, Cmd:
 constexpr int kMembersMenu[] = {Cmd::MemberAdd,    Cmd::MemberDelete, Cmd::MemberEdit, 0,
                                 Cmd::MemberExport, Cmd::SendMessages};
 constexpr int kFinanceMenu[] = {Cmd::ContrNew,     Cmd::ContrChange,  Cmd::ContrDelete, 0,
-                                Cmd::ContrExecute, Cmd::ContrOverview};
+                                Cmd::ContrExecute, Cmd::ContrOverview,
+                                0,                 Cmd::ContrStatement};
 constexpr int kConfigMenu[] = {Cmd::ConfigTabs, Cmd::ConfigFields, Cmd::ConfigMemberTypes,
                                Cmd::ConfigColumns};
 constexpr int kViewMenu[] = {Cmd::ViewToolbar, Cmd::ViewStatusBar, 0, Cmd::ViewFont, Cmd::Settings};

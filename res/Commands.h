@@ -24,6 +24,7 @@ enum : int {
     ConfigFields = 32796,
     ConfigMemberTypes = 32798,
     ConfigColumns = 32803,
+    ContrStatement = 32814,
     FileNew = 57600,
     FileOpen = 57601,
     FileSave = 57603,

@@ -6,6 +6,7 @@
 #include "core/statement/KBankText.h"
 #include "platform/CodePage.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 KStatementReview::KStatementReview(const CKorvelDoc& doc, std::vector<KBankStatement> statements,
@@ -159,6 +160,26 @@ QString KStatementReview::howText(std::size_t index) const {
         break;
     }
     return {};
+}
+
+std::vector<KStatementReview::Choice> KStatementReview::choices(std::size_t index) const {
+    const std::vector<std::int32_t>& first = m_rows[index].match.candidates;
+    std::vector<Choice> out;
+    out.reserve(m_doc.members().size());
+    auto text = [](const KMember& member) {
+        const std::string number = member.textByMeaning(FieldMeaning::FederationNumber);
+        QString shown = CodePage::toQString(member.name());
+        if (!number.empty() && number != "0")
+            shown += QStringLiteral(" (%1)").arg(CodePage::toQString(number));
+        return shown;
+    };
+    for (std::int32_t id : first)
+        if (const KMember* member = m_doc.findMember(id))
+            out.push_back({id, text(*member)});
+    for (const KMember& member : m_doc.members())
+        if (std::find(first.begin(), first.end(), member.id()) == first.end())
+            out.push_back({member.id(), text(member)});
+    return out;
 }
 
 QString KStatementReview::memberName(std::int32_t member) const {

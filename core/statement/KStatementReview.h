@@ -66,6 +66,14 @@ public:
     // none).
     std::size_t book(CKorvelDoc& doc) const;
 
+    // The members the treasurer may choose for a row: those the matching found first, then
+    // every other member in name order; each with the text to show.
+    struct Choice {
+        std::int32_t member = 0;
+        QString text;
+    };
+    std::vector<Choice> choices(std::size_t index) const;
+
     // What the review shows: how the member was found, and the member's name.
     QString howText(std::size_t index) const;
     QString memberName(std::int32_t member) const;
