@@ -110,14 +110,13 @@ std::int32_t readIsoDate(QStringView text) {
     return year * 10000 + month * 100 + day;
 }
 
-std::string foldName(std::string_view codePageText) {
+void foldNameInto(std::string_view codePageText, std::string& out) {
     const auto& table = foldTable();
-    std::string out;
-    out.reserve(codePageText.size());
+    out.clear();
     bool blank = true; // no blank at the front
     for (char byte : codePageText) {
         const std::string& folded = table[static_cast<unsigned char>(byte)];
-        if (folded == " ") {
+        if (folded.size() == 1 && folded[0] == ' ') {
             if (!blank)
                 out += ' ';
             blank = true;
@@ -128,6 +127,11 @@ std::string foldName(std::string_view codePageText) {
     }
     if (!out.empty() && out.back() == ' ')
         out.pop_back();
+}
+
+std::string foldName(std::string_view codePageText) {
+    std::string out;
+    foldNameInto(codePageText, out);
     return out;
 }
 

@@ -32,6 +32,8 @@ std::int32_t readIsoDate(QStringView text);
 // blank between words, none at the ends ("  Dé  Vries-Bakker " gives "de vries bakker").
 std::string foldName(std::string_view codePageText);
 std::string foldName(const QString& text);
+// The same into a buffer of the caller's, which keeps its storage.
+void foldNameInto(std::string_view codePageText, std::string& out);
 // The words of a folded name sorted, so that "jansen piet" and "piet jansen" compare equal.
 std::string sortedWords(std::string_view foldedName);
 

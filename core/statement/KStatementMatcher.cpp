@@ -64,6 +64,25 @@ struct KStatementMatcher::ReadState {
     std::unordered_set<std::int64_t> collected;
 };
 
+void KStatementMatcher::KeyIndex::add(std::string_view key, std::int32_t member) {
+    m_entries.emplace_back(std::hash<std::string_view>()(key), member);
+}
+
+void KStatementMatcher::KeyIndex::finish() {
+    std::stable_sort(m_entries.begin(), m_entries.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+}
+
+std::vector<std::int32_t> KStatementMatcher::KeyIndex::find(std::string_view key) const {
+    const std::uint64_t hash = std::hash<std::string_view>()(key);
+    auto it = std::lower_bound(m_entries.begin(), m_entries.end(), hash,
+                               [](const auto& entry, std::uint64_t h) { return entry.first < h; });
+    std::vector<std::int32_t> members;
+    for (; it != m_entries.end() && it->first == hash; ++it)
+        members.push_back(it->second);
+    return members;
+}
+
 KStatementMatcher::KStatementMatcher(const CKorvelDoc& doc, const QString& ibanLabel) : m_doc(doc) {
     const std::string label = CodePage::fromQString(ibanLabel);
     for (const KField& field : doc.fields()) {
@@ -74,50 +93,99 @@ KStatementMatcher::KStatementMatcher(const CKorvelDoc& doc, const QString& ibanL
     }
     for (const KMember& member : doc.members()) {
         const std::int32_t id = member.id();
-        if (m_ibanField != 0) {
-            if (const KField* value = member.valueById(m_ibanField)) {
-                // An empty field is never matched: it says nothing about the member.
-                const std::string iban = normalIban(value->displayText());
-                if (!iban.empty())
-                    m_byIban[iban].push_back(id);
-            }
-        }
-        if (const KField* value = member.valueByMeaning(FieldMeaning::FederationNumber)) {
-            const std::string number = KBankText::memberNumber(value->displayText());
-            if (!number.empty())
-                m_byNumber[number].push_back(id);
-        }
-        const std::string name = KBankText::foldName(member.name());
-        if (!name.empty()) {
-            m_byName[name].push_back(id);
-            m_bySortedName[KBankText::sortedWords(name)].push_back(id);
-            m_longestName = std::max(m_longestName, words(name).size());
+        // An empty field is never matched: it says nothing about the member.
+        if (const std::string iban = ibanKey(member); !iban.empty())
+            m_byIban.add(iban, id);
+        if (const std::string number = numberKey(member); !number.empty())
+            m_byNumber.add(number, id);
+        if (const std::string name = nameKey(member); !name.empty()) {
+            m_byName.add(name, id);
+            m_longestName = std::max(m_longestName, static_cast<std::size_t>(std::count(name.begin(), name.end(), ' ') + 1));
         }
         for (const KPayment& payment : member.payments()) {
-            const std::string& remarks = payment.remarks();
-            const auto booked = KBankConventions::readBookedRemark(remarks);
-            if (booked)
-                m_booked.insert(bookedKey(id, booked->date, booked->reference));
-            if (KBankConventions::isCollectionRemark(remarks)) {
-                m_collected.insert(memberDay(id, payment.date().value()));
-                m_runs.insert(std::string(KBankConventions::collectionRun(remarks)));
-            }
-            if (payment.amount() > 0 && booked && !KBankConventions::isStornoRemark(remarks))
-                m_received.insert(bookedKey(id, payment.date().value(),
-                                            std::to_string(std::llround(payment.amount() * 100.0))));
+            const std::string_view run = KBankConventions::collectionRun(payment.remarks());
+            if (!run.empty())
+                m_runs.emplace(run);
         }
     }
+    m_byIban.finish();
+    m_byNumber.finish();
+    m_byName.finish();
     m_longestName = std::min(m_longestName, kLongestName);
 }
 
-std::string KStatementMatcher::bookedKey(std::int32_t member, std::int32_t date,
-                                         const std::string& reference) {
-    return std::to_string(member) + ' ' + std::to_string(date) + ' ' + reference;
+std::string KStatementMatcher::ibanKey(const KMember& member) const {
+    if (m_ibanField == 0)
+        return {};
+    const KField* value = member.valueById(m_ibanField);
+    if (!value)
+        return {};
+    return normalIban(value->type() == FieldType::Text ? value->text() : value->displayText());
+}
+
+std::string KStatementMatcher::numberKey(const KMember& member) const {
+    const KField* value = member.valueByMeaning(FieldMeaning::FederationNumber);
+    return value ? KBankText::memberNumber(value->displayText()) : std::string();
+}
+
+std::string KStatementMatcher::nameKey(const KMember& member) const {
+    const KField* value = member.valueByMeaning(FieldMeaning::Name);
+    if (!value)
+        return {};
+    std::string folded;
+    if (value->type() == FieldType::Text)
+        KBankText::foldNameInto(value->text(), folded);
+    else
+        KBankText::foldNameInto(value->displayText(), folded);
+    return folded.find(' ') == std::string::npos ? folded : KBankText::sortedWords(folded);
+}
+
+std::vector<std::int32_t> KStatementMatcher::lookUp(
+    const KeyIndex& index, const std::string& key,
+    std::string (KStatementMatcher::*keyOf)(const KMember&) const) const {
+    std::vector<std::int32_t> members = index.find(key);
+    std::erase_if(members, [&](std::int32_t id) {
+        const KMember* member = m_doc.findMember(id);
+        return !member || (this->*keyOf)(*member) != key;
+    });
+    return members;
 }
 
 bool KStatementMatcher::bookedFor(std::int32_t member, const KBankEntry& entry) const {
-    return m_booked.count(bookedKey(member, entry.bookingDate,
-                                    KBankConventions::remarkReference(entry.reference))) != 0;
+    const KMember* m = m_doc.findMember(member);
+    if (!m)
+        return false;
+    const std::string reference = KBankConventions::remarkReference(entry.reference);
+    for (const KPayment& payment : m->payments()) {
+        const auto booked = KBankConventions::readBookedRemark(payment.remarks());
+        if (booked && booked->date == entry.bookingDate && booked->reference == reference)
+            return true;
+    }
+    return false;
+}
+
+bool KStatementMatcher::collectedOn(std::int32_t member, std::int32_t date) const {
+    const KMember* m = m_doc.findMember(member);
+    if (!m)
+        return false;
+    for (const KPayment& payment : m->payments())
+        if (payment.date().value() == date && KBankConventions::isCollectionRemark(payment.remarks()))
+            return true;
+    return false;
+}
+
+bool KStatementMatcher::receivedOn(std::int32_t member, std::int32_t date, std::int64_t cents) const {
+    const KMember* m = m_doc.findMember(member);
+    if (!m)
+        return false;
+    for (const KPayment& payment : m->payments()) {
+        if (payment.date().value() != date || std::llround(payment.amount() * 100.0) != cents)
+            continue;
+        if (KBankConventions::readBookedRemark(payment.remarks()) &&
+            !KBankConventions::isStornoRemark(payment.remarks()))
+            return true;
+    }
+    return false;
 }
 
 std::int64_t KStatementMatcher::owedCents(std::int32_t member) const {
@@ -228,7 +296,7 @@ bool KStatementMatcher::matchCollection(const KBankEntry& entry, KStatementMatch
     if (entry.cents > 0) {
         m.rule = KMatchRule::EndToEnd;
         state.collected.insert(day);
-        if (m_collected.count(day)) {
+        if (collectedOn(id, collection->date)) {
             m.state = KMatchState::Already;
             m.note = QStringLiteral("De incasso van %1 is al geboekt.").arg(dayText(collection->date));
         }
@@ -237,9 +305,8 @@ bool KStatementMatcher::matchCollection(const KBankEntry& entry, KStatementMatch
     m.rule = KMatchRule::Storno;
     // Without the collection on the books a storno would make the member owe twice. It is on
     // the books as its run's booking, or as the same amount received on that day.
-    const bool collected =
-        m_collected.count(day) || state.collected.count(day) ||
-        m_received.count(bookedKey(id, collection->date, std::to_string(-entry.cents)));
+    const bool collected = state.collected.count(day) || collectedOn(id, collection->date) ||
+                           receivedOn(id, collection->date, -entry.cents);
     if (!collected) {
         m.state = KMatchState::Confirm;
         m.note = QStringLiteral("Geen geboekte incasso van %1 bij dit lid gevonden.")
@@ -251,10 +318,10 @@ bool KStatementMatcher::matchCollection(const KBankEntry& entry, KStatementMatch
 bool KStatementMatcher::matchByIban(const KBankEntry& entry, KStatementMatch& m) const {
     if (m_ibanField == 0 || entry.iban.isEmpty())
         return false;
-    const auto found = m_byIban.find(CodePage::fromQString(entry.iban));
-    if (found == m_byIban.end())
+    const std::vector<std::int32_t> members =
+        lookUp(m_byIban, CodePage::fromQString(entry.iban), &KStatementMatcher::ibanKey);
+    if (members.empty())
         return false;
-    const std::vector<std::int32_t>& members = found->second;
     m.rule = KMatchRule::Iban;
     m.state = KMatchState::Ready;
     if (members.size() == 1) {
@@ -282,10 +349,7 @@ bool KStatementMatcher::matchByNumber(const KBankEntry& entry, KStatementMatch& 
         return false;
     std::vector<std::int32_t> found;
     for (const std::string& number : KBankText::wholeNumbers(entry.text)) {
-        const auto it = m_byNumber.find(number);
-        if (it == m_byNumber.end())
-            continue;
-        for (std::int32_t id : it->second)
+        for (std::int32_t id : lookUp(m_byNumber, number, &KStatementMatcher::numberKey))
             if (!among || std::find(among->begin(), among->end(), id) != among->end())
                 addUnique(found, id);
     }
@@ -307,27 +371,23 @@ bool KStatementMatcher::matchByName(const KBankEntry& entry, KStatementMatch& m)
     if (m_byName.empty())
         return false;
     std::vector<std::int32_t> named;
-    auto take = [&named](const auto& index, const std::string& key) {
-        const auto it = index.find(key);
-        if (it != index.end())
-            for (std::int32_t id : it->second)
-                addUnique(named, id);
+    auto take = [this, &named](const std::string& folded) {
+        for (std::int32_t id : lookUp(m_byName, KBankText::sortedWords(folded), &KStatementMatcher::nameKey))
+            addUnique(named, id);
     };
     const std::string party = KBankText::foldName(entry.name);
-    if (!party.empty()) {
-        take(m_byName, party);
-        take(m_bySortedName, KBankText::sortedWords(party));
-    }
+    if (!party.empty())
+        take(party);
     const std::string text = KBankText::foldName(entry.text);
     const std::vector<std::string_view> textWords = words(text);
-    std::string key;
+    std::string gram;
     for (std::size_t first = 0; first < textWords.size(); ++first) {
-        key.clear();
+        gram.clear();
         for (std::size_t n = 0; n < m_longestName && first + n < textWords.size(); ++n) {
             if (n > 0)
-                key += ' ';
-            key.append(textWords[first + n]);
-            take(m_byName, key);
+                gram += ' ';
+            gram.append(textWords[first + n]);
+            take(gram);
         }
     }
     if (named.empty())

@@ -7,7 +7,7 @@
 
 #include <cstdint>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <unordered_set>
 #include <vector>
 
@@ -46,6 +46,19 @@ public:
     std::int64_t owedCents(std::int32_t member) const;
 
 private:
+    // Members by the hash of a key, in member order where hashes are equal. A lookup gives the
+    // members whose key has the hash; the caller checks the key itself.
+    class KeyIndex {
+    public:
+        void add(std::string_view key, std::int32_t member);
+        void finish();
+        bool empty() const { return m_entries.empty(); }
+        std::vector<std::int32_t> find(std::string_view key) const;
+
+    private:
+        std::vector<std::pair<std::uint64_t, std::int32_t>> m_entries;
+    };
+
     struct ReadState;
     KStatementMatch matchOne(const KBankEntry& entry, ReadState& state) const;
     bool matchCollection(const KBankEntry& entry, KStatementMatch& match, ReadState& state) const;
@@ -54,23 +67,22 @@ private:
                        const std::vector<std::int32_t>* among) const;
     bool matchByName(const KBankEntry& entry, KStatementMatch& match) const;
     std::vector<std::int32_t> owing(const std::vector<std::int32_t>& members, std::int64_t cents) const;
-    static std::string bookedKey(std::int32_t member, std::int32_t date, const std::string& reference);
+    // The members of an index whose own key is the key.
+    std::vector<std::int32_t> lookUp(const KeyIndex& index, const std::string& key,
+                                     std::string (KStatementMatcher::*keyOf)(const KMember&) const) const;
+    std::string ibanKey(const KMember& member) const;
+    std::string numberKey(const KMember& member) const;
+    std::string nameKey(const KMember& member) const;
+    // Whether the member has a collection booked on that day, or that amount received then.
+    bool collectedOn(std::int32_t member, std::int32_t date) const;
+    bool receivedOn(std::int32_t member, std::int32_t date, std::int64_t cents) const;
 
     const CKorvelDoc& m_doc;
     std::int32_t m_ibanField = 0;
-    // Members by IBAN, federation number and folded name (also with its words sorted), each
-    // list in member order.
-    std::unordered_map<std::string, std::vector<std::int32_t>> m_byIban;
-    std::unordered_map<std::string, std::vector<std::int32_t>> m_byNumber;
-    std::unordered_map<std::string, std::vector<std::int32_t>> m_byName;
-    std::unordered_map<std::string, std::vector<std::int32_t>> m_bySortedName;
+    KeyIndex m_byIban;
+    KeyIndex m_byNumber;
+    KeyIndex m_byName; // the folded name with its words sorted
     std::size_t m_longestName = 0; // in words
-    // Member, booking date and reference of every payment the reader booked.
-    std::unordered_set<std::string> m_booked;
-    // Member and date of every booked collection; member, date and cents of every amount the
-    // reader booked as received.
-    std::unordered_set<std::int64_t> m_collected;
-    std::unordered_set<std::string> m_received;
     // The message ids of the booked collection runs.
     std::unordered_set<std::string> m_runs;
 };
