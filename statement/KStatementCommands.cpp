@@ -43,7 +43,7 @@ void KStatementCommands::readStatement() {
         m_host.questions().alert(QString::fromUtf8(kNothingBooked));
         return;
     }
-    m_host.questions().alert(QString::fromUtf8(kBooked)
-                                 .arg(booked)
-                                 .arg(CodePage::toQString(AmountText(static_cast<double>(totals.cents) / 100.0, 2))));
+    const QString total = CodePage::toQString(AmountText(static_cast<double>(totals.cents) / 100.0, 2));
+    m_host.questions().alert(booked == 1 ? QString::fromUtf8(kBookedOne).arg(total)
+                                         : QString::fromUtf8(kBooked).arg(booked).arg(total));
 }

@@ -20,6 +20,7 @@ public:
     inline static const char* const kNoEntries = "Het afschrift bevat geen bij- of afschrijvingen.";
     inline static const char* const kNothingBooked = "Er is niets geboekt.";
     inline static const char* const kBooked = "Er zijn %1 bedragen geboekt, samen %2.";
+    inline static const char* const kBookedOne = "Er is 1 bedrag geboekt: %1.";
 
 private:
     KCommandHost& m_host;

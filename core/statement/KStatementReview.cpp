@@ -91,8 +91,11 @@ KStatementReview::Totals KStatementReview::checkedTotals() const {
 
 KPayment KStatementReview::payment(std::size_t index) const {
     const KBankEntry& e = entry(index);
+    // A returned collection stays one when the treasurer chose its member.
+    const bool storno = m_rows[index].match.rule == KMatchRule::Storno ||
+                        (e.cents < 0 && !e.returnReason.isEmpty());
     const std::string remark =
-        m_rows[index].match.rule == KMatchRule::Storno
+        storno
             ? KBankConventions::stornoRemark(e.returnReason, e.bookingDate, e.reference)
             : KBankConventions::receivedRemark(e.bookingDate, e.reference);
     return KPayment(static_cast<double>(e.cents) / 100.0, KDateValue(e.bookingDate), remark);

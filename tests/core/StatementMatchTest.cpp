@@ -173,6 +173,10 @@ TEST_F(StatementMatch, AStornoAfterABookedCollectionMakesTheMemberOweAgain) {
                       {KMatchState::Ready, KMatchRule::Storno, kees},
                   });
     EXPECT_TRUE(r.checkable(1));
+    // Chosen by the treasurer, a returned collection stays a storno.
+    ASSERT_TRUE(r.choose(1, jansen).isDone());
+    EXPECT_EQ(r.payment(1).remarks(), "Storno AM04 Bank 2027-01-15 R2");
+    EXPECT_TRUE(r.setChecked(1, false));
     EXPECT_EQ(r.book(doc), 3u);
     EXPECT_DOUBLE_EQ(balance(devries), 60.0);
     EXPECT_DOUBLE_EQ(balance(kees), 45.0);
