@@ -155,6 +155,8 @@ TEST(CamtRead, CutOffDamagedOrUnsafeFilesGiveAReasonAndNoStatement) {
 }
 
 TEST(StatementZip, ReadsEveryFileAndRefusesOneThatIsNoStatement) {
+    for (int version : {2, 8})
+        ASSERT_EQ(samples::schemaErrors(januaryStatement(version).xml(), version), QString());
     const QByteArray both = samples::zip({{QStringLiteral("a.xml"), januaryStatement(2).xml()},
                                           {QStringLiteral("map/"), {}},
                                           {QStringLiteral("map/b.xml"), januaryStatement(8).xml()}});

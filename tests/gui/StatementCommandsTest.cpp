@@ -69,7 +69,9 @@ protected:
             .transfer(1000, QStringLiteral("R2"), QStringLiteral("A de Vries"), QStringLiteral("NL02ABNA0123456789"), QString())
             .transfer(700, QStringLiteral("R3"), QStringLiteral("Onbekend"), QStringLiteral("NL18TRIO0212345678"),
                       QStringLiteral("gift"));
-        return camt.xml();
+        const QByteArray xml = camt.xml();
+        EXPECT_EQ(samples::schemaErrors(xml, 2), QString());
+        return xml;
     }
 
     // The Schuld cell of the member in the main view's grid.
@@ -145,6 +147,7 @@ TEST_F(StatementTest, AFileThatIsNoStatementIsToldAndNotReviewed) {
 
     samples::Camt empty(8);
     empty.statement(QStringLiteral("S"));
+    EXPECT_EQ(samples::schemaErrors(empty.xml(), 8), QString());
     scripted.file = samples::writeFile(dir, QStringLiteral("leeg.xml"), empty.xml());
     ASSERT_TRUE(host.trigger(Cmd::ContrStatement));
     EXPECT_EQ(host.scripted().alerts().back(), QString::fromUtf8(KStatementCommands::kNoEntries));
@@ -233,6 +236,7 @@ TEST_F(StatementDialogTest, ShowsHowEachAmountWasFound) {
     dollars.reference = QStringLiteral("0115-009");
     dollars.additional = QStringLiteral("Toernooi Chicago");
     camt.entry(dollars);
+    ASSERT_EQ(samples::schemaErrors(camt.xml(), 8), QString());
     KStatementRead read = KStatementFile::fromBytes(camt.xml(), QStringLiteral("afschrift.xml"));
     ASSERT_TRUE(read.result.isDone());
     KStatementReview r(doc, std::move(read.statements), QStringLiteral("IBAN"), samples::kClubIban);
