@@ -88,13 +88,6 @@ KResult readZip(const QByteArray& bytes, const QString& name, std::vector<KBankS
 
 } // namespace
 
-std::size_t KStatementRead::entryCount() const {
-    std::size_t count = 0;
-    for (const KBankStatement& statement : statements)
-        count += statement.entries.size();
-    return count;
-}
-
 namespace KStatementFile {
 
 KStatementRead read(const QString& path) {

@@ -1,21 +1,10 @@
 #pragma once
 
-#include "core/KOutcome.h"
-#include "core/statement/KBankStatement.h"
+#include "core/statement/KStatementRead.h"
 
 #include <QByteArray>
 #include <QString>
-
-#include <vector>
-
-// What reading a statement file gave: every statement in it, or why it could not be read (and
-// then no statement at all, so that nothing of a damaged file is ever booked).
-struct KStatementRead {
-    KResult result;
-    std::vector<KBankStatement> statements;
-
-    std::size_t entryCount() const;
-};
+#include <QStringList>
 
 // Opens a bank statement file of any of the forms banks export: camt.053 XML (any number of
 // statements in one message), a zip archive of such files, or MT940. The form is told by the
