@@ -8,6 +8,8 @@
 #include "member/KMemberCommands.h"
 #include "member/KMemberDialogBoxes.h"
 #include "output/KOutputCommands.h"
+#include "statement/KStatementCommands.h"
+#include "statement/KStatementWindows.h"
 
 std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& host) {
     std::vector<std::unique_ptr<KAreaCommands>> areas;
@@ -23,6 +25,9 @@ std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& ho
     // Direct debits: the SEPA direct-debit file (menu "&Financieel").
     areas.push_back(std::make_unique<KIncassoCommands>(
         host, std::make_unique<KIncassoDialogWindows>(host.window())));
+    // The bank statement: read it, review it, book it (menu "&Financieel").
+    areas.push_back(std::make_unique<KStatementCommands>(
+        host, std::make_unique<KStatementWindows>(host.window())));
 
     // Configuration: tabs, fields, member types, columns, settings.
     areas.push_back(std::make_unique<KConfigCommands>(host));

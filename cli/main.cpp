@@ -7,6 +7,7 @@
 #include "cli/OverviewCommand.h"
 #include "cli/OutputCommands.h"
 #include "cli/SepaCommand.h"
+#include "cli/StatementCommand.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/generate/ClubGenerator.h"
 #include "korvel/Version.h"
@@ -41,6 +42,7 @@ const char* const kUsageText =
     "  korvel-cli print BESTAND.kvl UIT.pdf --columns KOLOMMEN\n"
     "  korvel-cli --version\n"
     "  korvel-cli --help\n"
+    "  korvel-cli statement BESTAND.kvl AFSCHRIFT UIT.kvl [--iban-field LABEL] [--creditor-iban IBAN]\n"
     "Opties bij elke opdracht: --today JJJJMMDD  --date-format FORMAAT\n";
 
 int usage(const char* why) {
@@ -129,6 +131,8 @@ int main(int argc, char** argv) {
         return overviewCommand(argc, argv, usage);
     if (command == "sepa")
         return sepaCommand(argc, argv, usage);
+    if (command == "statement")
+        return statementCommand(argc, argv, usage);
     if (OutputCommands::handles(argv[1]))
         return OutputCommands::run(argc, argv, usage);
     return fileCommand(argc, argv);

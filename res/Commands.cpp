@@ -32,6 +32,9 @@ constexpr KCommand kCommands[] = {
     {Cmd::ContrSepa, "&Incassobestand maken...",
      "Maak een SEPA-incassobestand voor de bank van wat de leden verschuldigd zijn",
      "Incassobestand maken", ""},
+    {Cmd::ContrStatement, "&Bankafschrift inlezen...",
+     "Lees een bankafschrift in en boek de ontvangen bedragen bij de leden", "Bankafschrift inlezen",
+     ""},
     {Cmd::FileNew, "&Nieuw", "Begin een nieuwe ledenadministratie", "Nieuw", "Ctrl+N"},
     {Cmd::FileOpen, "&Open...", "Open een bestaand ledenbestand", "Openen", "Ctrl+O"},
     {Cmd::FileSave, "&Bewaar", "Bewaar het ledenbestand", "Bewaren", "Ctrl+B"},
@@ -96,7 +99,7 @@ constexpr int kMembersMenu[] = {Cmd::MemberAdd,    Cmd::MemberDelete, Cmd::Membe
                                 Cmd::MemberExport, Cmd::SendMessages};
 constexpr int kFinanceMenu[] = {Cmd::ContrNew,     Cmd::ContrChange,  Cmd::ContrDelete, 0,
                                 Cmd::ContrExecute, Cmd::ContrOverview,
-                                0,                 Cmd::ContrSepa};
+                                0,                 Cmd::ContrSepa, Cmd::ContrStatement};
 constexpr int kConfigMenu[] = {Cmd::ConfigTabs, Cmd::ConfigFields, Cmd::ConfigMemberTypes,
                                Cmd::ConfigColumns};
 constexpr int kViewMenu[] = {Cmd::ViewToolbar, Cmd::ViewStatusBar, 0, Cmd::ViewFont, Cmd::Settings};

@@ -25,6 +25,7 @@ enum : int {
     ConfigMemberTypes = 32798,
     ConfigColumns = 32803,
     ContrSepa = 32813,
+    ContrStatement = 32814,
     FileNew = 57600,
     FileOpen = 57601,
     FileSave = 57603,
