@@ -21,6 +21,14 @@ std::int32_t placeholderId(std::int32_t index) {
     return -1000 - index;
 }
 
+// Whether the code page lacks a character of the text.
+bool needsReplacing(const QString& text) {
+    for (const QChar c : text)
+        if (c.unicode() >= 0x80 && !CodePage::holds(c.unicode()))
+            return true;
+    return false;
+}
+
 QString quotedValue(const KImportCell& cell) {
     return QStringLiteral("\"%1\"").arg(cell.shownText().trimmed());
 }
@@ -96,6 +104,24 @@ KImportRun::KImportRun(const CKorvelDoc& doc, const KImportTable& table, KImport
     for (int col = 0; col < table.columnCount(); ++col)
         m_titles.append(KImportProposal::columnTitle(table, col, m_mapping.firstRowTitles));
     makeSlots();
+    findNewTypes();
+}
+
+void KImportRun::findNewTypes() {
+    if (m_typeSlot < 0)
+        return;
+    const Slot& slot = m_slots[static_cast<std::size_t>(m_typeSlot)];
+    std::map<QString, bool> known;
+    for (const std::string& type : m_doc.memberTypes())
+        known[KImportProposal::fold(CodePage::toQString(type))] = true;
+    for (int row = firstDataRow(); row < m_table.rowCount(); ++row) {
+        const std::string text = CodePage::fromQStringNearest(cellOf(slot, row).shownText());
+        if (text.empty())
+            continue;
+        const QString folded = KImportProposal::fold(CodePage::toQString(text));
+        if (!known.count(folded))
+            m_newTypes.emplace(folded, text);
+    }
 }
 
 void KImportRun::makeSlots() {
@@ -203,8 +229,11 @@ std::string KImportRun::memberTypeOf(const std::string& text) const {
     for (const std::string& type : types)
         if (KImportProposal::fold(CodePage::toQString(type)) == folded)
             return type;
-    const auto mapped = m_typeMap.find(text);
-    return mapped == m_typeMap.end() ? text : mapped->second;
+    // A new type is spelled as its first row spells it.
+    const auto spelled = m_newTypes.find(folded);
+    const std::string& type = spelled == m_newTypes.end() ? text : spelled->second;
+    const auto mapped = m_typeMap.find(type);
+    return mapped == m_typeMap.end() ? type : mapped->second;
 }
 
 bool KImportRun::readInto(const Slot& slot, const KImportCell& cell, KField& value,
@@ -289,16 +318,16 @@ std::vector<std::string> KImportRun::unknownMemberTypes() const {
     std::vector<std::string> unknown;
     if (m_typeSlot < 0)
         return unknown;
+    // In the order the rows first name them.
     const Slot& slot = m_slots[static_cast<std::size_t>(m_typeSlot)];
-    const std::vector<std::string>& types = m_doc.memberTypes();
+    std::map<QString, bool> seen;
     for (int row = firstDataRow(); row < m_table.rowCount(); ++row) {
         const std::string text = CodePage::fromQStringNearest(cellOf(slot, row).shownText());
-        if (text.empty() || std::find(unknown.begin(), unknown.end(), text) != unknown.end())
-            continue;
-        const std::string known = memberTypeOf(text);
-        if (known != text || std::find(types.begin(), types.end(), text) != types.end())
-            continue;
-        unknown.push_back(text);
+        const auto it = m_newTypes.find(KImportProposal::fold(CodePage::toQString(text)));
+        if (!text.empty() && it != m_newTypes.end() && !seen[it->first]) {
+            seen[it->first] = true;
+            unknown.push_back(it->second);
+        }
     }
     return unknown;
 }
@@ -369,6 +398,11 @@ KResult KImportRun::build(const std::function<std::int32_t()>& handOutId, KImpor
     if (progress)
         progress->start(QStringLiteral("Leden worden ingelezen"), rows);
     std::vector<bool> filled(m_slots.size());
+    // The texts of the row whose characters were replaced; told only for a row that is stored.
+    std::vector<KImportReport::Replaced> replacements;
+    auto tellReplacements = [&] {
+        report.replaced.insert(report.replaced.end(), replacements.begin(), replacements.end());
+    };
     for (int row = firstDataRow(); row < rows; ++row) {
         if (progress && row % 1000 == 0 && !progress->advance(row)) {
             progress->finish();
@@ -378,6 +412,7 @@ KResult KImportRun::build(const std::function<std::int32_t()>& handOutId, KImpor
         }
         const int number = m_table.sourceRow(row);
         auto member = std::make_unique<KMember>(fields);
+        replacements.clear();
         QString why;
         bool readable = true;
         for (std::size_t s = 0; s < m_slots.size() && readable; ++s) {
@@ -391,11 +426,11 @@ KResult KImportRun::build(const std::function<std::int32_t()>& handOutId, KImpor
             if (readable && (slot.isNew || slot.type == FieldType::Text)) {
                 for (int col : slot.columns) {
                     const QString text = m_table.cell(row, col).shownText();
-                    QString replaced;
-                    const std::string stored = CodePage::fromQStringNearest(text, &replaced);
-                    if (!replaced.isEmpty())
-                        report.replaced.push_back(
-                            {number, m_titles.at(col), text, CodePage::toQString(stored)});
+                    if (!needsReplacing(text))
+                        continue;
+                    const std::string stored = CodePage::fromQStringNearest(text);
+                    replacements.push_back(
+                        {number, m_titles.at(col), text, CodePage::toQString(stored)});
                 }
             }
         }
@@ -433,6 +468,7 @@ KResult KImportRun::build(const std::function<std::int32_t()>& handOutId, KImpor
                     *to = *from;
             }
             ++report.updated;
+            tellReplacements();
             continue;
         }
         if (CodePage::toQString(member->name()).trimmed().isEmpty()) {
@@ -443,6 +479,7 @@ KResult KImportRun::build(const std::function<std::int32_t()>& handOutId, KImpor
         index.add(keys, {true, false, 0, changes.added.size(), false});
         changes.added.push_back(std::move(member));
         ++report.added;
+        tellReplacements();
     }
     if (progress)
         progress->finish();

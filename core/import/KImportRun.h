@@ -64,6 +64,7 @@ private:
     class Index;
 
     void makeSlots();
+    void findNewTypes();
     int firstDataRow() const { return m_mapping.firstRowTitles ? 1 : 0; }
     // The cell of a slot in a row: the column's own, or the texts of its columns joined.
     KImportCell cellOf(const Slot& slot, int row) const;
@@ -85,4 +86,6 @@ private:
     int m_federationSlot = -1;
     int m_typeSlot = -1;
     std::map<std::string, std::string> m_typeMap;
+    // The types the administration lacks, folded, and how the first row with each spells it.
+    std::map<QString, std::string> m_newTypes;
 };

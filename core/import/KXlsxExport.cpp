@@ -14,16 +14,23 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-#include <xlsxwriter.h>
+#include <QCoreApplication>
+#include <QProcess>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <unordered_set>
 
 namespace {
 
 constexpr double kWidest = 60;
-const char* const kEuro = "\xE2\x82\xAC #,##0.00;\xE2\x82\xAC -#,##0.00";
+// What korvel-xlsxwriter says when it could not read what it was given.
+constexpr int kBadInput = 100;
+// Cells are handed over in pieces of about this size.
+constexpr qsizetype kPiece = 1 << 20;
+
+enum Style { Plain = 0, Euro = 1, BoldEuro = 2, Date = 3, Bold = 4 };
 
 // The serial day of a date in the 1900 system, which counts a 29 February 1900 that never was.
 double serialOf(KDateValue date) {
@@ -33,106 +40,130 @@ double serialOf(KDateValue date) {
     return static_cast<double>(QDate(1899, 12, 30).daysTo(d));
 }
 
-QString reason(lxw_error error) {
+// libxlsxwriter's error numbers as korvel-xlsxwriter exits with them.
+QString reason(int error) {
     switch (error) {
-    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+    case 1: // LXW_ERROR_MEMORY_MALLOC_FAILED
         return QStringLiteral("er is niet genoeg geheugen");
-    case LXW_ERROR_CREATING_XLSX_FILE:
+    case 2: // LXW_ERROR_CREATING_XLSX_FILE
         return QStringLiteral("het bestand kan niet worden gemaakt");
-    case LXW_ERROR_CREATING_TMPFILE:
+    case 3: // LXW_ERROR_CREATING_TMPFILE
         return QStringLiteral("er kan geen tijdelijk bestand worden gemaakt");
-    case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED:
-        return QStringLiteral("een tekst is langer dan een cel kan bevatten (32.767 tekens)");
+    case kBadInput:
+        return QStringLiteral("de werkmapschrijver kon de gegevens niet lezen");
     default:
         return QStringLiteral("het schrijven is mislukt (fout %1 van de werkmapschrijver)")
-            .arg(static_cast<int>(error));
+            .arg(error);
     }
 }
 
-// Writes one sheet after the other; the first failure is kept.
+// korvel-xlsxwriter lies beside the program that runs.
+QString writerProgram() {
+    const QString name = QStringLiteral("korvel-xlsxwriter");
+    QString folder;
+    if (QCoreApplication::instance()) {
+        folder = QCoreApplication::applicationDirPath();
+    } else {
+#ifdef Q_OS_LINUX
+        const QString self = QFileInfo(QStringLiteral("/proc/self/exe")).canonicalFilePath();
+        folder = self.isEmpty() ? QString() : QFileInfo(self).path();
+#endif
+    }
+    return folder.isEmpty() ? name : QDir(folder).filePath(name);
+}
+
+// Hands the cells of the sheets to korvel-xlsxwriter as it goes, and keeps each column's width.
 class Writer {
 public:
     explicit Writer(const QString& path) {
-        lxw_workbook_options options{};
-        options.constant_memory = LXW_TRUE;
-        m_book = workbook_new_opt(QFile::encodeName(path).constData(), &options);
-        if (!m_book)
-            return;
-        m_bold = workbook_add_format(m_book);
-        format_set_bold(m_bold);
-        m_boldEuro = workbook_add_format(m_book);
-        format_set_bold(m_boldEuro);
-        format_set_num_format(m_boldEuro, kEuro);
-        m_euro = workbook_add_format(m_book);
-        format_set_num_format(m_euro, kEuro);
-        m_date = workbook_add_format(m_book);
-        format_set_num_format(m_date, "dd-mm-yyyy");
+        m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_process.start(writerProgram(), {path});
+        m_started = m_process.waitForStarted();
     }
     ~Writer() {
-        if (m_book)
-            workbook_close(m_book);
+        if (m_process.state() != QProcess::NotRunning) {
+            m_process.kill();
+            m_process.waitForFinished();
+        }
     }
 
-    bool ok() const { return m_book && m_error == LXW_NO_ERROR; }
+    bool started() const { return m_started; }
 
     void sheet(const char* name) {
         fitColumns();
-        m_sheet = workbook_add_worksheet(m_book, name);
-        if (!m_sheet)
-            m_error = LXW_ERROR_MEMORY_MALLOC_FAILED;
+        m_out += "S ";
+        m_out += name;
+        m_out += '\n';
         m_widths.clear();
     }
-    void freezeTitles() {
-        if (m_sheet)
-            worksheet_freeze_panes(m_sheet, 1, 0);
-    }
+    void freezeTitles() { m_out += "F\n"; }
     void text(int row, int col, const std::string& codePage, bool bold = false) {
-        if (codePage.empty() || !m_sheet)
+        if (codePage.empty())
             return;
-        const std::string utf8 = CodePage::toUtf8(codePage);
-        keep(worksheet_write_string(m_sheet, static_cast<lxw_row_t>(row),
-                                    static_cast<lxw_col_t>(col), utf8.c_str(),
-                                    bold ? m_bold : nullptr));
+        cell('T', row, col, bold ? Bold : Plain);
+        for (const char c : CodePage::toUtf8(codePage)) {
+            switch (c) {
+            case '\\':
+                m_out += "\\\\";
+                break;
+            case '\n':
+                m_out += "\\n";
+                break;
+            case '\r':
+                m_out += "\\r";
+                break;
+            case '\t':
+                m_out += "\\t";
+                break;
+            default:
+                m_out += c;
+            }
+        }
+        m_out += '\n';
         widen(col, static_cast<double>(CodePage::toQString(codePage).size()));
+        flushSome();
     }
-    void number(int row, int col, double value, lxw_format* format = nullptr, double width = 0) {
-        if (!m_sheet)
-            return;
-        keep(worksheet_write_number(m_sheet, static_cast<lxw_row_t>(row),
-                                    static_cast<lxw_col_t>(col), value, format));
+    void number(int row, int col, double value, Style style = Plain, double width = 0) {
+        cell('N', row, col, style);
+        char buffer[32];
+        const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
+        m_out.append(buffer, end - buffer);
+        m_out += '\n';
         widen(col, width > 0 ? width : static_cast<double>(Numbers::fixed2(value).size()));
+        flushSome();
     }
     void amount(int row, int col, double value, bool bold = false) {
         // "€ -1.234,50": the digits, the groups, the sign and the currency.
         const double digits = static_cast<double>(Numbers::fixed2(value).size());
-        number(row, col, value, bold ? m_boldEuro : m_euro, digits + digits / 4 + 3);
+        number(row, col, value, bold ? BoldEuro : Euro, digits + digits / 4 + 3);
     }
     void date(int row, int col, KDateValue value) {
-        const double serial = serialOf(value);
         if (value.value() == 0)
             return;
+        const double serial = serialOf(value);
         if (serial < 0) // no date a spreadsheet holds: as the program writes it
             text(row, col, Numbers::decimal(value.value()));
         else
-            number(row, col, serial, m_date, 10);
+            number(row, col, serial, Date, 10);
     }
 
-    // Closes the workbook: the file is complete only when this succeeds.
+    // Ends the input: the workbook is complete only when the writer then says so. The reason
+    // why not, or nothing.
     QString close() {
         fitColumns();
-        lxw_error closed = LXW_NO_ERROR;
-        if (m_book)
-            closed = workbook_close(m_book);
-        m_book = nullptr;
-        if (m_error == LXW_NO_ERROR)
-            m_error = closed;
-        return m_error == LXW_NO_ERROR ? QString() : reason(m_error);
+        send();
+        m_process.closeWriteChannel();
+        if (!m_process.waitForFinished(-1) || m_process.exitStatus() != QProcess::NormalExit)
+            return QStringLiteral("de werkmapschrijver is onverwacht gestopt");
+        return m_process.exitCode() == 0 ? QString() : reason(m_process.exitCode());
     }
 
 private:
-    void keep(lxw_error error) {
-        if (m_error == LXW_NO_ERROR)
-            m_error = error;
+    void cell(char kind, int row, int col, Style style) {
+        char buffer[48];
+        const int n = std::snprintf(buffer, sizeof buffer, "%c %d %d %d ", kind, row, col,
+                                    static_cast<int>(style));
+        m_out.append(buffer, n);
     }
     void widen(int col, double width) {
         if (static_cast<std::size_t>(col) >= m_widths.size())
@@ -141,20 +172,30 @@ private:
             std::max(m_widths[static_cast<std::size_t>(col)], width);
     }
     void fitColumns() {
-        if (!m_sheet)
+        for (std::size_t col = 0; col < m_widths.size(); ++col) {
+            char buffer[48];
+            const int n = std::snprintf(buffer, sizeof buffer, "W %d %.1f\n", static_cast<int>(col),
+                                        std::min(m_widths[col] + 2, kWidest));
+            m_out.append(buffer, n);
+        }
+        m_widths.clear();
+    }
+    void flushSome() {
+        if (m_out.size() >= kPiece)
+            send();
+    }
+    void send() {
+        if (m_out.isEmpty() || m_process.state() != QProcess::Running)
             return;
-        for (std::size_t col = 0; col < m_widths.size(); ++col)
-            worksheet_set_column(m_sheet, static_cast<lxw_col_t>(col), static_cast<lxw_col_t>(col),
-                                 std::min(m_widths[col] + 2, kWidest), nullptr);
+        m_process.write(m_out);
+        m_out.clear();
+        while (m_process.bytesToWrite() > 0 && m_process.waitForBytesWritten(-1)) {
+        }
     }
 
-    lxw_workbook* m_book = nullptr;
-    lxw_worksheet* m_sheet = nullptr;
-    lxw_format* m_bold = nullptr;
-    lxw_format* m_boldEuro = nullptr;
-    lxw_format* m_euro = nullptr;
-    lxw_format* m_date = nullptr;
-    lxw_error m_error = LXW_NO_ERROR;
+    QProcess m_process;
+    bool m_started = false;
+    QByteArray m_out;
     std::vector<double> m_widths;
 };
 
@@ -167,7 +208,7 @@ void writeValue(Writer& out, int row, int col, const KField& value) {
         out.date(row, col, value.date());
         break;
     case FieldType::Number:
-        out.number(row, col, value.number(), nullptr,
+        out.number(row, col, value.number(), Plain,
                    static_cast<double>(Numbers::decimal(value.number()).size()));
         break;
     case FieldType::Quantity:
@@ -287,10 +328,10 @@ KResult write(const QString& path, const CKorvelDoc& doc, const std::vector<Colu
     QString error;
     {
         Writer out(working);
-        if (!out.ok()) {
-            out.close();
+        if (!out.started()) {
             QFile::remove(working);
-            return failed(QStringLiteral("het bestand kan niet worden gemaakt."));
+            return failed(QStringLiteral("de werkmapschrijver korvel-xlsxwriter kan niet worden "
+                                         "gestart."));
         }
         out.sheet("Leden");
         out.freezeTitles();
@@ -309,7 +350,7 @@ KResult write(const QString& path, const CKorvelDoc& doc, const std::vector<Colu
                 const int c = static_cast<int>(col);
                 const std::int32_t code = columns[col].code;
                 if (code == MemberColumns::kRunningNumber) {
-                    out.number(row, c, row, nullptr,
+                    out.number(row, c, row, Plain,
                                static_cast<double>(Numbers::decimal(row).size()));
                 } else if (code == MemberColumns::kBalance) {
                     out.amount(row, c, member->balance());
@@ -324,9 +365,10 @@ KResult write(const QString& path, const CKorvelDoc& doc, const std::vector<Colu
         }
         if (progress)
             progress->finish();
-        if (!stopped)
+        if (!stopped) {
             writeOverview(out, doc);
-        error = out.close();
+            error = out.close();
+        }
     }
     if (stopped) {
         QFile::remove(working);
