@@ -2,6 +2,7 @@
 // member files through the same document the program uses.
 #include "cli/CommandOptions.h"
 #include "cli/ExecuteCommand.h"
+#include "cli/ImportCommands.h"
 #include "cli/JsonWriter.h"
 #include "cli/KDocDump.h"
 #include "cli/OverviewCommand.h"
@@ -32,6 +33,9 @@ const char* const kUsageText =
     "  korvel-cli export BESTAND.kvl UIT.txt --columns KOLOMMEN [--split-parts]\n"
     "  korvel-cli messages BESTAND.kvl [--member ID]\n"
     "  korvel-cli print BESTAND.kvl UIT.pdf --columns KOLOMMEN\n"
+    "  korvel-cli import BESTAND.kvl TABEL UIT.kvl [--map \"KOLOM=VELD|KOLOM+KOLOM=VELD\"]\n"
+    "        [--no-header] [--date-order dmy|ymd|mdy] [--on-duplicate skip|update|add] [--sheet N]\n"
+    "  korvel-cli xlsx BESTAND.kvl UIT.xlsx [--columns KOLOMMEN | --all-fields]\n"
     "Opties bij elke opdracht: --today JJJJMMDD  --date-format FORMAAT\n";
 
 int usage(const char* why) {
@@ -112,5 +116,7 @@ int main(int argc, char** argv) {
         return overviewCommand(argc, argv, usage);
     if (OutputCommands::handles(argv[1]))
         return OutputCommands::run(argc, argv, usage);
+    if (ImportCommands::handles(argv[1]))
+        return ImportCommands::run(argc, argv, usage);
     return fileCommand(argc, argv);
 }
