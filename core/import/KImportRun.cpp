@@ -60,7 +60,13 @@ public:
         bool byFederation = false;
     };
 
-    Index(bool byBirth, bool byFederation) : m_byBirth(byBirth), m_useFederation(byFederation) {}
+    Index(bool byBirth, bool byFederation, std::size_t expected)
+        : m_byBirth(byBirth), m_useFederation(byFederation) {
+        if (byBirth)
+            m_name.reserve(expected);
+        if (byFederation)
+            m_federation.reserve(expected);
+    }
 
     void add(const Keys& keys, Hit hit) {
         hit.found = true;
@@ -337,7 +343,8 @@ void KImportRun::mapMemberType(const std::string& unknown, const std::string& ex
 }
 
 std::size_t KImportRun::duplicateCount() const {
-    Index index(m_birthSlot >= 0, m_federationSlot >= 0);
+    Index index(m_birthSlot >= 0, m_federationSlot >= 0,
+                m_doc.members().size() + static_cast<std::size_t>(m_table.rowCount()));
     for (const KMember& m : m_doc.members())
         index.add({nameKey(m.name()), m.dateByMeaning(FieldMeaning::BirthDate).value(),
                    federationNumberOf(m.valueByMeaning(FieldMeaning::FederationNumber))},
@@ -374,7 +381,10 @@ KResult KImportRun::build(const std::function<std::int32_t()>& handOutId, KImpor
         return slot.isNew ? placeholderId(slot.fieldId) : slot.fieldId;
     };
 
-    Index index(m_birthSlot >= 0, m_federationSlot >= 0);
+    Index index(m_birthSlot >= 0, m_federationSlot >= 0,
+                m_duplicates == KDuplicates::Add
+                    ? 0
+                    : m_doc.members().size() + static_cast<std::size_t>(m_table.rowCount()));
     if (m_duplicates != KDuplicates::Add)
         for (const KMember& m : m_doc.members())
             index.add({nameKey(m.name()), m.dateByMeaning(FieldMeaning::BirthDate).value(),

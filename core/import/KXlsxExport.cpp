@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <unordered_set>
 
@@ -120,7 +121,7 @@ public:
             }
         }
         m_out += '\n';
-        widen(col, static_cast<double>(CodePage::toQString(codePage).size()));
+        widen(col, static_cast<double>(codePage.size())); // a character a byte
         flushSome();
     }
     void number(int row, int col, double value, Style style = Plain, double width = 0) {
@@ -129,13 +130,15 @@ public:
         const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
         m_out.append(buffer, end - buffer);
         m_out += '\n';
-        widen(col, width > 0 ? width : static_cast<double>(Numbers::fixed2(value).size()));
+        widen(col, width > 0 ? width : static_cast<double>(end - buffer));
         flushSome();
     }
     void amount(int row, int col, double value, bool bold = false) {
         // "€ -1.234,50": the digits, the groups, the sign and the currency.
-        const double digits = static_cast<double>(Numbers::fixed2(value).size());
-        number(row, col, value, bold ? BoldEuro : Euro, digits + digits / 4 + 3);
+        double digits = 4; // "0,00"
+        for (double v = std::fabs(value); v >= 10; v /= 10)
+            ++digits;
+        number(row, col, value, bold ? BoldEuro : Euro, digits + digits / 4 + (value < 0) + 2);
     }
     void date(int row, int col, KDateValue value) {
         if (value.value() == 0)
@@ -161,9 +164,14 @@ public:
 private:
     void cell(char kind, int row, int col, Style style) {
         char buffer[48];
-        const int n = std::snprintf(buffer, sizeof buffer, "%c %d %d %d ", kind, row, col,
-                                    static_cast<int>(style));
-        m_out.append(buffer, n);
+        char* at = buffer;
+        *at++ = kind;
+        for (const int n : {row, col, static_cast<int>(style)}) {
+            *at++ = ' ';
+            at = std::to_chars(at, buffer + sizeof buffer, n).ptr;
+        }
+        *at++ = ' ';
+        m_out.append(buffer, at - buffer);
     }
     void widen(int col, double width) {
         if (static_cast<std::size_t>(col) >= m_widths.size())
@@ -208,8 +216,7 @@ void writeValue(Writer& out, int row, int col, const KField& value) {
         out.date(row, col, value.date());
         break;
     case FieldType::Number:
-        out.number(row, col, value.number(), Plain,
-                   static_cast<double>(Numbers::decimal(value.number()).size()));
+        out.number(row, col, value.number());
         break;
     case FieldType::Quantity:
         out.number(row, col, value.real());
@@ -350,8 +357,7 @@ KResult write(const QString& path, const CKorvelDoc& doc, const std::vector<Colu
                 const int c = static_cast<int>(col);
                 const std::int32_t code = columns[col].code;
                 if (code == MemberColumns::kRunningNumber) {
-                    out.number(row, c, row, Plain,
-                               static_cast<double>(Numbers::decimal(row).size()));
+                    out.number(row, c, row);
                 } else if (code == MemberColumns::kBalance) {
                     out.amount(row, c, member->balance());
                 } else if (const KField* value = member->valueById(code)) {
