@@ -4,6 +4,7 @@
 #include "config/KConfigCommands.h"
 #include "contrib/KContribCommands.h"
 #include "contrib/KContribDialogWindows.h"
+#include "exchange/KExchangeCommands.h"
 #include "member/KMemberCommands.h"
 #include "member/KMemberDialogBoxes.h"
 #include "member/KMemberHelp.h"
@@ -29,6 +30,9 @@ std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& ho
 
     // Output: export, printing, font, messages to members.
     areas.push_back(makeOutputCommands(host));
+
+    // Exchange: member lists from spreadsheets, CSV files and the clipboard, and to Excel.
+    areas.push_back(makeExchangeCommands(host));
 
     return areas;
 }
