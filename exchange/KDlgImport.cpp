@@ -119,9 +119,8 @@ void KDlgImport::fill(bool firstRowTitles) {
 
     for (int col = 0; col < m_setup.columnCount; ++col) {
         auto* box = new QComboBox(m_table);
-        // As wide as a usual label: the list opens as wide as its longest one.
+        // As wide as the field it shows, not as its longest one: the list opens wider.
         box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        box->setMinimumContentsLength(12);
         box->addItem(QStringLiteral("(niet importeren)"), kSkip);
         box->addItem(QStringLiteral("(nieuw tekstveld)"), kNewField);
         for (const KImportSetup::Field& field : m_setup.fields)
@@ -131,6 +130,12 @@ void KDlgImport::fill(bool firstRowTitles) {
             box->setCurrentIndex(std::max(0, box->findData(target.fieldId)));
         else if (target.kind == KImportMapping::Target::Kind::NewTextField)
             box->setCurrentIndex(1);
+        auto fit = [this, box, col] {
+            box->setMinimumContentsLength(static_cast<int>(box->currentText().size()));
+            m_table->resizeColumnToContents(col);
+        };
+        box->setMinimumContentsLength(static_cast<int>(box->currentText().size()));
+        connect(box, &QComboBox::currentIndexChanged, this, fit);
         m_table->setCellWidget(0, col, box);
         for (int row = 0; row < rows; ++row) {
             const auto& cells = m_setup.preview[static_cast<std::size_t>(row + skip)];

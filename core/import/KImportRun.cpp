@@ -404,6 +404,17 @@ KResult KImportRun::build(const std::function<std::int32_t()>& handOutId, KImpor
         return changes.updated.back().second;
     };
 
+    // A new member takes every field's default, as one added by hand does, but a date field
+    // the table does not fill stays empty: the default date (the day the field was made) is no
+    // member's birth or registration date, and nobody sees it before it is stored.
+    std::vector<std::int32_t> emptyDates;
+    for (const KField& field : fields)
+        if (field.type() == FieldType::Date &&
+            std::none_of(m_slots.begin(), m_slots.end(), [&](const Slot& slot) {
+                return !slot.isNew && slot.fieldId == field.id();
+            }))
+            emptyDates.push_back(field.id());
+
     const int rows = m_table.rowCount();
     if (progress)
         progress->start(QStringLiteral("Leden worden ingelezen"), rows);
@@ -422,6 +433,9 @@ KResult KImportRun::build(const std::function<std::int32_t()>& handOutId, KImpor
         }
         const int number = m_table.sourceRow(row);
         auto member = std::make_unique<KMember>(fields);
+        for (std::int32_t id : emptyDates)
+            if (KField* value = member->valueById(id))
+                value->setDate(KDateValue(0));
         replacements.clear();
         QString why;
         bool readable = true;

@@ -137,6 +137,11 @@ TEST_F(ImportRun, ADutchListComesInWithoutAWrongValue) {
     const KMember* zoe = named("Zo\xEB Lukasz");
     ASSERT_TRUE(zoe);
     EXPECT_EQ(zoe->textByMeaning(FieldMeaning::MemberType), "Jeugdlid");
+    // A date the table does not give is no date, not the field's default.
+    EXPECT_EQ(zoe->dateByMeaning(FieldMeaning::RegistrationDate).value(), 0);
+    EXPECT_NE(doc.fields().findFirst([](const KField& f) {
+        return f.meaning() == FieldMeaning::RegistrationDate;
+    })->date().value(), 0);
 
     // The new field is on its tab and every member has it; the new type is in the list.
     const KField* remark = doc.fields().findFirst([](const KField& f) { return f.label() == "Opmerking"; });
