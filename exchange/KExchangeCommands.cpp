@@ -31,7 +31,7 @@ KExchangeCommands::KExchangeCommands(KCommandHost& host, std::unique_ptr<KExchan
     host.setEnabledRule(Cmd::FileImport, hasFields);
     host.setHandler(Cmd::EditPaste, [this] { paste(); });
     host.setEnabledRule(Cmd::EditPaste, [this, hasFields] {
-        return hasFields() && !m_dialogs->clipboardText().trimmed().isEmpty();
+        return hasFields() && m_dialogs->clipboardHasText();
     });
     host.setHandler(Cmd::MemberExportExcel, [this] { exportExcel(); });
 }

@@ -26,6 +26,8 @@ public:
     virtual std::optional<QString> excelFile() = 0;
     // The text on the clipboard; empty when it holds none.
     virtual QString clipboardText() = 0;
+    // Whether the clipboard holds text: asked whenever a command's state is, so it is cheap.
+    virtual bool clipboardHasText() = 0;
     // Where long work reports how far it is.
     virtual KProgressReport& progress() = 0;
 };

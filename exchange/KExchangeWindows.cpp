@@ -14,8 +14,12 @@
 
 KExchangeWindows::KExchangeWindows(KCommandHost& host)
     : m_window(host.window()), m_progress(std::make_unique<KProgressWindow>()) {
-    QObject::connect(QApplication::clipboard(), &QClipboard::dataChanged, m_window,
-                     [&host] { host.refreshCommandStates(); });
+    QClipboard* clipboard = QApplication::clipboard();
+    m_clipboardHasText = !clipboard->text().trimmed().isEmpty();
+    QObject::connect(clipboard, &QClipboard::dataChanged, m_window, [this, clipboard, &host] {
+        m_clipboardHasText = !clipboard->text().trimmed().isEmpty();
+        host.refreshCommandStates();
+    });
 }
 
 KExchangeWindows::~KExchangeWindows() = default;

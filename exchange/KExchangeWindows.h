@@ -20,9 +20,12 @@ public:
     void showResult(const KImportReport& report) override;
     std::optional<QString> excelFile() override;
     QString clipboardText() override;
+    bool clipboardHasText() override { return m_clipboardHasText; }
     KProgressReport& progress() override;
 
 private:
     QWidget* m_window;
     std::unique_ptr<KProgressWindow> m_progress;
+    // Read once when the clipboard changes: asking the window system for it can take long.
+    bool m_clipboardHasText = false;
 };

@@ -57,6 +57,7 @@ public:
     void showResult(const KImportReport& report) override { results.push_back(report); }
     std::optional<QString> excelFile() override { return excel; }
     QString clipboardText() override { return clipboard; }
+    bool clipboardHasText() override { return !clipboard.trimmed().isEmpty(); }
     KProgressReport& progress() override { return m_progress; }
 
 private:
