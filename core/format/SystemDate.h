@@ -10,7 +10,8 @@ class QString;
 // names of months are read in the locale's own short and long formats. Invalid when unreadable.
 QDate readSystemDate(const QString& text, const QLocale& locale);
 
-// The same three numbers in the order of day, month and year that a Qt date format gives ("d",
-// "M" and "y", e.g. "dd-MM-yyyy"), whatever the locale; invalid when unreadable or when the
-// format lacks one of the three.
-QDate readNumericDate(const QString& text, const QString& orderFormat);
+// The order of day, month and year in a date written as three numbers.
+enum class DateOrder { DayMonthYear, YearMonthDay, MonthDayYear };
+// Reads three numbers as readSystemDate does, in the given order instead of the locale's (a first
+// number of four digits still makes it year, month, day). Invalid when it is no such date.
+QDate readDateInOrder(const QString& text, DateOrder order);

@@ -20,10 +20,9 @@ KDateValue valueOf(const QDate& date) {
     return KDateValue(date.year() * 10000 + date.month() * 100 + date.day());
 }
 
-// The order of day, month and year of a strftime format as a Qt format of the letters d, M and
-// y; empty when the format does not hold all three as numbers.
-QString orderOfStrftime(const std::string& format) {
-    QString order;
+// The order of day, month and year of a strftime format that writes all three as numbers.
+std::optional<DateOrder> orderOfStrftime(const std::string& format) {
+    std::string order; // d, m and y in the order the format has them
     for (std::size_t i = 0; i + 1 < format.size(); ++i) {
         if (format[i] != '%')
             continue;
@@ -33,33 +32,24 @@ QString orderOfStrftime(const std::string& format) {
                 break;
             c = format[++i];
         }
-        switch (c) {
-        case 'd':
-        case 'e':
-            order += QLatin1Char('d');
-            break;
-        case 'm':
-            order += QLatin1Char('M');
-            break;
-        case 'Y':
-        case 'y':
-        case 'G':
-        case 'g':
-            order += QLatin1Char('y');
-            break;
-        case 'F':
-            order += QStringLiteral("yMd");
-            break;
-        case 'D':
-            order += QStringLiteral("Mdy");
-            break;
-        default:
-            break;
-        }
+        if (c == 'd' || c == 'e')
+            order += 'd';
+        else if (c == 'm')
+            order += 'm';
+        else if (c == 'Y' || c == 'y' || c == 'G' || c == 'g')
+            order += 'y';
+        else if (c == 'F')
+            order += "ymd";
+        else if (c == 'D')
+            order += "mdy";
     }
-    const bool whole = order.contains(QLatin1Char('d')) && order.contains(QLatin1Char('M')) &&
-                       order.contains(QLatin1Char('y'));
-    return whole ? order : QString();
+    if (order == "dmy")
+        return DateOrder::DayMonthYear;
+    if (order == "ymd")
+        return DateOrder::YearMonthDay;
+    if (order == "mdy")
+        return DateOrder::MonthDayYear;
+    return std::nullopt;
 }
 
 // Year, month and day in eight digits, as "Standard" writes them.
@@ -91,13 +81,11 @@ std::optional<KDateValue> read(const QString& text) {
             return date;
     }
 
-    // Three numbers in the order the format writes them, else the locale's.
-    QString order;
+    // Three numbers in the order the format writes them, else as "System" reads them.
+    QDate date;
     if (!standard && format != "System")
-        order = orderOfStrftime(format);
-    if (order.isEmpty())
-        order = QLocale().dateFormat(QLocale::ShortFormat);
-    QDate date = readNumericDate(typed, order);
+        if (const std::optional<DateOrder> order = orderOfStrftime(format))
+            date = readDateInOrder(typed, *order);
     if (!date.isValid())
         date = readSystemDate(typed, QLocale());
     if (!date.isValid())
