@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -103,6 +104,12 @@ void KDlgSpecChars::place() {
 void KDlgSpecChars::showEvent(QShowEvent* event) {
     place();
     QDialog::showEvent(event);
+    // Once shown, the window manager's frame is known: placed again with it, the title bar and
+    // borders stay off the field too.
+    QTimer::singleShot(0, this, [this] {
+        if (frameGeometry().size() != size())
+            place();
+    });
 }
 
 bool KDlgSpecChars::eventFilter(QObject* watched, QEvent* event) {
