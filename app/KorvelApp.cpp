@@ -65,7 +65,7 @@ bool KorvelApp::InitInstance() {
     const QString file = fileFromArguments(m_arguments);
     if (file.isEmpty())
         m_docs->newDocument();
-    else if (m_docs->openDocumentFile(file) != KDocManager::OpenResult::Opened)
+    else if (m_docs->openDocumentFile(file) != KOutcome::Done)
         return false;
 
     QDir::setCurrent(dataFolderSetting()); // a folder that does not exist changes nothing

@@ -15,8 +15,8 @@ int overviewCommand(int argc, char** argv, UsageReport usage) {
         return usage("verkeerd aantal bestanden");
 
     CKorvelDoc doc;
-    const int status = [&] {
-        if (const int opened = openMemberFile(doc, options.paths[0]))
+    const KResult result = [&] {
+        if (const KResult opened = openMemberFile(doc, options.paths[0]); !opened)
             return opened;
         const KOverview overview(doc);
 
@@ -42,14 +42,9 @@ int overviewCommand(int argc, char** argv, UsageReport usage) {
             quoted(json, CodePage::fromQString(overview.alerts().at(i)));
         }
         json += "]}\n";
-        if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() ||
-            std::fflush(stdout) != 0) {
-            std::fprintf(stderr, "Het schrijven naar de standaarduitvoer is mislukt.\n");
-            return 1;
-        }
-        return 0;
+        return flushOutput(std::fwrite(json.data(), 1, json.size(), stdout) == json.size());
     }();
     // Everything is written: the administration ends with the process.
     doc.abandonContents();
-    return status;
+    return exitStatus(result);
 }

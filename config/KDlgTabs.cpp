@@ -12,27 +12,21 @@ KDlgTabs::KDlgTabs(KQuestions& questions, QWidget* parent)
 void KDlgTabs::addName() {
     std::vector<std::string> names = this->names();
     const int selected = list()->selectedRow();
-    if (KTabNames::add(names, typedName()) == KTabNames::Edit::Done)
+    if (KTabNames::add(names, typedName()))
         showNames(names, selected);
 }
 
 void KDlgTabs::changeName() {
     std::vector<std::string> names = this->names();
-    const std::string name = typedName();
-    switch (KTabNames::change(names, list()->selectedRow(), name)) {
-    case KTabNames::Edit::Done:
+    const KResult changed = KTabNames::change(names, list()->selectedRow(), typedName());
+    if (changed)
         showNames(names);
-        break;
-    case KTabNames::Edit::Duplicate:
-        m_questions.alert(KTabNames::duplicateMessage(name));
-        break;
-    default:
-        break;
-    }
+    else if (changed.isFailed())
+        m_questions.alert(changed.reason());
 }
 
 void KDlgTabs::deleteName() {
     std::vector<std::string> names = this->names();
-    if (KTabNames::remove(names, list()->selectedRow()) == KTabNames::Edit::Done)
+    if (KTabNames::remove(names, list()->selectedRow()))
         showNames(names);
 }

@@ -38,29 +38,29 @@ KTabList applied(const KTabList& tabs, const std::vector<std::string>& names) {
     return result;
 }
 
-Edit add(std::vector<std::string>& names, const std::string& name) {
+KResult add(std::vector<std::string>& names, const std::string& name) {
     if (name.empty() || std::find(names.begin(), names.end(), name) != names.end())
-        return Edit::Nothing;
+        return KResult::nothingToDo();
     names.push_back(name);
-    return Edit::Done;
+    return KResult::done();
 }
 
-Edit change(std::vector<std::string>& names, int selected, const std::string& name) {
+KResult change(std::vector<std::string>& names, int selected, const std::string& name) {
     if (name.empty() || !validRow(names, selected))
-        return Edit::Nothing;
+        return KResult::nothingToDo();
     for (std::size_t i = 0; i < names.size(); ++i)
         if (static_cast<int>(i) != selected && names[i] == name)
-            return Edit::Duplicate;
+            return KResult::failed(duplicateMessage(name));
     names.erase(names.begin() + selected);
     names.push_back(name);
-    return Edit::Done;
+    return KResult::done();
 }
 
-Edit remove(std::vector<std::string>& names, int selected) {
+KResult remove(std::vector<std::string>& names, int selected) {
     if (!validRow(names, selected))
-        return Edit::Nothing;
+        return KResult::nothingToDo();
     names.erase(names.begin() + selected);
-    return Edit::Done;
+    return KResult::done();
 }
 
 QString duplicateMessage(const std::string& name) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/KOutcome.h"
 #include "core/model/KTabDef.h"
 
 #include <QString>
@@ -21,18 +22,15 @@ std::vector<std::string> byPosition(const KTabList& tabs);
 // whose name is not listed goes, with its fields' order. The fields themselves stay defined.
 KTabList applied(const KTabList& tabs, const std::vector<std::string>& names);
 
-enum class Edit {
-    Done,
-    Nothing,   // an empty name, no selection, or a name that is listed already
-    Duplicate, // the changed name is listed already under another item
-};
+// The list's buttons: Done; NothingToDo for an empty name, no selection, or a name that is
+// listed already; Failed, with duplicateMessage(), for a changed name another item has.
 // "<-- Toevoegen": appends the name unless it is empty or listed exactly so already.
-Edit add(std::vector<std::string>& names, const std::string& name);
+KResult add(std::vector<std::string>& names, const std::string& name);
 // "<--> Wijzigen": the selected item goes and the name is appended at the end. Two items of
 // one name would become one tab on OK, so a name another item has is refused.
-Edit change(std::vector<std::string>& names, int selected, const std::string& name);
+KResult change(std::vector<std::string>& names, int selected, const std::string& name);
 // "--> Verwijderen": the selected item goes.
-Edit remove(std::vector<std::string>& names, int selected);
+KResult remove(std::vector<std::string>& names, int selected);
 
 // What the user reads when a change is refused.
 QString duplicateMessage(const std::string& name);

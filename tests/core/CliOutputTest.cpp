@@ -62,8 +62,8 @@ protected:
         KMember anna = makeMember(doc, "Anna B\xE9kker");
         anna.setTextByMeaning(FieldMeaning::City, "Assen");
         annaId = addMember(doc, anna).id();
-        KFileReport report;
-        ASSERT_TRUE(doc.OnSaveDocument(path("club.kvl"), &report)) << report.error.toStdString();
+        const KResult saved = doc.OnSaveDocument(path("club.kvl"));
+        ASSERT_TRUE(saved) << saved.reason().toStdString();
     }
 
     QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }

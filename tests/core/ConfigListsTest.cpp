@@ -78,24 +78,25 @@ TEST(TabNamesTest, TheDocumentKeepsTabsOfOneNameInTheirOrder) {
 }
 
 TEST(TabNamesTest, TheListsRules) {
-    using KTabNames::Edit;
+    const auto outcome = [](const KResult& result) { return result.outcome(); };
     Names names{"Bond", "Adres"};
-    EXPECT_EQ(KTabNames::add(names, "Bond"), Edit::Nothing);
-    EXPECT_EQ(KTabNames::add(names, ""), Edit::Nothing);
-    EXPECT_EQ(KTabNames::add(names, "bond"), Edit::Done);
+    EXPECT_EQ(outcome(KTabNames::add(names, "Bond")), KOutcome::NothingToDo);
+    EXPECT_EQ(outcome(KTabNames::add(names, "")), KOutcome::NothingToDo);
+    EXPECT_EQ(outcome(KTabNames::add(names, "bond")), KOutcome::Done);
     EXPECT_EQ(names, (Names{"Bond", "Adres", "bond"}));
 
-    EXPECT_EQ(KTabNames::change(names, 1, "Adresgegevens"), Edit::Done);
+    EXPECT_EQ(outcome(KTabNames::change(names, 1, "Adresgegevens")), KOutcome::Done);
     EXPECT_EQ(names, (Names{"Bond", "bond", "Adresgegevens"}));
-    EXPECT_EQ(KTabNames::change(names, 0, "bond"), Edit::Duplicate);
-    EXPECT_EQ(KTabNames::change(names, 0, "Bond"), Edit::Done); // its own name: to the end
+    EXPECT_EQ(outcome(KTabNames::change(names, 0, "bond")), KOutcome::Failed);
+    EXPECT_EQ(outcome(KTabNames::change(names, 0, "Bond")), KOutcome::Done); // its own name: to the end
     EXPECT_EQ(names, (Names{"bond", "Adresgegevens", "Bond"}));
-    EXPECT_EQ(KTabNames::change(names, -1, "X"), Edit::Nothing);
-    EXPECT_EQ(KTabNames::change(names, 0, ""), Edit::Nothing);
+    EXPECT_EQ(outcome(KTabNames::change(names, -1, "X")), KOutcome::NothingToDo);
+    EXPECT_EQ(outcome(KTabNames::change(names, 0, "")), KOutcome::NothingToDo);
     EXPECT_TRUE(KTabNames::duplicateMessage("Bond").contains(QStringLiteral("\"Bond\"")));
+    EXPECT_EQ(KTabNames::change(names, 0, "Bond").reason(), KTabNames::duplicateMessage("Bond"));
 
-    EXPECT_EQ(KTabNames::remove(names, 3), Edit::Nothing);
-    EXPECT_EQ(KTabNames::remove(names, 0), Edit::Done);
+    EXPECT_EQ(outcome(KTabNames::remove(names, 3)), KOutcome::NothingToDo);
+    EXPECT_EQ(outcome(KTabNames::remove(names, 0)), KOutcome::Done);
     EXPECT_EQ(names, (Names{"Adresgegevens", "Bond"}));
 }
 
@@ -177,17 +178,18 @@ TEST_F(MemberTypesTest, WithoutMembersNoQuestion) {
 }
 
 TEST(MemberTypeListTest, TheListsRules) {
-    using KMemberTypes::Edit;
+    const auto outcome = [](const KResult& result) { return result.outcome(); };
     Names names{"Lid"};
-    EXPECT_EQ(KMemberTypes::add(names, ""), Edit::Empty);
-    EXPECT_EQ(KMemberTypes::add(names, "Lid"), Edit::Done); // equal names are allowed
-    EXPECT_EQ(KMemberTypes::change(names, 0, "Junior"), Edit::Done);
+    EXPECT_EQ(outcome(KMemberTypes::add(names, "")), KOutcome::Failed);
+    EXPECT_EQ(outcome(KMemberTypes::add(names, "Lid")), KOutcome::Done); // equal names are allowed
+    EXPECT_EQ(outcome(KMemberTypes::change(names, 0, "Junior")), KOutcome::Done);
     EXPECT_EQ(names, (Names{"Junior", "Lid"}));
-    EXPECT_EQ(KMemberTypes::change(names, 1, ""), Edit::Empty);
-    EXPECT_EQ(KMemberTypes::change(names, 5, ""), Edit::Nothing);
-    EXPECT_EQ(KMemberTypes::remove(names, 0), Edit::Done);
+    EXPECT_EQ(outcome(KMemberTypes::change(names, 1, "")), KOutcome::Failed);
+    EXPECT_EQ(outcome(KMemberTypes::change(names, 5, "")), KOutcome::NothingToDo);
+    EXPECT_EQ(outcome(KMemberTypes::remove(names, 0)), KOutcome::Done);
     EXPECT_EQ(names, Names{"Lid"});
     EXPECT_EQ(KMemberTypes::emptyNameMessage(), QStringLiteral("Vul eerst een soort lid in."));
+    EXPECT_EQ(KMemberTypes::add(names, "").reason(), KMemberTypes::emptyNameMessage());
 }
 
 namespace {

@@ -133,7 +133,7 @@ TEST_F(ConfigCommandsTest, AFieldAddedShowsAsAGridColumn) {
         KFieldSetup::Controls c;
         c.tab = "Persoonlijk";
         c.label = "IBAN";
-        return setup.add(c) == KFieldSetup::Outcome::Done;
+        return setup.add(c).isDone();
     };
     ASSERT_TRUE(host.trigger(Cmd::ConfigFields));
     EXPECT_EQ(doc.undoStack().undoText(), QStringLiteral("velden wijzigen"));
