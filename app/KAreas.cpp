@@ -1,6 +1,7 @@
 #include "app/KAreas.h"
 
 #include "app/HelpCommands.h"
+#include "app/KHelpCommands.h"
 #include "config/KConfigCommands.h"
 #include "contrib/KContribCommands.h"
 #include "contrib/KContribDialogWindows.h"
@@ -29,6 +30,9 @@ std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& ho
 
     // Output: export, printing, font, messages to members.
     areas.push_back(makeOutputCommands(host));
+
+    // Help: the manual, and help on what the user points at (menu "&Help").
+    areas.push_back(std::make_unique<KHelpCommands>(host));
 
     return areas;
 }

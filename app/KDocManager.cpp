@@ -92,7 +92,7 @@ KOutcome KDocManager::openDocumentFile(const QString& path) {
         return opened.outcome();
     // An old file was read into the default configuration; the default columns go with it.
     if (report.oldLayout)
-        writeDefaultColumnList();
+        Settings::setColumns(kDefaultColumnList);
     for (const QString& message : report.messages)
         m_prompts.showMessage(message);
     addRecentFile(file);

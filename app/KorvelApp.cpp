@@ -9,8 +9,8 @@
 #include "app/QtTranslations.h"
 #include "app/StartFile.h"
 #include "core/document/CKorvelDoc.h"
-#include "core/format/DateFormat.h"
 #include "core/model/DefaultConfiguration.h"
+#include "core/settings/DateFormatSetting.h"
 #include "core/settings/Settings.h"
 #include "res/Commands.h"
 #include "res/Resources.h"
@@ -81,7 +81,7 @@ bool KorvelApp::InitInstance() {
 
 void KorvelApp::openStartFile() {
     if (!Settings::loadAtStart()) {
-        writeDefaultColumnList();
+        Settings::setColumns(kDefaultColumnList);
         return;
     }
     if (Settings::fixedStartFile()) {

@@ -3,6 +3,7 @@
 #include "core/document/CKorvelDoc.h"
 #include "core/format/Clock.h"
 #include "core/format/DateFormat.h"
+#include "core/settings/DateFormatSetting.h"
 
 #include <QDate>
 #include <QFile>
