@@ -35,12 +35,10 @@ int overviewCommand(int argc, char** argv, UsageReport usage) {
             }
             json += "]";
         }
+        // What the user is told besides the grid: nothing, or why the grid is empty.
         json += "], \"alerts\": [";
-        for (qsizetype i = 0; i < overview.alerts().size(); ++i) {
-            if (i)
-                json += ", ";
-            quoted(json, CodePage::fromQString(overview.alerts().at(i)));
-        }
+        if (const KResult& filled = overview.filled(); !filled.reason().isEmpty())
+            quoted(json, CodePage::fromQString(filled.reason()));
         json += "]}\n";
         return flushOutput(std::fwrite(json.data(), 1, json.size(), stdout) == json.size());
     }();

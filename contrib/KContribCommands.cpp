@@ -112,8 +112,8 @@ void KContribCommands::execute() {
 
 void KContribCommands::overview() {
     const KOverview overview(m_doc);
-    for (const QString& alert : overview.alerts())
-        m_host.questions().alert(alert);
+    if (!overview.filled())
+        m_host.questions().alert(overview.filled().reason());
     m_dialogs->showOverview(overview, [this, &overview](int row, int col) {
         listMembersOf(overview, row, col);
     });

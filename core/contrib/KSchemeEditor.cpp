@@ -96,20 +96,20 @@ void KSchemeEditor::addPart(const std::string& name, const std::string& amountTe
     m_current.reset();
 }
 
-bool KSchemeEditor::changePart(std::optional<std::int32_t> selectedId, const std::string& name,
-                               const std::string& amountText) {
+KResult KSchemeEditor::changePart(std::optional<std::int32_t> selectedId,
+                                  const std::string& name, const std::string& amountText) {
     if (!partById(selectedId))
-        return false;
+        return KResult::nothingToDo();
     m_working.RemovePart(*selectedId);
     addPart(name, amountText);
-    return true;
+    return KResult::done();
 }
 
-bool KSchemeEditor::deletePart(std::optional<std::int32_t> selectedId) {
+KResult KSchemeEditor::deletePart(std::optional<std::int32_t> selectedId) {
     if (!partById(selectedId))
-        return false;
+        return KResult::nothingToDo();
     m_working.RemovePart(*selectedId);
-    return true;
+    return KResult::done();
 }
 
 void KSchemeEditor::standard() {

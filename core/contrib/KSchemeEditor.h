@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/KOutcome.h"
 #include "core/model/KContribution.h"
 
 #include <cstdint>
@@ -55,11 +56,12 @@ public:
     // amount typed goes into the working copy; there is no current part afterwards.
     void addPart(const std::string& name, const std::string& amountText);
     // "&Wijzigen": the part selected is taken out and the current part added in its place.
-    // False, and nothing done, when no part has that id.
-    bool changePart(std::optional<std::int32_t> selectedId, const std::string& name,
-                    const std::string& amountText);
-    // "&Verwijderen": the part selected is taken out; the current part stays.
-    bool deletePart(std::optional<std::int32_t> selectedId);
+    // NothingToDo, and nothing done, when no part has that id.
+    KResult changePart(std::optional<std::int32_t> selectedId, const std::string& name,
+                       const std::string& amountText);
+    // "&Verwijderen": the part selected is taken out; the current part stays. NothingToDo
+    // when no part has that id.
+    KResult deletePart(std::optional<std::int32_t> selectedId);
     // "&Standaard": every part is replaced by the standard set, 2 x member types x 3 parts,
     // and the description and date become those of a new scheme of this year.
     void standard();
