@@ -1,10 +1,11 @@
-# Korvel for people: `make run` starts the program on the demo club, `make test` runs every test.
+# Korvel for people: `make run` starts the program on the demo club, `make test` runs every test,
+# `make package` makes the Debian package of that same build.
 JOBS ?= $(shell nproc)
 FUZZ_SECONDS ?= 60
 FUZZ_DDE_SECONDS ?= 30
 DEMO := examples/demo-club.kvl
 
-.PHONY: deps build test bench run sanitize fuzz clean
+.PHONY: deps build test bench run package sanitize fuzz clean
 
 deps:
 	@scripts/install-deps
@@ -21,6 +22,9 @@ bench: build
 
 run: build
 	build/dev/bin/korvel $(DEMO)
+
+package: build
+	cmake --build --preset dev --target package
 
 sanitize: deps
 	@cmake --preset sanitize >/dev/null

@@ -8,6 +8,7 @@
 #include "res/Commands.h"
 #include "grid/CvsFlexGrid.h"
 #include "view/KMainView.h"
+#include "korvel/Version.h"
 
 #include <QAction>
 #include <QApplication>
@@ -23,10 +24,6 @@
 #include <QMessageBox>
 #include <QStatusBar>
 #include <QToolBar>
-
-#ifndef KORVEL_VERSION
-#define KORVEL_VERSION "0"
-#endif
 
 namespace {
 
@@ -265,7 +262,7 @@ void CMainFrame::showAbout() {
                        QStringLiteral("<h3>Korvel %1</h3>"
                                       "<p>Administreren van alle huidige en voormalige leden.</p>"
                                       "<p>Uitgebreide afhandeling van contributie.</p>")
-                           .arg(QStringLiteral(KORVEL_VERSION)));
+                           .arg(QString::fromLatin1(kKorvelVersion)));
 }
 
 void CMainFrame::restoreWindowGeometry() {

@@ -1,7 +1,5 @@
 #pragma once
 
-class QString;
-
 // The manual shipped with the program (docs/handleiding), as the application's help file.
 inline constexpr const char* kManualFolder = ":/handleiding";
 
@@ -11,7 +9,3 @@ inline constexpr unsigned kMemberListHelp = 0x20000 + 134;
 
 // Opens the manual on the page of a help context.
 void showHelp(unsigned context);
-
-// Opens the manual on a page named by its file ("lidgegevens.md"); on the first page when the
-// manual has no such page.
-void showHelpPage(const QString& file);

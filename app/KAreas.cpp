@@ -1,23 +1,17 @@
 #include "app/KAreas.h"
 
-#include "app/HelpCommands.h"
 #include "app/KHelpCommands.h"
 #include "config/KConfigCommands.h"
 #include "contrib/KContribCommands.h"
 #include "contrib/KContribDialogWindows.h"
 #include "member/KMemberCommands.h"
 #include "member/KMemberDialogBoxes.h"
-#include "member/KMemberHelp.h"
 #include "output/KOutputCommands.h"
-
-#include <QString>
 
 std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& host) {
     std::vector<std::unique_ptr<KAreaCommands>> areas;
 
     // Members: add, change, delete (menu "&Leden", the grid's context menu, double-click).
-    KMemberHelp::setPageShower(
-        [](const QString& page) { showHelpPage(page + QStringLiteral(".md")); });
     areas.push_back(std::make_unique<KMemberCommands>(
         host, std::make_unique<KMemberDialogBoxes>(host.window(), host.questions())));
 

@@ -6,6 +6,7 @@
 #include "app/KAreas.h"
 #include "app/KDocManager.h"
 #include "app/KDocPromptDialogs.h"
+#include "app/KorvelAppChannel.h"
 #include "app/QtTranslations.h"
 #include "app/StartFile.h"
 #include "core/document/CKorvelDoc.h"
@@ -17,13 +18,27 @@
 #include "tolvex7/KHelpShow.h"
 #include "view/KMainView.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
+#include <QThread>
+#include <QTimer>
 
 namespace {
 
 bool endsInSeparator(const QString& path) {
     return path.endsWith(QLatin1Char('/')) || path.endsWith(QDir::separator());
+}
+
+// How often a file that waits for a dialog to close looks again.
+constexpr int kWaitingRetryMs = 250;
+
+void bringToFront(QWidget& window) {
+    if (window.isMinimized())
+        window.showNormal();
+    window.raise();
+    window.activateWindow();
 }
 } // namespace
 
@@ -33,7 +48,8 @@ KorvelApp::KorvelApp(QStringList arguments, std::unique_ptr<KDocPrompts> prompts
       m_prompts(std::move(prompts)), m_questions(std::move(questions)) {}
 
 KorvelApp::~KorvelApp() {
-    // The window listens to the document; it goes first.
+    // Nothing arrives any more; the window listens to the document, it goes next.
+    m_channel.reset();
     m_frame.reset();
 }
 
@@ -41,6 +57,8 @@ bool KorvelApp::InitInstance() {
     // The profile: "Orvanta"/"Korvel"; the recent-file list lives in it.
     QCoreApplication::setOrganizationName(QStringLiteral("Orvanta"));
     QCoreApplication::setApplicationName(QString::fromUtf8(FrameText::appTitle));
+    // The desktop entry the window belongs to (its icon and name in the task bar).
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.orvanta.Korvel"));
     loadQtTranslations();
     initResources();
     KHelpShow::setApplicationHelpFile(kManualFolder);
@@ -76,7 +94,50 @@ bool KorvelApp::InitInstance() {
     m_frame->view()->OnUpdate();
     m_frame->show();
     m_frame->repaint();
+    m_started = true;
+    // Files handed over while the program started.
+    openWaitingFiles();
     return true;
+}
+
+void KorvelApp::setChannel(std::unique_ptr<KorvelAppChannel> channel) {
+    m_channel = std::move(channel);
+    if (m_channel)
+        QObject::connect(m_channel.get(), &KorvelAppChannel::filesArrived, m_channel.get(),
+                         [this](const QStringList& paths) { openHandedOver(paths); });
+}
+
+void KorvelApp::openHandedOver(const QStringList& paths) {
+    m_waitingFiles += paths;
+    openWaitingFiles();
+}
+
+bool KorvelApp::busyElsewhere() const {
+    // A dialog, a menu, or a command that waits in a loop of its own: the document must stay
+    // as that work found it.
+    return QApplication::activeModalWidget() || QApplication::activePopupWidget() ||
+           QThread::currentThread()->loopLevel() > 1;
+}
+
+void KorvelApp::openWaitingFiles() {
+    if (!m_started || m_openingWaiting || m_waitingFiles.isEmpty())
+        return;
+    if (busyElsewhere()) {
+        if (!m_retryPlanned) {
+            m_retryPlanned = true;
+            QTimer::singleShot(kWaitingRetryMs, m_frame.get(), [this] {
+                m_retryPlanned = false;
+                openWaitingFiles();
+            });
+        }
+        return;
+    }
+    m_openingWaiting = true;
+    bringToFront(*m_frame);
+    // Files that arrive while the save question is asked wait their turn here.
+    while (!m_waitingFiles.isEmpty())
+        m_docs->openDocumentFile(m_waitingFiles.takeFirst());
+    m_openingWaiting = false;
 }
 
 void KorvelApp::openStartFile() {

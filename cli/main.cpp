@@ -8,6 +8,7 @@
 #include "cli/OutputCommands.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/generate/ClubGenerator.h"
+#include "korvel/Version.h"
 
 #include <charconv>
 #include <cstdio>
@@ -31,6 +32,8 @@ const char* const kUsageText =
     "  korvel-cli export BESTAND.kvl UIT.txt --columns KOLOMMEN [--split-parts]\n"
     "  korvel-cli messages BESTAND.kvl [--member ID]\n"
     "  korvel-cli print BESTAND.kvl UIT.pdf --columns KOLOMMEN\n"
+    "  korvel-cli --version\n"
+    "  korvel-cli --help\n"
     "Opties bij elke opdracht: --today JJJJMMDD  --date-format FORMAAT\n";
 
 int usage(const char* why) {
@@ -101,6 +104,14 @@ int main(int argc, char** argv) {
     if (argc < 2)
         return usage("geen opdracht");
     const std::string_view command = argv[1];
+    if (argc == 2 && command == "--version") {
+        std::printf("korvel-cli %s\n", kKorvelVersion);
+        return 0;
+    }
+    if (argc == 2 && command == "--help") {
+        std::fputs(kUsageText, stdout);
+        return 0;
+    }
     if (command == "execute")
         return executeCommand(argc, argv, usage);
     if (command == "overview")

@@ -2,9 +2,9 @@
 
 #include "config/KSetDatum.h"
 #include "config/KSetGeneral.h"
+#include "res/Commands.h"
+#include "view/KDialogButtons.h"
 
-#include <QDialogButtonBox>
-#include <QPushButton>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -16,12 +16,10 @@ KSettings::KSettings(QWidget* parent) : QDialog(parent) {
     m_pages->addTab(m_general, QStringLiteral("Algemeen"));
     m_pages->addTab(m_date, QStringLiteral("Datum"));
 
-    auto* buttons = new QDialogButtonBox(this);
-    QPushButton* ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    buttons->addButton(QStringLiteral("&Annuleren"), QDialogButtonBox::RejectRole);
-    ok->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    // The sheet has no Help button; F1 shows the page of its command.
+    KDialogButtons::Options options;
+    options.helpButton = false;
+    auto* buttons = new KDialogButtons(*this, KHelpContext::command(Cmd::Settings), options);
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages, 1);

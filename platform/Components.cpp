@@ -1,5 +1,7 @@
 #include "platform/Components.h"
 
+#include "korvel/InstallLayout.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -80,7 +82,18 @@ QString pluginFolder() {
         programFolder = programFolder.isEmpty() ? QString() : QFileInfo(programFolder).path();
 #endif
     }
-    return programFolder.isEmpty() ? QString() : programFolder + QStringLiteral("/plugins");
+    return pluginFolderOf(programFolder);
+}
+
+QString pluginFolderOf(const QString& programFolder) {
+    if (programFolder.isEmpty())
+        return {};
+    const QString beside = programFolder + QStringLiteral("/plugins");
+    if (QFileInfo(beside).isDir())
+        return beside;
+    const QString installed = QDir::cleanPath(programFolder + QLatin1Char('/') +
+                                              QString::fromLatin1(kInstalledPluginFolder));
+    return QFileInfo(installed).isDir() ? installed : beside;
 }
 
 KStatus createInstance(const KGuid& clsid, IKUnknown** object, const QString& folder) {

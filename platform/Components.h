@@ -113,10 +113,16 @@ Q_DECLARE_INTERFACE(KComponentFactory, KComponentFactory_iid)
 
 namespace Components {
 
-// The program's plug-in folder: "plugins" beside the executable. Components are loaded from
-// there only, never from the working directory or a folder named by the environment, so a
-// library left beside a member file cannot run.
+// The program's plug-in folder, found from the executable's own folder (pluginFolderOf).
+// Components are loaded from there only, never from the working directory or a folder named
+// by the environment, so a library left beside a member file cannot run.
 QString pluginFolder();
+
+// The plug-in folder of a program in programFolder: "plugins" beside it, as in the build
+// tree; else, when that is no folder, the installed program's own library folder relative to
+// it (/usr/lib/<architecture>/korvel/plugins for /usr/bin); when neither is a folder, the one
+// beside it.
+QString pluginFolderOf(const QString& programFolder);
 
 // Makes an instance of the class, asking for the basic interface, from the library in folder
 // that declares the class id. Only the declared ids are read from the other libraries; none of

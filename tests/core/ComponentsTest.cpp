@@ -128,4 +128,22 @@ TEST(Components, OnlyTheProgramsOwnPluginFolderIsSearched) {
     EXPECT_EQ(basic, nullptr);
 }
 
+// Built, the plug-ins lie beside the program; installed, in the folder the install rules give
+// them, seen from the folder they give the program. A plug-in folder beside an installed
+// program (the build tree's layout) still comes first.
+TEST(Components, ThePluginFolderIsFoundFromTheProgramBuiltOrInstalled) {
+    QTemporaryDir root;
+    const QString program = root.filePath(QStringLiteral(KORVEL_INSTALL_BINDIR));
+    const QString installed = root.filePath(QStringLiteral(KORVEL_INSTALL_PLUGINDIR));
+    ASSERT_TRUE(QDir().mkpath(program));
+    EXPECT_EQ(Components::pluginFolderOf(program), program + QStringLiteral("/plugins"));
+
+    ASSERT_TRUE(QDir().mkpath(installed));
+    EXPECT_EQ(Components::pluginFolderOf(program), installed);
+
+    ASSERT_TRUE(QDir().mkpath(program + QStringLiteral("/plugins")));
+    EXPECT_EQ(Components::pluginFolderOf(program), program + QStringLiteral("/plugins"));
+    EXPECT_EQ(Components::pluginFolderOf(QString()), QString());
+}
+
 } // namespace

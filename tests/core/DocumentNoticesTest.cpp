@@ -5,7 +5,7 @@
 #include "core/edit/KEdit.h"
 #include "platform/Archive.h"
 #include "tests/support/DocBuilder.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -94,7 +94,7 @@ private:
     std::vector<std::string> m_schemes;
 };
 
-class DocumentNoticesTest : public ::testing::Test {
+class DocumentNoticesTest : public DocFixture {
 protected:
     DocumentNoticesTest() {
         doc.OnNewDocument();
@@ -120,10 +120,6 @@ protected:
         return s;
     }
 
-    PinnedToday today{20240301};
-    PinnedDateFormat format{"Standard"};
-    TempProfile profile;
-    CKorvelDoc doc;
     KContribution s2024;
     std::int32_t jansen = 0, devries = 0, bakker = 0;
 };

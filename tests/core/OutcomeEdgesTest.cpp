@@ -4,6 +4,7 @@
 #include "core/edit/KEdit.h"
 #include "core/output/OverviewPrint.h"
 #include "tests/support/DocBuilder.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/Pinned.h"
 #include "tests/support/RecordingComponents.h"
 
@@ -30,10 +31,9 @@ TEST(OutcomeEdges, AComponentsFailedStatusBecomesTheMessageTheUserReads) {
     }
 }
 
-TEST(OutcomeEdges, AnEditOfWhatIsNotThereIsNothingToDoAndNoStep) {
-    PinnedToday today(20240301);
-    TempProfile profile;
-    CKorvelDoc doc;
+using OutcomeEdgesTest = DocFixture;
+
+TEST_F(OutcomeEdgesTest, AnEditOfWhatIsNotThereIsNothingToDoAndNoStep) {
     doc.OnNewDocument();
     const std::int32_t jansen = addMember(doc, "Piet Jansen").id();
     const std::int32_t unknown = doc.handOutId();

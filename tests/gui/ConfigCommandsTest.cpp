@@ -7,7 +7,7 @@
 #include "grid/CvsFlexGrid.h"
 #include "res/Commands.h"
 #include "tests/support/DocBuilder.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/TestCommandHost.h"
 
 #include <gtest/gtest.h>
@@ -51,7 +51,7 @@ struct ScriptedConfigDialogs : KConfigDialogs {
     }
 };
 
-class ConfigCommandsTest : public ::testing::Test {
+class ConfigCommandsTest : public DocFixture {
 protected:
     ConfigCommandsTest() {
         Settings::setColumns("Naam|Geboortedatum|");
@@ -87,10 +87,6 @@ protected:
         return "(no cell " + title + ")";
     }
 
-    PinnedToday today{20240301};
-    PinnedDateFormat format{"Standard"};
-    TempProfile profile;
-    CKorvelDoc doc;
     TestCommandHost host{doc};
     ScriptedConfigDialogs* dialogs = nullptr;
     std::unique_ptr<KConfigCommands> commands;

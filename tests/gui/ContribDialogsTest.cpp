@@ -9,9 +9,9 @@
 #include "core/edit/KEdit.h"
 #include "grid/CvsFlexGrid.h"
 #include "tests/support/DocBuilder.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/GuiApplication.h"
 #include "tests/support/ModalAnswer.h"
-#include "tests/support/Pinned.h"
 
 #include <gtest/gtest.h>
 
@@ -27,9 +27,9 @@
 
 namespace {
 
-class ContribDialogsTest : public ::testing::Test {
+class ContribDialogsTest : public DocFixture {
 protected:
-    ContribDialogsTest() {
+    ContribDialogsTest() : DocFixture({.today = 20260315, .locale = "nl_NL"}) {
         guiApplication();
         doc.OnNewDocument();
     }
@@ -53,12 +53,6 @@ protected:
             cells.push_back(grid->cellText(row, col));
         return cells;
     }
-
-    PinnedToday today{20260315};
-    PinnedDateFormat format{"Standard"};
-    PinnedLocale locale{"nl_NL"};
-    TempProfile profile;
-    CKorvelDoc doc;
 };
 
 } // namespace

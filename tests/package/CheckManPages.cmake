@@ -1,0 +1,41 @@
+# Every command and every option that a program's --help lists has its place in the program's
+# manual page: a command as the head of an item (.TP), an option anywhere in the text.
+#   PROGRAMS, PAGES  lists separated by |, the same length
+string(REPLACE "|" ";" programs "${PROGRAMS}")
+string(REPLACE "|" ";" pages "${PAGES}")
+set(missing)
+foreach(program page IN ZIP_LISTS programs pages)
+    execute_process(COMMAND ${program} --help OUTPUT_VARIABLE usage RESULT_VARIABLE status)
+    if(NOT status EQUAL 0 OR usage STREQUAL "")
+        message(FATAL_ERROR "${program} --help ended with ${status}")
+    endif()
+    get_filename_component(name ${program} NAME)
+
+    # The page as text: no font changes, a hyphen for \-.
+    file(READ ${page} text)
+    string(REGEX REPLACE "\\\\f[BIRP]" "" text "${text}")
+    string(REPLACE "\\-" "-" text "${text}")
+
+    string(REGEX MATCHALL "\n  ${name} [a-z]+" commands "\n${usage}")
+    list(TRANSFORM commands REPLACE "\n  ${name} " "")
+    foreach(command IN LISTS commands)
+        if(NOT text MATCHES "\n\\.TP\n(\\.BI? )?${command}[ \n]")
+            list(APPEND missing "${page}: command ${command}")
+        endif()
+    endforeach()
+
+    string(REGEX MATCHALL "--[a-z][a-z-]*" options "${usage}")
+    list(REMOVE_DUPLICATES options)
+    foreach(option IN LISTS options)
+        if(NOT text MATCHES "${option}([^a-z-]|$)")
+            list(APPEND missing "${page}: option ${option}")
+        endif()
+    endforeach()
+    list(LENGTH commands command_count)
+    list(LENGTH options option_count)
+    message(STATUS "${name}: ${command_count} commands, ${option_count} options")
+endforeach()
+if(missing)
+    list(JOIN missing "\n  " missing)
+    message(FATAL_ERROR "Not in the manual page:\n  ${missing}")
+endif()
