@@ -2,10 +2,13 @@
 // member files through the same document the program uses.
 #include "cli/CommandOptions.h"
 #include "cli/ExecuteCommand.h"
+#include "cli/ImportCommands.h"
 #include "cli/JsonWriter.h"
 #include "cli/KDocDump.h"
 #include "cli/OverviewCommand.h"
 #include "cli/OutputCommands.h"
+#include "cli/SepaCommand.h"
+#include "cli/StatementCommand.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/generate/ClubGenerator.h"
 #include "korvel/Version.h"
@@ -28,12 +31,21 @@ const char* const kUsageText =
     "  korvel-cli generate UIT.kvl --members N [--seed S]\n"
     "  korvel-cli execute BESTAND.kvl UIT.kvl --scheme OMSCHRIJVING --select without-amount|all\n"
     "  korvel-cli overview BESTAND.kvl\n"
+    "  korvel-cli sepa BESTAND.kvl UIT.xml --collection-date JJJJMMDD --creditor-name NAAM\n"
+    "      --creditor-iban IBAN --creditor-id ID [--creditor-bic BIC]\n"
+    "      [--format pain.008.001.08|pain.008.001.02] [--scheme OMSCHRIJVING]\n"
+    "      [--iban-field LABEL] [--bic-field LABEL] [--mandate-field LABEL]\n"
+    "      [--mandate-date-field LABEL] [--first-field LABEL] [--text SJABLOON] [--book UIT.kvl]\n"
     "  korvel-cli members BESTAND.kvl --columns KOLOMMEN\n"
     "  korvel-cli export BESTAND.kvl UIT.txt --columns KOLOMMEN [--split-parts]\n"
     "  korvel-cli messages BESTAND.kvl [--member ID]\n"
     "  korvel-cli print BESTAND.kvl UIT.pdf --columns KOLOMMEN\n"
     "  korvel-cli --version\n"
     "  korvel-cli --help\n"
+    "  korvel-cli statement BESTAND.kvl AFSCHRIFT UIT.kvl [--iban-field LABEL] [--creditor-iban IBAN]\n"
+    "  korvel-cli import BESTAND.kvl TABEL UIT.kvl [--map \"KOLOM=VELD|KOLOM+KOLOM=VELD\"]\n"
+    "        [--no-header] [--date-order dmy|ymd|mdy] [--on-duplicate skip|update|add] [--sheet N]\n"
+    "  korvel-cli xlsx BESTAND.kvl UIT.xlsx [--columns KOLOMMEN | --all-fields]\n"
     "Opties bij elke opdracht: --today JJJJMMDD  --date-format FORMAAT\n";
 
 int usage(const char* why) {
@@ -116,7 +128,13 @@ int main(int argc, char** argv) {
         return executeCommand(argc, argv, usage);
     if (command == "overview")
         return overviewCommand(argc, argv, usage);
+    if (command == "sepa")
+        return sepaCommand(argc, argv, usage);
+    if (command == "statement")
+        return statementCommand(argc, argv, usage);
     if (OutputCommands::handles(argv[1]))
         return OutputCommands::run(argc, argv, usage);
+    if (ImportCommands::handles(argv[1]))
+        return ImportCommands::run(argc, argv, usage);
     return fileCommand(argc, argv);
 }

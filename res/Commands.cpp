@@ -29,6 +29,16 @@ constexpr KCommand kCommands[] = {
     {Cmd::ConfigFields, "&Velden", "Wijzig velden", "", ""},
     {Cmd::ConfigMemberTypes, "&Leden", "Soorten leden", "", ""},
     {Cmd::ConfigColumns, "&Kolommen", "Welke informatie wordt getoond", "", ""},
+    {Cmd::FileImport, "&Importeren...",
+     "Lees leden in uit een spreadsheet (.xlsx, .ods) of een CSV-bestand", "Importeren", ""},
+    {Cmd::MemberExportExcel, "Exporteren naar E&xcel...",
+     "Exporteer de ledenlijst naar een Excel-werkmap (.xlsx)", "Naar Excel", ""},
+    {Cmd::ContrSepa, "&Incassobestand maken...",
+     "Maak een SEPA-incassobestand voor de bank van wat de leden verschuldigd zijn",
+     "Incassobestand maken", ""},
+    {Cmd::ContrStatement, "&Bankafschrift inlezen...",
+     "Lees een bankafschrift in en boek de ontvangen bedragen bij de leden", "Bankafschrift inlezen",
+     ""},
     {Cmd::FileNew, "&Nieuw", "Begin een nieuwe ledenadministratie", "Nieuw", "Ctrl+N"},
     {Cmd::FileOpen, "&Open...", "Open een bestaand ledenbestand", "Openen", "Ctrl+O"},
     {Cmd::FileSave, "&Bewaar", "Bewaar het ledenbestand", "Bewaren", "Ctrl+B"},
@@ -82,6 +92,8 @@ constexpr int kFileMenu[] = {Cmd::FileNew,
                              Cmd::FileSave,
                              Cmd::FileSaveAs,
                              0,
+                             Cmd::FileImport,
+                             0,
                              Cmd::FilePrint,
                              0,
                              Cmd::FileMru1,
@@ -90,9 +102,10 @@ constexpr int kFileMenu[] = {Cmd::FileNew,
 constexpr int kEditMenu[] = {Cmd::EditUndo, Cmd::EditRedo, 0, Cmd::EditCut, Cmd::EditCopy,
                              Cmd::EditPaste};
 constexpr int kMembersMenu[] = {Cmd::MemberAdd,    Cmd::MemberDelete, Cmd::MemberEdit, 0,
-                                Cmd::MemberExport, Cmd::SendMessages};
+                                Cmd::MemberExport, Cmd::MemberExportExcel, Cmd::SendMessages};
 constexpr int kFinanceMenu[] = {Cmd::ContrNew,     Cmd::ContrChange,  Cmd::ContrDelete, 0,
-                                Cmd::ContrExecute, Cmd::ContrOverview};
+                                Cmd::ContrExecute, Cmd::ContrOverview,
+                                0,                 Cmd::ContrSepa, Cmd::ContrStatement};
 constexpr int kConfigMenu[] = {Cmd::ConfigTabs, Cmd::ConfigFields, Cmd::ConfigMemberTypes,
                                Cmd::ConfigColumns};
 constexpr int kViewMenu[] = {Cmd::ViewToolbar, Cmd::ViewStatusBar, 0, Cmd::ViewFont, Cmd::Settings};
