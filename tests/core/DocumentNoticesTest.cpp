@@ -170,6 +170,21 @@ TEST_F(DocumentNoticesTest, EveryEditIsHeardDoneUndoneAndRedone) {
              KEdit::replaceMemberTypes(doc, {"Lid", "Steunlid", "Erelid"},
                                        {{devries, "Steunlid"}, {4242, "Lid"}});
          }},
+        {"import members",
+         [&] {
+             KImportChanges changes;
+             const KField iban(doc.handOutId(), FieldType::Text, FieldMeaning::Other, "IBAN");
+             changes.fields.push_back({iban, "Persoonlijk"});
+             changes.memberTypes = {"Jeugd"};
+             auto newcomer = std::make_unique<KMember>(makeMember(doc, "Bram Aarts", "Jeugd"));
+             newcomer->values().insert(iban);
+             changes.added.push_back(std::move(newcomer));
+             KMember updated = *doc.findMember(devries);
+             updated.values().insert(iban);
+             updated.setTextByMeaning(FieldMeaning::City, "Zwolle");
+             changes.updated.emplace_back(devries, updated);
+             KEdit::importMembers(doc, std::move(changes));
+         }},
     };
     for (const Edit& edit : edits) {
         SCOPED_TRACE(edit.name);
