@@ -1,6 +1,5 @@
 #include "app/CMainFrame.h"
 
-#include "app/HelpCommands.h"
 #include "app/KDocManager.h"
 #include "app/KDocPrompts.h"
 #include "core/document/CKorvelDoc.h"
@@ -89,6 +88,8 @@ void CMainFrame::createActions() {
         action->setIcon(commandIcon(command.id));
         action->setIconVisibleInMenu(false);
         action->setEnabled(false);
+        // Whoever is handed the action (help on what the user points at) knows its command.
+        action->setData(command.id);
         m_actions[command.id] = action;
     }
 }
@@ -145,7 +146,6 @@ void CMainFrame::connectCommands() {
         setHandler(Cmd::FileMru1 + i, [this, i] { m_docs.openRecentFile(i); });
     setHandler(Cmd::AppExit, [this] { close(); });
     setHandler(Cmd::AppAbout, [this] { showAbout(); });
-    installHelpCommands(*this);
 
     QAction* toolbar = action(Cmd::ViewToolbar);
     toolbar->setCheckable(true);

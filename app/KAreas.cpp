@@ -1,5 +1,6 @@
 #include "app/KAreas.h"
 
+#include "app/KHelpCommands.h"
 #include "config/KConfigCommands.h"
 #include "contrib/KContribCommands.h"
 #include "contrib/KContribDialogWindows.h"
@@ -38,6 +39,9 @@ std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& ho
 
     // Exchange: member lists from spreadsheets, CSV files and the clipboard, and to Excel.
     areas.push_back(makeExchangeCommands(host));
+
+    // Help: the manual, and help on what the user points at (menu "&Help").
+    areas.push_back(std::make_unique<KHelpCommands>(host));
 
     return areas;
 }

@@ -35,7 +35,7 @@ bool KDocManager::saveModified() {
         return true;
     switch (m_prompts.askSaveChanges(documentName())) {
     case KDocPrompts::SaveAnswer::Yes:
-        return fileSave();
+        return fileSave() == KOutcome::Done;
     case KDocPrompts::SaveAnswer::No:
         return true;
     case KDocPrompts::SaveAnswer::Cancel:
@@ -44,11 +44,11 @@ bool KDocManager::saveModified() {
     return false;
 }
 
-bool KDocManager::fileNew() {
+KOutcome KDocManager::fileNew() {
     if (!saveModified())
-        return false;
+        return KOutcome::Stopped;
     newDocument();
-    return true;
+    return KOutcome::Done;
 }
 
 void KDocManager::newDocument() {
@@ -56,13 +56,13 @@ void KDocManager::newDocument() {
     emit documentChanged();
 }
 
-bool KDocManager::fileOpen() {
+KOutcome KDocManager::fileOpen() {
     // In the folder of the open file, else in the data folder (the working folder).
     const QString path = m_prompts.openFileName(
         m_doc.pathName().isEmpty() ? QDir::currentPath() : QFileInfo(m_doc.pathName()).path());
     if (path.isEmpty())
-        return false;
-    return openDocumentFile(path) == OpenResult::Opened;
+        return KOutcome::Stopped;
+    return openDocumentFile(path);
 }
 
 bool KDocManager::isOpenDocument(const QString& path) const {
@@ -75,39 +75,38 @@ bool KDocManager::isOpenDocument(const QString& path) const {
     return open.absoluteFilePath() == asked.absoluteFilePath();
 }
 
-KDocManager::OpenResult KDocManager::openDocumentFile(const QString& path) {
+KOutcome KDocManager::openDocumentFile(const QString& path) {
     if (isOpenDocument(path))
-        return OpenResult::Opened;
+        return KOutcome::Done;
     if (!saveModified())
-        return OpenResult::Cancelled;
+        return KOutcome::Stopped;
 
     // A file that cannot be read leaves the open administration as it was.
     KFileReport report;
     const QString file = absolute(path);
     const std::unique_ptr<KProgressReport> progress = m_prompts.fileProgress();
-    if (!m_doc.OnOpenDocument(file, &report, progress.get())) {
-        if (report.cancelled)
-            return OpenResult::Cancelled;
-        m_prompts.showError(report.error);
-        return OpenResult::Failed;
-    }
+    const KResult opened = m_doc.OnOpenDocument(file, &report, progress.get());
+    if (opened.isFailed())
+        m_prompts.showError(opened.reason());
+    if (!opened)
+        return opened.outcome();
     // An old file was read into the default configuration; the default columns go with it.
     if (report.oldLayout)
-        writeDefaultColumnList();
+        Settings::setColumns(kDefaultColumnList);
     for (const QString& message : report.messages)
         m_prompts.showMessage(message);
     addRecentFile(file);
     emit documentChanged();
-    return OpenResult::Opened;
+    return KOutcome::Done;
 }
 
-bool KDocManager::fileSave() {
+KOutcome KDocManager::fileSave() {
     if (m_doc.pathName().isEmpty())
         return fileSaveAs();
     return saveTo(m_doc.pathName());
 }
 
-bool KDocManager::fileSaveAs() {
+KOutcome KDocManager::fileSaveAs() {
     const QString suggested =
         m_doc.pathName().isEmpty()
             ? QDir::current().filePath(documentName() + QLatin1Char('.') +
@@ -115,37 +114,38 @@ bool KDocManager::fileSaveAs() {
             : m_doc.pathName();
     QString path = m_prompts.saveFileName(suggested);
     if (path.isEmpty())
-        return false;
+        return KOutcome::Stopped;
     if (QFileInfo(path).suffix().isEmpty())
         path += QLatin1Char('.') + QString::fromUtf8(FrameText::fileExtension);
     return saveTo(absolute(path));
 }
 
-bool KDocManager::saveTo(const QString& path) {
+KOutcome KDocManager::saveTo(const QString& path) {
     KFileReport report;
     const std::unique_ptr<KProgressReport> progress = m_prompts.fileProgress();
-    if (!m_doc.OnSaveDocument(path, &report, progress.get())) {
-        if (!report.cancelled)
-            m_prompts.showError(report.error);
+    const KResult saved = m_doc.OnSaveDocument(path, &report, progress.get());
+    if (!saved) {
+        if (saved.isFailed())
+            m_prompts.showError(saved.reason());
         emit documentChanged();
-        return false;
+        return saved.outcome();
     }
     for (const QString& message : report.messages)
         m_prompts.showMessage(message);
     addRecentFile(path);
     emit documentChanged();
-    return true;
+    return KOutcome::Done;
 }
 
-bool KDocManager::openRecentFile(int index) {
+KOutcome KDocManager::openRecentFile(int index) {
     const QStringList files = recentFiles();
     if (index < 0 || index >= files.size())
-        return false;
+        return KOutcome::NothingToDo;
     const QString path = files.at(index);
-    const OpenResult result = openDocumentFile(path);
-    if (result == OpenResult::Failed)
+    const KOutcome outcome = openDocumentFile(path);
+    if (outcome == KOutcome::Failed)
         removeRecentFile(path);
-    return result == OpenResult::Opened;
+    return outcome;
 }
 
 QStringList KDocManager::recentFiles() const {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/KOutcome.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -13,8 +15,6 @@ class KDocManager : public QObject {
     Q_OBJECT
 
 public:
-    enum class OpenResult { Opened, Cancelled, Failed };
-
     KDocManager(CKorvelDoc& doc, KDocPrompts& prompts, QObject* parent = nullptr);
 
     CKorvelDoc& document() { return m_doc; }
@@ -29,19 +29,20 @@ public:
     // it, or chose not to.
     bool saveModified();
 
-    // The commands. They return whether they did what was asked.
-    bool fileNew();
-    bool fileOpen();
-    bool fileSave();
-    bool fileSaveAs();
-    bool openRecentFile(int index);
+    // The commands: Done; Stopped when the user cancelled a question or the work; Failed when
+    // a file could not be read or written, which the user has been told.
+    KOutcome fileNew();
+    KOutcome fileOpen();
+    KOutcome fileSave();
+    KOutcome fileSaveAs();
+    KOutcome openRecentFile(int index);
 
     // Starts a new administration without asking (start-up).
     void newDocument();
     // Opens a file after asking to save a modified document. A file that is already the open
-    // document is left as it is. When the file could not be read the user is told why, and
-    // the open administration stays as it was.
-    OpenResult openDocumentFile(const QString& path);
+    // document is left as it is (Done). When the file could not be read the user is told why
+    // (Failed), and the open administration stays as it was.
+    KOutcome openDocumentFile(const QString& path);
 
     // Most recent first, at most four, in the profile like the framework's list.
     QStringList recentFiles() const;
@@ -52,7 +53,7 @@ signals:
     void recentFilesChanged();
 
 private:
-    bool saveTo(const QString& path);
+    KOutcome saveTo(const QString& path);
     void addRecentFile(const QString& path);
     void removeRecentFile(const QString& path);
     void writeRecentFiles(const QStringList& files);

@@ -10,8 +10,8 @@
 #include "app/QtTranslations.h"
 #include "app/StartFile.h"
 #include "core/document/CKorvelDoc.h"
-#include "core/format/DateFormat.h"
 #include "core/model/DefaultConfiguration.h"
+#include "core/settings/DateFormatSetting.h"
 #include "core/settings/Settings.h"
 #include "res/Commands.h"
 #include "res/Resources.h"
@@ -83,7 +83,7 @@ bool KorvelApp::InitInstance() {
     const QString file = fileFromArguments(m_arguments);
     if (file.isEmpty())
         m_docs->newDocument();
-    else if (m_docs->openDocumentFile(file) != KDocManager::OpenResult::Opened)
+    else if (m_docs->openDocumentFile(file) != KOutcome::Done)
         return false;
 
     QDir::setCurrent(dataFolderSetting()); // a folder that does not exist changes nothing
@@ -144,7 +144,7 @@ void KorvelApp::openStartFile() {
     if (!Settings::loadAtStart()) {
         // A first start gets the default columns; the columns the user chose stay.
         if (!Settings::hasColumns())
-            writeDefaultColumnList();
+            Settings::setColumns(kDefaultColumnList);
         return;
     }
     if (Settings::fixedStartFile()) {

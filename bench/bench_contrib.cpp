@@ -59,7 +59,8 @@ void BM_ExecuteTwelvePartScheme(benchmark::State& state) {
     const std::vector<std::int32_t> ids = everybody(doc);
     double total = 0;
     for (auto _ : state) {
-        total = KEdit::applyScheme(doc, scheme.id(), ids).value_or(-1);
+        const KEdit::Applied applied = KEdit::applyScheme(doc, scheme.id(), ids);
+        total = applied ? applied.total : -1;
         state.PauseTiming();
         doc.undoStack().undo();
         state.ResumeTiming();

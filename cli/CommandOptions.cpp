@@ -3,6 +3,7 @@
 #include "core/document/CKorvelDoc.h"
 #include "core/format/Clock.h"
 #include "core/format/DateFormat.h"
+#include "core/settings/DateFormatSetting.h"
 
 #include <QDate>
 #include <QFile>
@@ -10,17 +11,6 @@
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
-
-namespace {
-
-constexpr int kFailed = 1;
-
-int fail(const QString& text) {
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    return kFailed;
-}
-
-} // namespace
 
 std::string CommandOptions::value(std::string_view name) const {
     const auto it = named.find(name);
@@ -78,20 +68,47 @@ const char* parseCommandOptions(int argc, char** argv,
     return nullptr;
 }
 
-int openMemberFile(CKorvelDoc& doc, const std::string& path) {
-    KFileReport report;
-    if (!doc.OnOpenDocument(QFile::decodeName(path.c_str()), &report))
-        return fail(report.error);
-    for (const QString& message : report.messages)
+namespace {
+
+void tell(const QStringList& messages) {
+    for (const QString& message : messages)
         std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    return 0;
 }
 
-int saveMemberFile(CKorvelDoc& doc, const std::string& path) {
+} // namespace
+
+KResult openMemberFile(CKorvelDoc& doc, const std::string& path) {
     KFileReport report;
-    if (!doc.OnSaveDocument(QFile::decodeName(path.c_str()), &report))
-        return fail(report.error);
-    for (const QString& message : report.messages)
-        std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
-    return 0;
+    const KResult opened = doc.OnOpenDocument(QFile::decodeName(path.c_str()), &report);
+    if (opened)
+        tell(report.messages);
+    return opened;
+}
+
+KResult saveMemberFile(CKorvelDoc& doc, const std::string& path) {
+    KFileReport report;
+    const KResult saved = doc.OnSaveDocument(QFile::decodeName(path.c_str()), &report);
+    if (saved)
+        tell(report.messages);
+    return saved;
+}
+
+KResult flushOutput(bool written) {
+    if (std::fflush(stdout) != 0 || !written)
+        return KResult::failed(QStringLiteral("Het schrijven naar de standaarduitvoer is mislukt."));
+    return KResult::done();
+}
+
+int exitStatus(const KResult& result) {
+    switch (result.outcome()) {
+    case KOutcome::Done:
+    case KOutcome::NothingToDo:
+        return 0;
+    case KOutcome::Stopped:
+    case KOutcome::Failed:
+        break;
+    }
+    if (!result.reason().isEmpty())
+        std::fprintf(stderr, "%s\n", result.reason().toLocal8Bit().constData());
+    return 1;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/KOutcome.h"
+
 #include <cstdint>
 #include <initializer_list>
 #include <map>
@@ -30,10 +32,17 @@ const char* parseCommandOptions(int argc, char** argv, std::initializer_list<std
 // Reads a whole decimal number; false for an empty text, a sign or digits followed by anything.
 bool readWholeNumber(std::string_view text, std::int64_t& value);
 
-// Opens the member file into the document; 0, or 1 with the reason on the error stream.
-int openMemberFile(CKorvelDoc& doc, const std::string& path);
-// Saves the document; 0, or 1 with the reason on the error stream.
-int saveMemberFile(CKorvelDoc& doc, const std::string& path);
+// Opens the member file into the document, or saves it; what the user should know besides
+// goes to the error stream.
+KResult openMemberFile(CKorvelDoc& doc, const std::string& path);
+KResult saveMemberFile(CKorvelDoc& doc, const std::string& path);
+// Flushes the standard output; Failed when what was written did not all arrive.
+KResult flushOutput(bool written = true);
+
+// How a command ended, as the exit status the shell sees: 0 when it was done or had nothing to
+// do, else 1 with the reason on the error stream. The one place where an outcome becomes a
+// number.
+int exitStatus(const KResult& result);
 
 // How a command reports a usage error: the reason and the usage text, and the exit status.
 using UsageReport = int (*)(const char* why);

@@ -21,8 +21,8 @@ int executeCommand(int argc, char** argv, UsageReport usage) {
 
     CKorvelDoc doc;
     const int status = [&] {
-        if (const int opened = openMemberFile(doc, options.paths[0]))
-            return opened;
+        if (const KResult opened = openMemberFile(doc, options.paths[0]); !opened)
+            return exitStatus(opened);
         // The description as typed on the command line, in the file's code page.
         const KContribution* scheme = doc.findSchemeByDescription(
             CodePage::fromQString(QString::fromLocal8Bit(options.value("scheme"))));
@@ -33,12 +33,11 @@ int executeCommand(int argc, char** argv, UsageReport usage) {
         std::vector<std::int32_t> chosen = select == "all"
                                                ? KExecution::allMembers(rows)
                                                : KExecution::membersWithoutAmount(rows);
-        const std::optional<double> total =
-            KEdit::applyScheme(doc, scheme->id(), std::move(chosen));
-        if (const int saved = saveMemberFile(doc, options.paths[1]))
-            return saved;
-        std::printf("%s\n", KExecution::totalMessage(total.value_or(0.0)).toLocal8Bit().constData());
-        return std::fflush(stdout) == 0 ? 0 : 1;
+        const KEdit::Applied applied = KEdit::applyScheme(doc, scheme->id(), std::move(chosen));
+        if (const KResult saved = saveMemberFile(doc, options.paths[1]); !saved)
+            return exitStatus(saved);
+        std::printf("%s\n", KExecution::totalMessage(applied.total).toLocal8Bit().constData());
+        return exitStatus(flushOutput());
     }();
     // Everything is written: the administration ends with the process.
     doc.abandonContents();

@@ -144,8 +144,8 @@ int importTable(int argc, char** argv, UsageReport usage) {
         return usage("--sheet verwacht het nummer van een werkblad, vanaf 1");
 
     CKorvelDoc doc;
-    if (const int opened = openMemberFile(doc, options.paths[0]))
-        return opened;
+    if (const KResult opened = openMemberFile(doc, options.paths[0]); !opened)
+        return exitStatus(opened);
     KTableFile source;
     const QString tablePath = QFile::decodeName(options.paths[1].c_str());
     if (KResult opened = source.open(tablePath); !opened.isDone())
@@ -174,8 +174,8 @@ int importTable(int argc, char** argv, UsageReport usage) {
     KImportReport report;
     run.build([&doc] { return doc.handOutId(); }, changes, report);
     KEdit::importMembers(doc, std::move(changes));
-    if (const int saved = saveMemberFile(doc, options.paths[2]))
-        return saved;
+    if (const KResult saved = saveMemberFile(doc, options.paths[2]); !saved)
+        return exitStatus(saved);
     const QByteArray json = QJsonDocument(reportJson(report)).toJson(QJsonDocument::Compact);
     if (std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout) !=
             static_cast<std::size_t>(json.size()) ||
@@ -195,8 +195,8 @@ int writeWorkbook(int argc, char** argv, UsageReport usage) {
     if (options.has("columns") && options.has("all-fields"))
         return usage("--columns en --all-fields gaan niet samen");
     CKorvelDoc doc;
-    if (const int opened = openMemberFile(doc, options.paths[0]))
-        return opened;
+    if (const KResult opened = openMemberFile(doc, options.paths[0]); !opened)
+        return exitStatus(opened);
     std::vector<KXlsxExport::Column> columns;
     if (options.has("all-fields")) {
         columns = KXlsxExport::allFields(doc);

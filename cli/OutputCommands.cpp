@@ -23,8 +23,6 @@
 
 namespace {
 
-constexpr int kFailed = 1;
-
 struct Arguments {
     std::string command;
     std::vector<std::string> paths;
@@ -32,11 +30,6 @@ struct Arguments {
     std::optional<std::int32_t> member;
     bool splitParts = false;
 };
-
-int fail(const QString& text) {
-    std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
-    return kFailed;
-}
 
 // Returns an error text, or nullptr when the arguments are usable.
 const char* parse(int argc, char** argv, Arguments& args) {
@@ -77,14 +70,12 @@ QString pathOf(const std::string& arg) {
     return QFile::decodeName(arg.c_str());
 }
 
-int finish(JsonWriter& out) {
+KResult finish(JsonWriter& out) {
     out.flush();
-    if (!out.ok() || std::fflush(stdout) != 0)
-        return fail(QStringLiteral("Het schrijven naar de standaarduitvoer is mislukt."));
-    return 0;
+    return flushOutput(out.ok());
 }
 
-int members(const CKorvelDoc& doc, const Arguments& args) {
+KResult members(const CKorvelDoc& doc, const Arguments& args) {
     const MemberGridText grid(doc, *args.columns);
     JsonWriter out(stdout);
     out.beginObject();
@@ -101,21 +92,13 @@ int members(const CKorvelDoc& doc, const Arguments& args) {
     return finish(out);
 }
 
-int exportFile(const CKorvelDoc& doc, const Arguments& args) {
+KResult exportFile(const CKorvelDoc& doc, const Arguments& args) {
     const MemberGridText grid(doc, *args.columns);
     MemberExport::Choice choice;
     choice.items = MemberExport::listItems(grid);
     choice.selected.assign(choice.items.size(), true);
     choice.splitParts = args.splitParts;
-    const QString path = pathOf(args.paths[1]);
-    switch (MemberExport::write(path, grid, doc, choice)) {
-    case MemberExport::Result::Written:
-        return 0;
-    case MemberExport::Result::CannotOpen:
-        return fail(QStringLiteral("Kan bestand %1 niet openen om te schrijven.").arg(path));
-    default:
-        return fail(QStringLiteral("Het schrijven van bestand %1 is mislukt.").arg(path));
-    }
+    return MemberExport::write(pathOf(args.paths[1]), grid, doc, choice);
 }
 
 // Writes every call made on it as JSON: strings as strings, member ids as numbers.
@@ -169,7 +152,7 @@ private:
     JsonWriter& m_out;
 };
 
-int messages(const CKorvelDoc& doc, const Arguments& args) {
+KResult messages(const CKorvelDoc& doc, const Arguments& args) {
     JsonWriter out(stdout);
     out.beginObject();
     out.key("calls");
@@ -183,7 +166,7 @@ int messages(const CKorvelDoc& doc, const Arguments& args) {
     return finish(out);
 }
 
-int print(const CKorvelDoc& doc, const Arguments& args) {
+KResult print(const CKorvelDoc& doc, const Arguments& args) {
     // The print component lays text out with the fonts of a window system; none is shown.
     int argc = 3;
     char name[] = "korvel-cli";
@@ -199,14 +182,15 @@ int print(const CKorvelDoc& doc, const Arguments& args) {
     const KStatus status = Components::GetComInterface(
         CLSID_KPrint, IID_IKPrint, basic.put(), printer.putVoid(),
         [](const QString& message) { std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData()); });
+    // The component's status ends here.
     if (failed(status))
-        return fail(QString::asprintf("GetComInterface fout %08lX",
-                                      static_cast<unsigned long>(static_cast<std::uint32_t>(status))));
+        return KResult::failed(QString::asprintf(
+            "GetComInterface fout %08lX", static_cast<unsigned long>(static_cast<std::uint32_t>(status))));
     const std::string out = CodePage::fromQString(pathOf(args.paths[1]));
-    const bool printed = OverviewPrint::print(*printer, grid, out);
+    const KResult printed = OverviewPrint::print(*printer, grid, out);
     printer.reset();
     basic.reset();
-    return printed ? 0 : fail(QStringLiteral("Probleem bij afdrukken"));
+    return printed;
 }
 
 } // namespace
@@ -224,8 +208,8 @@ int run(int argc, char** argv, UsageReport usage) {
         return usage(why);
 
     CKorvelDoc doc;
-    const int status = [&] {
-        if (const int opened = openMemberFile(doc, args.paths[0]))
+    const KResult result = [&] {
+        if (const KResult opened = openMemberFile(doc, args.paths[0]); !opened)
             return opened;
         if (args.command == "members")
             return members(doc, args);
@@ -237,7 +221,7 @@ int run(int argc, char** argv, UsageReport usage) {
     }();
     // Everything is written: the administration ends with the process.
     doc.abandonContents();
-    return status;
+    return exitStatus(result);
 }
 
 } // namespace OutputCommands

@@ -15,8 +15,8 @@ int overviewCommand(int argc, char** argv, UsageReport usage) {
         return usage("verkeerd aantal bestanden");
 
     CKorvelDoc doc;
-    const int status = [&] {
-        if (const int opened = openMemberFile(doc, options.paths[0]))
+    const KResult result = [&] {
+        if (const KResult opened = openMemberFile(doc, options.paths[0]); !opened)
             return opened;
         const KOverview overview(doc);
 
@@ -35,21 +35,14 @@ int overviewCommand(int argc, char** argv, UsageReport usage) {
             }
             json += "]";
         }
+        // What the user is told besides the grid: nothing, or why the grid is empty.
         json += "], \"alerts\": [";
-        for (qsizetype i = 0; i < overview.alerts().size(); ++i) {
-            if (i)
-                json += ", ";
-            quoted(json, CodePage::fromQString(overview.alerts().at(i)));
-        }
+        if (const KResult& filled = overview.filled(); !filled.reason().isEmpty())
+            quoted(json, CodePage::fromQString(filled.reason()));
         json += "]}\n";
-        if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() ||
-            std::fflush(stdout) != 0) {
-            std::fprintf(stderr, "Het schrijven naar de standaarduitvoer is mislukt.\n");
-            return 1;
-        }
-        return 0;
+        return flushOutput(std::fwrite(json.data(), 1, json.size(), stdout) == json.size());
     }();
     // Everything is written: the administration ends with the process.
     doc.abandonContents();
-    return status;
+    return exitStatus(result);
 }

@@ -83,8 +83,8 @@ int sepaCommand(int argc, char** argv, UsageReport usage) {
 
     CKorvelDoc doc;
     const int status = [&] {
-        if (const int opened = openMemberFile(doc, options.paths[0]))
-            return opened;
+        if (const KResult opened = openMemberFile(doc, options.paths[0]); !opened)
+            return exitStatus(opened);
         if (options.has("scheme")) {
             const KContribution* scheme = doc.findSchemeByDescription(
                 CodePage::fromQString(local(options.value("scheme"))));
@@ -153,8 +153,8 @@ int sepaCommand(int argc, char** argv, UsageReport usage) {
         if (options.has("book")) {
             KCollectionBooking::book(doc, settings, items, written.msgId,
                                      request.collectionDate);
-            if (const int saved = saveMemberFile(doc, options.value("book")))
-                return saved;
+            if (const KResult saved = saveMemberFile(doc, options.value("book")); !saved)
+                return exitStatus(saved);
         }
         return 0;
     }();

@@ -96,8 +96,8 @@ int statementCommand(int argc, char** argv, UsageReport usage) {
 
     CKorvelDoc doc;
     const int status = [&] {
-        if (const int opened = openMemberFile(doc, options.paths[0]))
-            return opened;
+        if (const KResult opened = openMemberFile(doc, options.paths[0]); !opened)
+            return exitStatus(opened);
         KStatementRead read = KStatementFile::read(QString::fromLocal8Bit(options.paths[1]));
         if (read.result.isFailed()) {
             std::fprintf(stderr, "%s\n", read.result.reason().toLocal8Bit().constData());
@@ -107,8 +107,8 @@ int statementCommand(int argc, char** argv, UsageReport usage) {
         for (const QString& warning : review.warnings())
             std::fprintf(stderr, "%s\n", warning.toLocal8Bit().constData());
         review.book(doc);
-        if (const int saved = saveMemberFile(doc, options.paths[2]))
-            return saved;
+        if (const KResult saved = saveMemberFile(doc, options.paths[2]); !saved)
+            return exitStatus(saved);
         const std::string json = report(review);
         if (std::fwrite(json.data(), 1, json.size(), stdout) != json.size() ||
             std::fflush(stdout) != 0) {

@@ -20,7 +20,6 @@
 
 namespace {
 
-constexpr int kFailed = 1;
 constexpr int kUsage = 2;
 constexpr long kMaxMembers = 10'000'000;
 
@@ -87,7 +86,7 @@ int fileCommand(int argc, char** argv) {
     }
 
     CKorvelDoc doc;
-    const int status = [&] {
+    const KResult result = [&] {
         if (command == "new") {
             doc.OnNewDocument();
             return saveMemberFile(doc, options.paths[0]);
@@ -96,7 +95,7 @@ int fileCommand(int argc, char** argv) {
             ClubGenerator(seed).generate(doc, static_cast<long>(members));
             return saveMemberFile(doc, options.paths[0]);
         }
-        if (const int opened = openMemberFile(doc, options.paths[0]))
+        if (const KResult opened = openMemberFile(doc, options.paths[0]); !opened)
             return opened;
         if (command == "convert")
             return saveMemberFile(doc, options.paths[1]);
@@ -104,15 +103,11 @@ int fileCommand(int argc, char** argv) {
         JsonWriter out(stdout);
         KDocDump(out).write(doc);
         out.flush();
-        if (!out.ok() || std::fflush(stdout) != 0) {
-            std::fprintf(stderr, "Het schrijven naar de standaarduitvoer is mislukt.\n");
-            return kFailed;
-        }
-        return 0;
+        return flushOutput(out.ok());
     }();
     // Everything is written: the administration ends with the process.
     doc.abandonContents();
-    return status;
+    return exitStatus(result);
 }
 
 } // namespace

@@ -183,12 +183,12 @@ void KDlgFields::fieldSelected() {
     selectData(m_meaningBox, static_cast<int>(field->meaning()));
 }
 
-void KDlgFields::act(KFieldSetup::Outcome (KFieldSetup::*action)(const KFieldSetup::Controls&)) {
-    const KFieldSetup::Outcome outcome = (m_setup.*action)(controls());
-    if (outcome == KFieldSetup::Outcome::Done)
+void KDlgFields::act(KResult (KFieldSetup::*action)(const KFieldSetup::Controls&)) {
+    const KResult result = (m_setup.*action)(controls());
+    if (result)
         showItems(m_setup.items());
-    else if (const QString message = KFieldSetup::message(outcome); !message.isEmpty())
-        m_questions.alert(message);
+    else if (result.isFailed())
+        m_questions.alert(result.reason());
 }
 
 void KDlgFields::accept() {

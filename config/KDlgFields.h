@@ -38,7 +38,7 @@ private:
     KFieldSetup::Controls controls() const;
     void showTab();
     void fieldSelected();
-    void act(KFieldSetup::Outcome (KFieldSetup::*action)(const KFieldSetup::Controls&));
+    void act(KResult (KFieldSetup::*action)(const KFieldSetup::Controls&));
     void showItems(const std::vector<KFieldSetup::Item>& items);
 
     KFieldSetup& m_setup;

@@ -12,35 +12,25 @@ KDlgMembertypes::KDlgMembertypes(KQuestions& questions, QWidget* parent)
 void KDlgMembertypes::addName() {
     std::vector<std::string> names = this->names();
     const int selected = list()->selectedRow();
-    switch (KMemberTypes::add(names, typedName())) {
-    case KMemberTypes::Edit::Done:
+    const KResult added = KMemberTypes::add(names, typedName());
+    if (added)
         showNames(names, selected);
-        break;
-    case KMemberTypes::Edit::Empty:
-        m_questions.alert(KMemberTypes::emptyNameMessage());
-        break;
-    default:
-        break;
-    }
+    else if (added.isFailed())
+        m_questions.alert(added.reason());
 }
 
 void KDlgMembertypes::changeName() {
     std::vector<std::string> names = this->names();
     const int selected = list()->selectedRow();
-    switch (KMemberTypes::change(names, selected, typedName())) {
-    case KMemberTypes::Edit::Done:
+    const KResult changed = KMemberTypes::change(names, selected, typedName());
+    if (changed)
         showNames(names, selected);
-        break;
-    case KMemberTypes::Edit::Empty:
-        m_questions.alert(KMemberTypes::emptyNameMessage());
-        break;
-    default:
-        break;
-    }
+    else if (changed.isFailed())
+        m_questions.alert(changed.reason());
 }
 
 void KDlgMembertypes::deleteName() {
     std::vector<std::string> names = this->names();
-    if (KMemberTypes::remove(names, list()->selectedRow()) == KMemberTypes::Edit::Done)
+    if (KMemberTypes::remove(names, list()->selectedRow()))
         showNames(names);
 }

@@ -34,28 +34,22 @@ void KDlgTabs::showEntries(const KTabNames::Entries& entries, std::optional<int>
 void KDlgTabs::addName() {
     KTabNames::Entries entries = this->entries();
     const int selected = list()->selectedRow();
-    if (KTabNames::add(entries, typedName()) == KTabNames::Edit::Done)
+    if (KTabNames::add(entries, typedName()))
         showEntries(entries, selected);
 }
 
 void KDlgTabs::changeName() {
     KTabNames::Entries entries = this->entries();
-    const std::string name = typedName();
     const int selected = list()->selectedRow();
-    switch (KTabNames::change(entries, selected, name)) {
-    case KTabNames::Edit::Done:
+    const KResult changed = KTabNames::change(entries, selected, typedName());
+    if (changed)
         showEntries(entries, selected);
-        break;
-    case KTabNames::Edit::Duplicate:
-        m_questions.alert(KTabNames::duplicateMessage(name));
-        break;
-    default:
-        break;
-    }
+    else if (changed.isFailed())
+        m_questions.alert(changed.reason());
 }
 
 void KDlgTabs::deleteName() {
     KTabNames::Entries entries = this->entries();
-    if (KTabNames::remove(entries, list()->selectedRow()) == KTabNames::Edit::Done)
+    if (KTabNames::remove(entries, list()->selectedRow()))
         showEntries(entries);
 }

@@ -103,17 +103,17 @@ void KContribCommands::execute() {
     if (!chosen)
         return;
     const std::unique_ptr<KProgressReport> progress = m_dialogs->progress();
-    const std::optional<double> total = KEdit::applyScheme(doc, id, *chosen, progress.get());
+    const KEdit::Applied applied = KEdit::applyScheme(doc, id, *chosen, progress.get());
     // Stopped by the user: nothing was changed, and the user knows.
-    if (!total)
+    if (!applied)
         return;
-    m_host.questions().alert(KExecution::totalMessage(*total));
+    m_host.questions().alert(KExecution::totalMessage(applied.total));
 }
 
 void KContribCommands::overview() {
     const KOverview overview(m_doc);
-    for (const QString& alert : overview.alerts())
-        m_host.questions().alert(alert);
+    if (!overview.filled())
+        m_host.questions().alert(overview.filled().reason());
     m_dialogs->showOverview(overview, [this, &overview](int row, int col) {
         listMembersOf(overview, row, col);
     });

@@ -33,8 +33,12 @@ public:
     KOutcome outcome() const { return m_outcome; }
     const QString& reason() const { return m_reason; }
     bool isDone() const { return m_outcome == KOutcome::Done; }
+    bool isNothingToDo() const { return m_outcome == KOutcome::NothingToDo; }
     bool isStopped() const { return m_outcome == KOutcome::Stopped; }
     bool isFailed() const { return m_outcome == KOutcome::Failed; }
+    // True exactly when the work was done, so a caller that only goes on after done reads
+    // "if (!doc.OnSaveDocument(path))".
+    explicit operator bool() const { return isDone(); }
 
 private:
     KOutcome m_outcome = KOutcome::Done;

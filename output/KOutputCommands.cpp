@@ -42,22 +42,12 @@ void KOutputCommands::exportMembers() {
         if (!chosen)
             return false;
         const QString path = CodePage::toQString(MemberExport::withTxtExtension(*chosen));
-        switch (MemberExport::write(path, grid, doc, choice, &m_dialogs->progress())) {
-        case MemberExport::Result::Written:
+        const KResult written = MemberExport::write(path, grid, doc, choice, &m_dialogs->progress());
+        if (written)
             m_host.questions().alert(QStringLiteral("Informatie opgeslagen in %1").arg(path));
-            return true;
-        case MemberExport::Result::CannotOpen:
-            m_host.questions().alert(
-                QStringLiteral("Kan bestand %1 niet openen om te schrijven.").arg(path));
-            return false;
-        case MemberExport::Result::WriteFailed:
-            m_host.questions().alert(
-                QStringLiteral("Het schrijven van bestand %1 is mislukt.").arg(path));
-            return false;
-        case MemberExport::Result::Stopped:
-            return false;
-        }
-        return false;
+        else if (written.isFailed())
+            m_host.questions().alert(written.reason());
+        return written.isDone();
     });
 }
 
@@ -74,8 +64,8 @@ void KOutputCommands::print() {
         return;
     }
     const KGridOfFlex grid(m_host.mainView().grid());
-    if (!OverviewPrint::print(*printer, grid))
-        m_host.questions().alert(QStringLiteral("Probleem bij afdrukken"));
+    if (const KResult printed = OverviewPrint::print(*printer, grid); printed.isFailed())
+        m_host.questions().alert(printed.reason());
     printer.reset();
     basic.reset();
 }

@@ -1,8 +1,8 @@
 #include "view/KMainView.h"
 
 #include "core/document/CKorvelDoc.h"
-#include "core/format/DateFormat.h"
 #include "core/format/Numbers.h"
+#include "core/settings/DateFormatSetting.h"
 #include "core/settings/Settings.h"
 #include "core/table/MemberColumns.h"
 #include "core/table/MemberTable.h"

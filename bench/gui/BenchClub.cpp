@@ -6,5 +6,5 @@
 bool writeBenchClub(const QString& path, int members, unsigned seed) {
     CKorvelDoc doc;
     ClubGenerator(seed).generate(doc, members);
-    return doc.OnSaveDocument(path);
+    return doc.OnSaveDocument(path).isDone();
 }

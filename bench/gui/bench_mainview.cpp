@@ -4,6 +4,7 @@
 #include "core/edit/KEdit.h"
 #include "core/format/Clock.h"
 #include "core/model/DefaultConfiguration.h"
+#include "core/settings/Settings.h"
 #include "grid/CvsFlexGrid.h"
 #include "platform/Profile.h"
 #include "view/KMainView.h"
@@ -164,7 +165,7 @@ int main(int argc, char* argv[]) {
     Clock::pinToday(20240301);
     // A profile of the benchmark's own, with the default column list.
     Profile::setProfileFile(scratch().filePath(QStringLiteral("Korvel.ini")));
-    writeDefaultColumnList();
+    Settings::setColumns(kDefaultColumnList);
 
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))

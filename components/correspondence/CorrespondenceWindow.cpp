@@ -375,22 +375,15 @@ bool CorrespondenceWindow::savePdf(const QString& path) {
         return false;
     const LetterBook book(letterTemplate(), m_set, letterMembers());
     KProgressWindow progress(this);
-    switch (book.writePdf(path, &progress)) {
-    case LetterBook::Result::Written:
+    const KResult written = book.writePdf(path, &progress);
+    if (written)
         QMessageBox::information(this, windowTitle(),
                                  QStringLiteral("%1 brieven zijn opgeslagen in %2.")
                                      .arg(letterMembers().size())
                                      .arg(QDir::toNativeSeparators(path)));
-        return true;
-    case LetterBook::Result::Failed:
-        QMessageBox::warning(this, windowTitle(),
-                             QStringLiteral("Kan het bestand %1 niet schrijven.")
-                                 .arg(QDir::toNativeSeparators(path)));
-        return false;
-    case LetterBook::Result::Stopped:
-        return false;
-    }
-    return false;
+    else if (written.isFailed())
+        QMessageBox::warning(this, windowTitle(), written.reason());
+    return written.isDone();
 }
 
 void CorrespondenceWindow::choosePdf() {

@@ -5,6 +5,7 @@
 #include "core/KProgressReport.h"
 
 #include <QAbstractTextDocumentLayout>
+#include <QDir>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -73,10 +74,14 @@ bool LetterBook::paint(QPagedPaintDevice& device, QPainter& painter,
     return true;
 }
 
-LetterBook::Result LetterBook::writePdf(const QString& path, KProgressReport* progress) const {
+KResult LetterBook::writePdf(const QString& path, KProgressReport* progress) const {
+    const auto cannotWrite = [&path] {
+        return KResult::failed(QStringLiteral("Kan het bestand %1 niet schrijven.")
+                                   .arg(QDir::toNativeSeparators(path)));
+    };
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return Result::Failed;
+        return cannotWrite();
     bool complete = false;
     {
         QPdfWriter writer(&file);
@@ -87,14 +92,14 @@ LetterBook::Result LetterBook::writePdf(const QString& path, KProgressReport* pr
         QPainter painter;
         if (!painter.begin(&writer)) {
             file.cancelWriting();
-            return Result::Failed;
+            return cannotWrite();
         }
         complete = paint(writer, painter, progress);
         painter.end();
     }
     if (!complete) {
         file.cancelWriting();
-        return Result::Stopped;
+        return KResult::stopped();
     }
-    return file.commit() ? Result::Written : Result::Failed;
+    return file.commit() ? KResult::done() : cannotWrite();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/KOutcome.h"
+
 #include <QPageLayout>
 #include <QString>
 
@@ -15,8 +17,6 @@ class QTextDocument;
 // than a page goes on over the next.
 class LetterBook {
 public:
-    enum class Result { Written, Failed, Stopped };
-
     LetterBook(const QTextDocument& pattern, const LetterSet& set, std::vector<int> members);
 
     // A4 upright, without margins of its own: the letters keep their own.
@@ -25,7 +25,8 @@ public:
     // Draws every letter; false when the progress asked to stop.
     bool paint(QPagedPaintDevice& device, QPainter& painter, KProgressReport* progress) const;
     // All letters in one PDF file, which replaces an existing file only when it is whole.
-    Result writePdf(const QString& path, KProgressReport* progress = nullptr) const;
+    // Failed with the Dutch reason, or Stopped.
+    KResult writePdf(const QString& path, KProgressReport* progress = nullptr) const;
     // The pages the last paint or write made.
     int pageCount() const { return m_pages; }
 

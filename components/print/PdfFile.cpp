@@ -2,6 +2,7 @@
 
 #include "components/print/OverviewPages.h"
 
+#include <QDir>
 #include <QPainter>
 #include <QPdfWriter>
 #include <QSaveFile>
@@ -10,15 +11,20 @@ namespace {
 
 constexpr int kPdfResolution = 1200;
 
+KResult cannotWrite(const QString& path) {
+    return KResult::failed(QStringLiteral("Kan het bestand %1 niet schrijven.")
+                               .arg(QDir::toNativeSeparators(path)));
+}
+
 } // namespace
 
 namespace PdfFile {
 
-Result write(const OverviewPages& pages, const QString& path, const QString& title,
-             KProgressReport* progress) {
+KResult write(const OverviewPages& pages, const QString& path, const QString& title,
+              KProgressReport* progress) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return Result::Failed;
+        return cannotWrite(path);
     bool complete = false;
     {
         QPdfWriter writer(&file);
@@ -29,16 +35,16 @@ Result write(const OverviewPages& pages, const QString& path, const QString& tit
         QPainter painter;
         if (!painter.begin(&writer)) {
             file.cancelWriting();
-            return Result::Failed;
+            return cannotWrite(path);
         }
         complete = pages.paint(writer, painter, progress);
         painter.end();
     }
     if (!complete) {
         file.cancelWriting();
-        return Result::Stopped;
+        return KResult::stopped();
     }
-    return file.commit() ? Result::Written : Result::Failed;
+    return file.commit() ? KResult::done() : cannotWrite(path);
 }
 
 } // namespace PdfFile

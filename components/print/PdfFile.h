@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/KOutcome.h"
+
 #include <QString>
 
 class KProgressReport;
@@ -7,11 +9,9 @@ class OverviewPages;
 
 namespace PdfFile {
 
-enum class Result { Written, Failed, Stopped };
-
 // Writes every page of the overview to a PDF file in one piece: an existing file is replaced
-// only when the whole document was written.
-Result write(const OverviewPages& pages, const QString& path, const QString& title,
+// only when the whole document was written. Failed with the Dutch reason, or Stopped.
+KResult write(const OverviewPages& pages, const QString& path, const QString& title,
              KProgressReport* progress = nullptr);
 
 } // namespace PdfFile

@@ -78,10 +78,11 @@ KStatus PrintComponent::PrintJob(std::int32_t flags) {
         std::optional<KProgressWindow> progress;
         if (widgets)
             progress.emplace(QApplication::activeWindow());
-        const PdfFile::Result result =
+        const KResult written =
             PdfFile::write(pages, m_outputFile, m_job, progress ? &*progress : nullptr);
         m_pageCount = pages.pageCount();
-        return result == PdfFile::Result::Written ? KStatusCode::ok : KStatusCode::fail;
+        // The component answers its caller in status codes.
+        return written ? KStatusCode::ok : KStatusCode::fail;
     }
     if (!widgets)
         return KStatusCode::fail;

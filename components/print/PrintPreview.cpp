@@ -193,21 +193,14 @@ void PrintPreview::choosePdf() {
 
 bool PrintPreview::savePdf(const QString& path) {
     KProgressWindow progress(this);
-    switch (PdfFile::write(m_pages, path, windowTitle(), &progress)) {
-    case PdfFile::Result::Written:
+    const KResult written = PdfFile::write(m_pages, path, windowTitle(), &progress);
+    if (written)
         QMessageBox::information(this, QStringLiteral("Opslaan als PDF"),
                                  QStringLiteral("Het overzicht is opgeslagen in %1.")
                                      .arg(QDir::toNativeSeparators(path)));
-        return true;
-    case PdfFile::Result::Failed:
-        QMessageBox::warning(this, QStringLiteral("Opslaan als PDF"),
-                             QStringLiteral("Kan het bestand %1 niet schrijven.")
-                                 .arg(QDir::toNativeSeparators(path)));
-        return false;
-    case PdfFile::Result::Stopped:
-        return false;
-    }
-    return false;
+    else if (written.isFailed())
+        QMessageBox::warning(this, QStringLiteral("Opslaan als PDF"), written.reason());
+    return written.isDone();
 }
 
 void PrintPreview::print() {

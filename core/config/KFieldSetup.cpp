@@ -7,6 +7,14 @@ namespace {
 // Tabs placed at 999 or beyond are not candidates for the tab shown first.
 constexpr std::int32_t kNoFirstTab = 999;
 
+KResult noTab() {
+    return KResult::failed(QStringLiteral("Selecteer eerst een tabblad"));
+}
+
+KResult noLabel() {
+    return KResult::failed(QStringLiteral("Vul het label in"));
+}
+
 template <class T> KSortedList<T> insertedCopies(const KSortedList<T>& given) {
     KSortedList<T> list;
     for (const T& item : given)
@@ -15,17 +23,6 @@ template <class T> KSortedList<T> insertedCopies(const KSortedList<T>& given) {
 }
 
 } // namespace
-
-QString KFieldSetup::message(Outcome outcome) {
-    switch (outcome) {
-    case Outcome::NoTab:
-        return QStringLiteral("Selecteer eerst een tabblad");
-    case Outcome::NoLabel:
-        return QStringLiteral("Vul het label in");
-    default:
-        return {};
-    }
-}
 
 KFieldSetup::KFieldSetup(const KFieldList& fields, const KTabList& tabs,
                          std::function<std::int32_t()> handOutId)
@@ -127,73 +124,73 @@ std::vector<KFieldSetup::Item> KFieldSetup::showTab(const std::vector<std::int32
     return m_items;
 }
 
-KFieldSetup::Outcome KFieldSetup::showAfterAction(const Controls& c) {
+KResult KFieldSetup::showAfterAction(const Controls& c) {
     // The order was written back before the action; the list shows the tab anew.
     m_shown = nullptr;
     if (c.unplaced)
         showUnplaced({});
     else
         showTab({}, c.tab);
-    return Outcome::Done;
+    return KResult::done();
 }
 
 // An action that stops leaves the shown tab as it is: the list still shows it, and a drag made
 // after the refusal must still reach the tab on OK.
 
-KFieldSetup::Outcome KFieldSetup::add(const Controls& c) {
+KResult KFieldSetup::add(const Controls& c) {
     keepOrder(c.listIds);
     KTabDef* tab = c.unplaced ? nullptr : firstTabNamed(c.tab);
     if (!tab)
-        return Outcome::NoTab;
+        return noTab();
     if (c.label.empty())
-        return Outcome::NoLabel;
+        return noLabel();
     const std::int32_t id = m_handOutId();
     m_fields.insert(KField(id, c.type, c.meaning, c.label));
     tab->addFieldId(id);
     return showAfterAction(c);
 }
 
-KFieldSetup::Outcome KFieldSetup::change(const Controls& c) {
+KResult KFieldSetup::change(const Controls& c) {
     keepOrder(c.listIds);
     if (c.label.empty())
-        return Outcome::NoLabel;
+        return noLabel();
     if (!c.selected)
-        return Outcome::Nothing;
+        return KResult::nothingToDo();
     KField* old = mutableField(*c.selected);
     if (!old)
-        return Outcome::Nothing;
+        return KResult::nothingToDo();
     m_fields.removeItem(old);
     m_fields.insert(KField(*c.selected, c.type, c.meaning, c.label));
     return showAfterAction(c);
 }
 
-KFieldSetup::Outcome KFieldSetup::remove(const Controls& c) {
+KResult KFieldSetup::remove(const Controls& c) {
     keepOrder(c.listIds);
     if (!c.selected)
-        return Outcome::Nothing;
+        return KResult::nothingToDo();
     KField* f = mutableField(*c.selected);
     if (!f)
-        return Outcome::Nothing;
+        return KResult::nothingToDo();
     if (!c.unplaced) {
         KTabDef* tab = firstTabNamed(c.tab);
         if (!tab)
-            return Outcome::NoTab;
+            return noTab();
         tab->removeFieldId(*c.selected);
     }
     m_fields.removeItem(f);
     return showAfterAction(c);
 }
 
-KFieldSetup::Outcome KFieldSetup::move(const Controls& c) {
+KResult KFieldSetup::move(const Controls& c) {
     keepOrder(c.listIds);
     if (!c.selected || !field(*c.selected) || (!c.tab && !c.unplaced) || !c.target)
-        return Outcome::Nothing;
+        return KResult::nothingToDo();
     // With tabs of one name, both ends of a move are the last of that name. A field on no tab
     // comes from none.
     KTabDef* source = c.unplaced ? nullptr : lastTabNamed(c.tab);
     KTabDef* target = lastTabNamed(c.target);
     if ((!source && !c.unplaced) || !target)
-        return Outcome::Nothing;
+        return KResult::nothingToDo();
     if (source)
         source->removeFieldId(*c.selected);
     target->addFieldId(*c.selected);

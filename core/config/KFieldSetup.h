@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/KOutcome.h"
 #include "core/model/KField.h"
 #include "core/model/KTabDef.h"
 
@@ -41,14 +42,6 @@ public:
         FieldMeaning meaning = FieldMeaning::Other;
     };
 
-    enum class Outcome {
-        Done,     // the list shows the tab anew
-        Nothing,  // nothing to do; the list stays as it is
-        NoTab,    // "Selecteer eerst een tabblad"
-        NoLabel,  // "Vul het label in"
-    };
-    // The message of a refused action; empty for Done and Nothing.
-    static QString message(Outcome outcome);
 
     // Copies of the document's lists, each inserted in the order of the given one. handOutId
     // gives the id of a field added here; it comes from the document, which counts it used
@@ -80,17 +73,20 @@ public:
     // The tab the list shows, or nullptr.
     const KTabDef* shownTab() const;
 
+    // Each action ends Done (the list shows the tab anew), NothingToDo (the list stays as it
+    // is), or Failed with what the user reads: "Selecteer eerst een tabblad", "Vul het label in".
+
     // "<-- Toevoegen": a new field with a new id and its type's default value, at the end of
     // the tab of the tab box.
-    Outcome add(const Controls& controls);
+    KResult add(const Controls& controls);
     // "<--> Wijzigen": the selected field gets the label, type and meaning of the controls and
     // the default value of its type; it keeps its id, so members keep their values.
-    Outcome change(const Controls& controls);
+    KResult change(const Controls& controls);
     // "--> Verwijderen", without asking: the selected field goes from the tab and the list (a
     // field on no tab from the list only).
-    Outcome remove(const Controls& controls);
+    KResult remove(const Controls& controls);
     // "==> Verhuis naar rubriek": the selected field goes to the end of the target tab.
-    Outcome move(const Controls& controls);
+    KResult move(const Controls& controls);
     // After Done: the rows of the tab of the tab box, which the list shows from now on.
     std::vector<Item> items() const { return m_items; }
 
@@ -98,7 +94,7 @@ private:
     KTabDef* firstTabNamed(const std::optional<std::string>& name);
     KTabDef* lastTabNamed(const std::optional<std::string>& name);
     KField* mutableField(std::int32_t id);
-    Outcome showAfterAction(const Controls& controls);
+    KResult showAfterAction(const Controls& controls);
     std::vector<Item> unplacedItems() const;
 
     KFieldList m_fields;

@@ -18,27 +18,27 @@ bool validRow(const std::vector<std::string>& names, int row) {
 }
 } // namespace
 
-Edit add(std::vector<std::string>& names, const std::string& name) {
+KResult add(std::vector<std::string>& names, const std::string& name) {
     if (name.empty())
-        return Edit::Empty;
+        return KResult::failed(emptyNameMessage());
     names.push_back(name);
-    return Edit::Done;
+    return KResult::done();
 }
 
-Edit change(std::vector<std::string>& names, int selected, const std::string& name) {
+KResult change(std::vector<std::string>& names, int selected, const std::string& name) {
     if (!validRow(names, selected))
-        return Edit::Nothing;
+        return KResult::nothingToDo();
     if (name.empty())
-        return Edit::Empty;
+        return KResult::failed(emptyNameMessage());
     names[static_cast<std::size_t>(selected)] = name;
-    return Edit::Done;
+    return KResult::done();
 }
 
-Edit remove(std::vector<std::string>& names, int selected) {
+KResult remove(std::vector<std::string>& names, int selected) {
     if (!validRow(names, selected))
-        return Edit::Nothing;
+        return KResult::nothingToDo();
     names.erase(names.begin() + selected);
-    return Edit::Done;
+    return KResult::done();
 }
 
 QString emptyNameMessage() {

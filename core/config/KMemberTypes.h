@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/KOutcome.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -14,17 +16,14 @@ class KQuestions;
 // type vanished from the list a type the user chooses.
 namespace KMemberTypes {
 
-enum class Edit {
-    Done,
-    Nothing, // no selection
-    Empty,   // "Vul eerst een soort lid in."
-};
+// The list's buttons: Done; NothingToDo without a selection; Failed, with emptyNameMessage(),
+// for an empty name.
 // "<-- Toevoegen": appends the name; equal names are allowed.
-Edit add(std::vector<std::string>& names, const std::string& name);
+KResult add(std::vector<std::string>& names, const std::string& name);
 // "<--> Wijzigen": the selected item takes the name in its place.
-Edit change(std::vector<std::string>& names, int selected, const std::string& name);
+KResult change(std::vector<std::string>& names, int selected, const std::string& name);
 // "--> Verwijderen", without asking.
-Edit remove(std::vector<std::string>& names, int selected);
+KResult remove(std::vector<std::string>& names, int selected);
 QString emptyNameMessage();
 
 // The member-type texts to give, per member id, after the list changed from oldNames to

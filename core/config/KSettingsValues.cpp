@@ -1,7 +1,7 @@
 #include "core/config/KSettingsValues.h"
 
-#include "core/format/DateFormat.h"
 #include "core/format/KDateValue.h"
+#include "core/settings/DateFormatSetting.h"
 #include "core/settings/Settings.h"
 #include "platform/CodePage.h"
 #include "tolvex7/FileUtils.h"

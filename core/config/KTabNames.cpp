@@ -64,27 +64,27 @@ KTabList applied(const KTabList& tabs, const Entries& entries) {
     return result;
 }
 
-Edit add(Entries& entries, const std::string& name) {
+KResult add(Entries& entries, const std::string& name) {
     if (name.empty() || listedAlready(entries, name, -1))
-        return Edit::Nothing;
+        return KResult::nothingToDo();
     entries.push_back({name, -1});
-    return Edit::Done;
+    return KResult::done();
 }
 
-Edit change(Entries& entries, int selected, const std::string& name) {
+KResult change(Entries& entries, int selected, const std::string& name) {
     if (name.empty() || !validRow(entries, selected))
-        return Edit::Nothing;
+        return KResult::nothingToDo();
     if (listedAlready(entries, name, selected))
-        return Edit::Duplicate;
+        return KResult::failed(duplicateMessage(name));
     entries[static_cast<std::size_t>(selected)].name = name;
-    return Edit::Done;
+    return KResult::done();
 }
 
-Edit remove(Entries& entries, int selected) {
+KResult remove(Entries& entries, int selected) {
     if (!validRow(entries, selected))
-        return Edit::Nothing;
+        return KResult::nothingToDo();
     entries.erase(entries.begin() + selected);
-    return Edit::Done;
+    return KResult::done();
 }
 
 QString duplicateMessage(const std::string& name) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/KOutcome.h"
 #include "core/model/KTabDef.h"
 
 #include <QString>
@@ -33,18 +34,15 @@ bool changes(const KTabList& tabs, const Entries& entries);
 // with its fields' order. The fields themselves stay defined.
 KTabList applied(const KTabList& tabs, const Entries& entries);
 
-enum class Edit {
-    Done,
-    Nothing,   // an empty name, no selection, or a name that is listed already
-    Duplicate, // the changed name is listed already under another item
-};
+// The list's buttons: Done; NothingToDo for an empty name, no selection, or a name that is
+// listed already; Failed, with duplicateMessage(), for a changed name another item has.
 // "<-- Toevoegen": appends the name unless it is empty or listed exactly so already.
-Edit add(Entries& entries, const std::string& name);
+KResult add(Entries& entries, const std::string& name);
 // "<--> Wijzigen": the selected item takes the name in its place; it stays the same tab. Two
 // items of one name could not be told apart, so a name another item has is refused.
-Edit change(Entries& entries, int selected, const std::string& name);
+KResult change(Entries& entries, int selected, const std::string& name);
 // "--> Verwijderen": the selected item goes.
-Edit remove(Entries& entries, int selected);
+KResult remove(Entries& entries, int selected);
 
 // What the user reads when a change is refused.
 QString duplicateMessage(const std::string& name);

@@ -33,14 +33,14 @@ bool KOverview::bold(int row, int col) const {
 
 void KOverview::fill() {
     if (m_doc.members().empty()) {
-        m_alerts.push_back(QString::fromLatin1(kNoMembers));
+        m_filled = KResult::nothingToDo(QString::fromLatin1(kNoMembers));
         return;
     }
     m_outstanding = std::make_unique<KOutstanding>(m_doc);
     const KOutstanding& owed = *m_outstanding;
     const int names = owed.nameCount();
     if (names == 0) {
-        m_alerts.push_back(QString::fromLatin1(kNoDebts));
+        m_filled = KResult::nothingToDo(QString::fromLatin1(kNoDebts));
         return;
     }
 

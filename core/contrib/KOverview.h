@@ -1,8 +1,7 @@
 #pragma once
 
+#include "core/KOutcome.h"
 #include "core/contrib/KOutstanding.h"
-
-#include <QStringList>
 
 #include <memory>
 #include <string>
@@ -26,9 +25,9 @@ public:
     KOverview(const KOverview&) = delete;
     KOverview& operator=(const KOverview&) = delete;
 
-    // The alerts raised while filling, in order: no members, or nothing ever charged; the grid
-    // is empty then.
-    const QStringList& alerts() const { return m_alerts; }
+    // How filling ended: Done, or NothingToDo with what the user is told (kNoMembers, or
+    // kNoDebts when nothing was ever charged); the grid is empty then.
+    const KResult& filled() const { return m_filled; }
 
     int rowCount() const { return static_cast<int>(m_cells.size()); }
     int colCount() const { return m_cells.empty() ? 0 : static_cast<int>(m_cells.front().size()); }
@@ -57,7 +56,7 @@ private:
 
     const CKorvelDoc& m_doc;
     std::unique_ptr<KOutstanding> m_outstanding;
-    QStringList m_alerts;
+    KResult m_filled;
     std::vector<std::vector<std::string>> m_cells;
     std::vector<int> m_rowName;   // per row: the part name, kTitle, or kAll for "Totaal"
     std::vector<int> m_colColumn; // per column: the column of amounts, kTitle, or kAll

@@ -120,11 +120,11 @@ KResult KSchemeEditor::changePart(std::optional<std::int32_t> selectedId, const 
     return addPart(name, amountText);
 }
 
-bool KSchemeEditor::deletePart(std::optional<std::int32_t> selectedId) {
+KResult KSchemeEditor::deletePart(std::optional<std::int32_t> selectedId) {
     if (!partById(selectedId))
-        return false;
+        return KResult::nothingToDo();
     m_working.RemovePart(*selectedId);
-    return true;
+    return KResult::done();
 }
 
 void KSchemeEditor::standard() {

@@ -64,8 +64,9 @@ public:
     // NothingToDo, and nothing done, when no part has that id.
     KResult changePart(std::optional<std::int32_t> selectedId, const std::string& name,
                        const std::string& amountText);
-    // "&Verwijderen": the part selected is taken out; the current part stays.
-    bool deletePart(std::optional<std::int32_t> selectedId);
+    // "&Verwijderen": the part selected is taken out; the current part stays. NothingToDo
+    // when no part has that id.
+    KResult deletePart(std::optional<std::int32_t> selectedId);
     // "&Standaard": every part is replaced by the standard set, 2 x member types x 3 parts,
     // and the description and date become those of a new scheme of this year.
     void standard();

@@ -166,18 +166,16 @@ void CKorvelDoc::takeContents(CKorvelDoc& loaded) {
     memberListChanged();
 }
 
-bool CKorvelDoc::OnOpenDocument(const QString& path, KFileReport* report,
-                                KProgressReport* progress) {
+KResult CKorvelDoc::OnOpenDocument(const QString& path, KFileReport* report,
+                                   KProgressReport* progress) {
     KFileReport ignored;
     KFileReport& out = report ? *report : ignored;
     out = KFileReport();
 
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        out.error = QStringLiteral("Het bestand %1 kan niet worden geopend: %2.")
-                        .arg(quoted(path), fileErrorReason(file.error(), errno, path));
-        return false;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return KResult::failed(QStringLiteral("Het bestand %1 kan niet worden geopend: %2.")
+                                   .arg(quoted(path), fileErrorReason(file.error(), errno, path)));
     const qint64 size = std::max<qint64>(file.size(), 0);
     // Counted in kilobytes: numbers a person can read.
     if (progress)
@@ -210,28 +208,24 @@ bool CKorvelDoc::OnOpenDocument(const QString& path, KFileReport* report,
             }
             return static_cast<std::size_t>(got);
         });
-    bool ok = true;
+    // The archive's exception ends here: from here on the reading is an outcome.
+    KResult read;
     try {
         loaded.Serialize(ar);
     } catch (const ArchiveException& e) {
-        ok = false;
-        out.error = loadErrorText(e, path);
+        read = KResult::failed(loadErrorText(e, path));
     }
     if (progress)
         progress->finish();
     // A read error or a stop can look like the end of the members; neither may pass for a
     // file that simply held fewer of them.
-    if (stopped) {
-        out.error.clear();
-        out.cancelled = true;
-        return false;
-    }
-    if (readFailed) {
-        out.error = QStringLiteral("Het bestand %1 kan niet worden gelezen.").arg(quoted(path));
-        return false;
-    }
-    if (!ok)
-        return false;
+    if (stopped)
+        return KResult::stopped();
+    if (readFailed)
+        return KResult::failed(
+            QStringLiteral("Het bestand %1 kan niet worden gelezen.").arg(quoted(path)));
+    if (!read.isDone())
+        return read;
 
     takeContents(loaded);
     out.messages = m_loadMessages;
@@ -239,18 +233,17 @@ bool CKorvelDoc::OnOpenDocument(const QString& path, KFileReport* report,
     m_pathName = path;
     SetModifiedFlag(false);
     tellListeners([](KDocListener& l) { l.documentReset(); });
-    return true;
+    return KResult::done();
 }
 
-bool CKorvelDoc::OnSaveDocument(const QString& path, KFileReport* report,
-                                KProgressReport* progress) {
+KResult CKorvelDoc::OnSaveDocument(const QString& path, KFileReport* report,
+                                   KProgressReport* progress) {
     KFileReport ignored;
     KFileReport& out = report ? *report : ignored;
     out = KFileReport();
     auto fail = [&](const QString& why) {
-        out.error =
-            QStringLiteral("Het bestand %1 kan niet worden bewaard: %2.").arg(quoted(path), why);
-        return false;
+        return KResult::failed(
+            QStringLiteral("Het bestand %1 kan niet worden bewaard: %2.").arg(quoted(path), why));
     };
 
     QSaveFile file(path);
@@ -274,8 +267,7 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, KFileReport* report,
         progress->finish();
     if (stopped) {
         file.cancelWriting();
-        out.cancelled = true;
-        return false;
+        return KResult::stopped();
     }
     if (!ar.flush()) {
         const QString why = fileErrorReason(file.error(), errno, path, FileAccess::Writing);
@@ -283,7 +275,8 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, KFileReport* report,
         return fail(why);
     }
     // The backup of the previous file is made before the new one takes its place; a failed
-    // backup does not stop the save, but the user hears of it.
+    // backup does not stop the save, but the user hears of it. The helper library's result
+    // (0 copied, 1 to 3 what failed) ends here.
     if (QFileInfo::exists(path)) {
         const QString backup = backupPathFor(path);
         if (copyFile(path, backup) != 0)
@@ -295,7 +288,7 @@ bool CKorvelDoc::OnSaveDocument(const QString& path, KFileReport* report,
         return fail(fileErrorReason(file.error(), errno, path, FileAccess::Writing));
     m_pathName = path;
     SetModifiedFlag(false);
-    return true;
+    return KResult::done();
 }
 
 const KMember* CKorvelDoc::findMember(std::int32_t id) const {
@@ -322,11 +315,150 @@ KMember* CKorvelDoc::mutableMember(std::int32_t id) {
     return const_cast<KMember*>(findMember(id));
 }
 
-const KContribution* CKorvelDoc::findSchemeById(std::int32_t id) const {
-    return m_schemes.findFirst([id](const KContribution& s) { return s.id() == id; });
+void CKorvelDoc::indexInserted(const KMember& member) {
+    if (!m_memberIndexValid)
+        return;
+    // A second member of an id decides nothing by itself: which one is first depends on the
+    // places, so the index is made anew.
+    if (!m_memberIdsUnique ||
+        !m_memberIndex.emplace(member.id(), const_cast<KMember*>(&member)).second)
+        m_memberIndexValid = false;
 }
 
-KContribution* CKorvelDoc::mutableScheme(std::int32_t id) {
+void CKorvelDoc::indexTaken(const KMember& member) {
+    if (!m_memberIndexValid)
+        return;
+    if (m_memberIdsUnique)
+        m_memberIndex.erase(member.id());
+    else
+        m_memberIndexValid = false;
+}
+
+KMemberAccess CKorvelDoc::memberAccess() {
+    return KMemberAccess(m_members, [this](std::int32_t id) { return mutableMember(id); });
+}
+
+void CKorvelDoc::tellMembers(const KMemberChange& change) {
+    if (change.empty())
+        return;
+    tellListeners([&change](KDocListener& l) { l.membersChanged(change); });
+}
+
+void CKorvelDoc::tellConfiguration() {
+    tellListeners([](KDocListener& l) { l.configurationChanged(); });
+}
+
+void CKorvelDoc::tellSchemes() {
+    tellListeners([](KDocListener& l) { l.schemesChanged(); });
+}
+
+void CKorvelDoc::insertMember(std::size_t at, std::unique_ptr<KMember> member) {
+    const KMember& inserted = m_members.insertAt(at, std::move(member));
+    indexInserted(inserted);
+    tellMembers({{inserted.id()}, {}, {}});
+}
+
+std::unique_ptr<KMember> CKorvelDoc::takeMember(std::size_t at) {
+    std::unique_ptr<KMember> taken = m_members.takeAt(at);
+    indexTaken(*taken);
+    tellMembers({{}, {}, {taken->id()}});
+    return taken;
+}
+
+std::vector<std::pair<std::size_t, std::unique_ptr<KMember>>>
+CKorvelDoc::takeMembers(const std::function<bool(const KMember&)>& take) {
+    auto taken = m_members.takeWhere(take);
+    KMemberChange change;
+    for (const auto& entry : taken) {
+        indexTaken(*entry.second);
+        change.removed.push_back(entry.second->id());
+    }
+    tellMembers(change);
+    return taken;
+}
+
+void CKorvelDoc::putBackMembers(
+    std::vector<std::pair<std::size_t, std::unique_ptr<KMember>>> taken) {
+    KMemberChange change;
+    std::vector<const KMember*> back;
+    for (const auto& entry : taken) {
+        change.added.push_back(entry.second->id());
+        back.push_back(entry.second.get());
+    }
+    m_members.putBack(std::move(taken));
+    for (const KMember* member : back)
+        indexInserted(*member);
+    tellMembers(change);
+}
+
+bool CKorvelDoc::swapMember(std::int32_t id, KMember& contents) {
+    KMember* target = mutableMember(id);
+    if (!target)
+        return false;
+    target->swapContents(contents);
+    tellMembers({{}, {id}, {}});
+    return true;
+}
+
+void CKorvelDoc::swapMembers(std::vector<std::pair<std::int32_t, KMember>>& contents) {
+    KMemberChange change;
+    for (auto& [id, other] : contents)
+        if (KMember* target = mutableMember(id)) {
+            target->swapContents(other);
+            change.changed.push_back(id);
+        }
+    tellMembers(change);
+}
+
+void CKorvelDoc::changeMembers(
+    const std::function<std::vector<std::int32_t>(KMemberAccess&)>& change) {
+    KMemberAccess access = memberAccess();
+    tellMembers({{}, change(access), {}});
+}
+
+void CKorvelDoc::insertScheme(std::size_t at, std::unique_ptr<KContribution> scheme) {
+    m_schemes.insertAt(at, std::move(scheme));
+    tellSchemes();
+}
+
+std::unique_ptr<KContribution> CKorvelDoc::takeScheme(std::size_t at) {
+    std::unique_ptr<KContribution> taken = m_schemes.takeAt(at);
+    tellSchemes();
+    return taken;
+}
+
+bool CKorvelDoc::swapScheme(std::int32_t id, KContribution& contents) {
+    KContribution* target =
+        m_schemes.findFirst([id](const KContribution& s) { return s.id() == id; });
+    if (!target)
+        return false;
+    std::swap(*target, contents);
+    tellSchemes();
+    return true;
+}
+
+void CKorvelDoc::swapFields(KFieldList& fields, KTabList& tabs,
+                           const std::function<void(KMemberAccess&)>& alongside) {
+    std::swap(m_fields, fields);
+    std::swap(m_tabs, tabs);
+    if (alongside) {
+        KMemberAccess access = memberAccess();
+        alongside(access);
+    }
+    tellConfiguration();
+}
+
+void CKorvelDoc::swapTabs(KTabList& tabs) {
+    std::swap(m_tabs, tabs);
+    tellConfiguration();
+}
+
+void CKorvelDoc::swapMemberTypes(std::vector<std::string>& memberTypes) {
+    std::swap(m_memberTypes, memberTypes);
+    tellConfiguration();
+}
+
+const KContribution* CKorvelDoc::findSchemeById(std::int32_t id) const {
     return m_schemes.findFirst([id](const KContribution& s) { return s.id() == id; });
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "core/KOutcome.h"
 #include "core/document/KDocListener.h"
+#include "core/document/KMemberAccess.h"
 #include "core/model/KContribution.h"
 #include "core/model/KIdCounter.h"
 #include "core/model/KMember.h"
@@ -13,6 +15,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -21,15 +24,11 @@
 class Archive;
 class KProgressReport;
 
-// What opening or saving a file has to tell the user.
+// What opening or saving a file has to tell the user besides how it ended.
 struct KFileReport {
-    // Why it failed, in Dutch; empty when it worked.
-    QString error;
     // What the user should read although it worked (a backup that could not be made, an odd
     // record in an old file).
     QStringList messages;
-    // The user stopped it; nothing changed.
-    bool cancelled = false;
     // The file was of an old layout and was read into the default configuration, so the grid's
     // default column list goes with it.
     bool oldLayout = false;
@@ -38,7 +37,9 @@ struct KFileReport {
 // The one document: owns the whole administration, starts new files with the default
 // configuration, reads and writes member files, keeps a backup of the previous file on save.
 // Everybody reads it; only the edit commands (core/edit) and the loader change it, and every
-// change is an undoable step on undoStack(). Listeners hear what changed.
+// change is an undoable step on undoStack(). An edit changes it through the few mutators below,
+// each of which keeps the member index and tells the listeners what changed: an edit command
+// never tells anybody itself.
 class CKorvelDoc {
 public:
     CKorvelDoc();
@@ -53,14 +54,15 @@ public:
     bool OnNewDocument();
     // Reads a member file into a fresh administration and takes it only when the whole file
     // was read: a damaged file, a failed read or a stop leaves the open administration as it
-    // was. The report says why it failed, or what the user should know.
-    bool OnOpenDocument(const QString& path, KFileReport* report = nullptr,
-                        KProgressReport* progress = nullptr);
+    // was. Done, Stopped, or Failed with the Dutch reason; the report says what the user should
+    // know besides.
+    KResult OnOpenDocument(const QString& path, KFileReport* report = nullptr,
+                           KProgressReport* progress = nullptr);
     // Copies the existing file to its backup name, then replaces it atomically with the
     // administration. On failure or a stop the old file is untouched and the document stays
     // modified. A backup that cannot be made does not stop the save; the report says so.
-    bool OnSaveDocument(const QString& path, KFileReport* report = nullptr,
-                        KProgressReport* progress = nullptr);
+    KResult OnSaveDocument(const QString& path, KFileReport* report = nullptr,
+                           KProgressReport* progress = nullptr);
     void DeleteContents();
     // For a process that is about to end with nothing left to write: the administration goes
     // with the process instead of being freed record by record, which for a large club takes
@@ -111,13 +113,57 @@ private:
     friend class KEditCommand;
     friend class ClubGenerator;
 
+    // The mutators: the only way an edit command changes the administration. Each one keeps
+    // the member index and tells the listeners what it changed, so whatever a command does is
+    // heard, its undo included. The swaps hand the old contents back in place of the new, which
+    // is what undo gives again.
+
+    // Puts the member at that place of the list (not by name order: undo puts a member back
+    // where it was).
+    void insertMember(std::size_t at, std::unique_ptr<KMember> member);
+    // Takes the member at that place out of the list and hands it over.
+    std::unique_ptr<KMember> takeMember(std::size_t at);
+    // Takes out every member for which take(member) holds and hands them over with the places
+    // they had, in list order; putBackMembers() puts them back there.
+    std::vector<std::pair<std::size_t, std::unique_ptr<KMember>>>
+    takeMembers(const std::function<bool(const KMember&)>& take);
+    void putBackMembers(std::vector<std::pair<std::size_t, std::unique_ptr<KMember>>> taken);
+    // Swaps the values, charges and payments of the first member with that id with contents;
+    // the member keeps its id and its place. False, and nothing told, without such a member.
+    bool swapMember(std::int32_t id, KMember& contents);
+    // The same for several members in one notice; ids without a member are passed over.
+    void swapMembers(std::vector<std::pair<std::int32_t, KMember>>& contents);
+    // A change inside members (their charges, a value) that no swap expresses cheaply: change
+    // reaches the members through the access it gets and returns the ids of the members it
+    // changed, which the document then tells. It must not change an id.
+    void changeMembers(const std::function<std::vector<std::int32_t>(KMemberAccess&)>& change);
+
+    void insertScheme(std::size_t at, std::unique_ptr<KContribution> scheme);
+    std::unique_ptr<KContribution> takeScheme(std::size_t at);
+    // Swaps the scheme with that id, whole, with contents. False without such a scheme.
+    bool swapScheme(std::int32_t id, KContribution& contents);
+
+    // Swaps the field and tab lists; alongside (when given) then brings the members in step
+    // with the fields, before anybody hears of the new configuration.
+    void swapFields(KFieldList& fields, KTabList& tabs,
+                    const std::function<void(KMemberAccess&)>& alongside = {});
+    void swapTabs(KTabList& tabs);
+    void swapMemberTypes(std::vector<std::string>& memberTypes);
+
     void applyDefaultConfiguration();
     // Takes over the administration of a freshly loaded document.
     void takeContents(CKorvelDoc& loaded);
     void noteModified();
+    // The loader and the generator fill the member list straight; the index is made anew.
     void memberListChanged() { m_memberIndexValid = false; }
+    // Keeps the index in step with a member put into or taken out of the list.
+    void indexInserted(const KMember& member);
+    void indexTaken(const KMember& member);
     KMember* mutableMember(std::int32_t id);
-    KContribution* mutableScheme(std::int32_t id);
+    KMemberAccess memberAccess();
+    void tellMembers(const KMemberChange& change);
+    void tellConfiguration();
+    void tellSchemes();
     template <class Tell> void tellListeners(Tell tell) {
         // A listener may stop listening while it is told.
         const std::vector<KDocListener*> listeners = m_listeners;

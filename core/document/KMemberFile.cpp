@@ -1,9 +1,9 @@
 #include "core/document/KMemberFile.h"
 
 #include "core/document/CKorvelDoc.h"
-#include "core/document/FString.h"
 #include "core/format/Numbers.h"
 #include "core/model/DefaultConfiguration.h"
+#include "core/model/FString.h"
 #include "platform/Archive.h"
 #include "tolvex7/StringRecord.h"
 

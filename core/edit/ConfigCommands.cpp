@@ -21,32 +21,30 @@ KReplaceFieldsCommand::KReplaceFieldsCommand(CKorvelDoc& doc, const KFieldList& 
       m_tabs(reordered(tabs)) {}
 
 void KReplaceFieldsCommand::redo() {
-    std::swap(fields(), m_fields);
-    std::swap(tabs(), m_tabs);
-    // m_fields now holds the old definitions.
-    m_oldById.clear();
-    for (const KField& old : m_fields)
-        m_oldById.emplace(old.id(), &old);
     m_steps.clear();
-    for (KMember& m : members())
-        bringInStep(m);
-    tellConfiguration();
+    swapFields(m_fields, m_tabs, [this](KMemberAccess& members) {
+        // m_fields now holds the old definitions.
+        m_oldById.clear();
+        for (const KField& old : m_fields)
+            m_oldById.emplace(old.id(), &old);
+        for (KMember& m : members)
+            bringInStep(m);
+    });
 }
 
 void KReplaceFieldsCommand::undo() {
-    for (auto it = m_steps.rbegin(); it != m_steps.rend(); ++it)
-        undoStep(*it);
-    m_steps.clear();
-    std::swap(fields(), m_fields);
-    std::swap(tabs(), m_tabs);
-    tellConfiguration();
+    swapFields(m_fields, m_tabs, [this](KMemberAccess& members) {
+        for (auto it = m_steps.rbegin(); it != m_steps.rend(); ++it)
+            undoStep(*it, members);
+        m_steps.clear();
+    });
 }
 
 void KReplaceFieldsCommand::bringInStep(KMember& member) {
     // A member that held no values at all gets them as a new member does: its dates empty.
     const bool heldNone = member.values().empty();
     MemberStep step{member.id(), {}, {}, {}, {}};
-    const KFieldList& defs = fields();
+    const KFieldList& defs = doc().fields();
 
     std::unordered_set<std::int32_t> ids;
     for (const KField& def : defs)
@@ -89,8 +87,8 @@ void KReplaceFieldsCommand::bringInStep(KMember& member) {
         m_steps.push_back(std::move(step));
 }
 
-void KReplaceFieldsCommand::undoStep(MemberStep& step) {
-    KMember* m = member(step.member);
+void KReplaceFieldsCommand::undoStep(MemberStep& step, const KMemberAccess& members) {
+    KMember* m = members.member(step.member);
     if (!m)
         return;
     for (std::int32_t id : step.relabelled) {
@@ -110,12 +108,11 @@ KReplaceTabsCommand::KReplaceTabsCommand(CKorvelDoc& doc, const KTabList& tabs)
     : KEditCommand(doc, QStringLiteral("rubrieken wijzigen")), m_tabs(tabs) {}
 
 void KReplaceTabsCommand::redo() {
-    std::swap(tabs(), m_tabs);
-    tellConfiguration();
+    swapTabs(m_tabs);
 }
 
 void KReplaceTabsCommand::undo() {
-    redo();
+    swapTabs(m_tabs);
 }
 
 KReplaceMemberTypesCommand::KReplaceMemberTypesCommand(
@@ -125,25 +122,26 @@ KReplaceMemberTypesCommand::KReplaceMemberTypesCommand(
       m_types(std::move(memberTypes)), m_texts(std::move(memberTexts)) {}
 
 void KReplaceMemberTypesCommand::swapTexts() {
-    KMemberChange change;
-    for (auto& [id, text] : m_texts) {
-        KMember* m = member(id);
-        if (!m)
-            continue;
-        KField* value = m->valueByMeaning(FieldMeaning::MemberType);
-        if (!value || value->type() != FieldType::Text)
-            continue;
-        std::string before = value->text();
-        value->setText(std::move(text));
-        text = std::move(before);
-        change.changed.push_back(id);
-    }
-    tellMembers(change);
+    changeMembers([this](KMemberAccess& members) {
+        std::vector<std::int32_t> changed;
+        for (auto& [id, text] : m_texts) {
+            KMember* m = members.member(id);
+            if (!m)
+                continue;
+            KField* value = m->valueByMeaning(FieldMeaning::MemberType);
+            if (!value || value->type() != FieldType::Text)
+                continue;
+            std::string before = value->text();
+            value->setText(std::move(text));
+            text = std::move(before);
+            changed.push_back(id);
+        }
+        return changed;
+    });
 }
 
 void KReplaceMemberTypesCommand::redo() {
-    std::swap(memberTypes(), m_types);
-    tellConfiguration();
+    swapMemberTypes(m_types);
     swapTexts();
 }
 
@@ -152,6 +150,5 @@ void KReplaceMemberTypesCommand::undo() {
     std::reverse(m_texts.begin(), m_texts.end());
     swapTexts();
     std::reverse(m_texts.begin(), m_texts.end());
-    std::swap(memberTypes(), m_types);
-    tellConfiguration();
+    swapMemberTypes(m_types);
 }

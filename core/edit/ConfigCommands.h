@@ -29,7 +29,7 @@ private:
         std::vector<KField> converted; // the values before, whole
     };
     void bringInStep(KMember& member);
-    void undoStep(MemberStep& step);
+    void undoStep(MemberStep& step, const KMemberAccess& members);
 
     KFieldList m_fields; // the list not in the document
     KTabList m_tabs;

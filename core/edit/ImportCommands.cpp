@@ -3,45 +3,35 @@
 #include <algorithm>
 #include <string>
 
-namespace {
-
-constexpr std::size_t kNoTab = static_cast<std::size_t>(-1);
-
-} // namespace
-
 KImportMembersCommand::KImportMembersCommand(CKorvelDoc& doc, KImportChanges changes)
     : KEditCommand(doc, QStringLiteral("leden importeren")), m_fields(std::move(changes.fields)),
       m_types(std::move(changes.memberTypes)), m_others(std::move(changes.updated)),
       m_new(std::move(changes.added)) {
-    m_addedIds.reserve(m_new.size());
-    for (const auto& member : m_new) {
-        m_addedIds.push_back(member->id());
+    for (const auto& member : m_new)
         m_added.insert(member.get());
-    }
-    for (const auto& [id, contents] : m_others)
-        m_updatedIds.push_back(id);
 }
 
-void KImportMembersCommand::addFields() {
-    if (m_fields.empty())
-        return;
-    m_tabOfField.assign(m_fields.size(), kNoTab);
-    for (std::size_t i = 0; i < m_fields.size(); ++i) {
-        const KField& def = m_fields[i].definition;
-        fields().insert(def);
-        std::size_t place = 0;
-        for (KTabDef& tab : tabs()) {
-            if (tab.name() == m_fields[i].tab) {
+void KImportMembersCommand::makeLists() {
+    m_fieldList = doc().fields();
+    m_tabList = doc().tabs();
+    for (const KImportChanges::NewField& field : m_fields) {
+        const KField& def = field.definition;
+        m_fieldList.insert(def);
+        for (KTabDef& tab : m_tabList) {
+            if (tab.name() == field.tab) {
                 tab.addFieldId(def.id());
-                m_tabOfField[i] = place;
                 break;
             }
-            ++place;
         }
     }
+    m_typeList = doc().memberTypes();
+    m_typeList.insert(m_typeList.end(), m_types.begin(), m_types.end());
+}
+
+void KImportMembersCommand::addValues(KMemberAccess& members) const {
     // Every member that holds values holds one per field; a member without values (only a
     // damaged file has one) stays without, as bringing the members in step leaves it.
-    for (KMember& m : members()) {
+    for (KMember& m : members) {
         if (m.values().empty())
             continue;
         for (const auto& field : m_fields)
@@ -49,30 +39,17 @@ void KImportMembersCommand::addFields() {
     }
 }
 
-void KImportMembersCommand::removeFields() {
-    if (m_fields.empty())
-        return;
+void KImportMembersCommand::removeValues(KMemberAccess& members) const {
     std::unordered_set<std::int32_t> ids;
     for (const auto& field : m_fields)
         ids.insert(field.definition.id());
-    for (KMember& m : members())
+    for (KMember& m : members)
         if (!m.values().empty())
             m.values().takeWhere([&ids](const KField& v) { return ids.count(v.id()) != 0; });
-    for (std::size_t i = m_fields.size(); i-- > 0;) {
-        const std::int32_t id = m_fields[i].definition.id();
-        if (m_tabOfField[i] != kNoTab)
-            tabs().at(m_tabOfField[i]).removeFieldId(id);
-        fields().removeFirst([id](const KField& f) { return f.id() == id; });
-    }
 }
 
-void KImportMembersCommand::swapUpdated() {
-    for (auto& [id, other] : m_others)
-        if (KMember* target = member(id))
-            target->swapContents(other);
-}
-
-void KImportMembersCommand::placeNewMembers() {
+std::vector<std::pair<std::size_t, std::unique_ptr<KMember>>>
+KImportMembersCommand::placeNewMembers() {
     // A new member goes in front of the first member that does not come before it. In a list
     // whose names were changed after insertion that is not a binary search on the list itself,
     // but it is one on the list's records: the members that come after every member in front of
@@ -81,74 +58,72 @@ void KImportMembersCommand::placeNewMembers() {
     // new members order among themselves as insertions into a sorted list do: a stable sort of
     // the reversed input.
     using Ptr = std::unique_ptr<KMember>;
-    std::vector<std::pair<std::size_t, Ptr>> existing =
-        members().takeWhere([](const KMember&) { return true; });
+    const KMemberList& existing = doc().members();
     std::vector<std::string> keys;
     keys.reserve(existing.size());
-    for (const auto& entry : existing)
-        keys.push_back(KListOrder<KMember>::key(*entry.second));
+    for (const KMember& m : existing)
+        keys.push_back(KListOrder<KMember>::key(m));
     std::vector<std::size_t> records;
     for (std::size_t i = 0; i < keys.size(); ++i)
         if (records.empty() || keys[records.back()] < keys[i])
             records.push_back(i);
 
     // Per group, the new members with their keys, in the order given.
-    std::vector<std::vector<std::pair<std::string, Ptr>>> groups(existing.size() + 1);
+    std::vector<std::vector<std::pair<std::string, Ptr>>> groups(keys.size() + 1);
     for (Ptr& item : m_new) {
         std::string key = KListOrder<KMember>::key(*item);
         const auto at = std::partition_point(records.begin(), records.end(),
                                              [&](std::size_t r) { return keys[r] < key; });
-        const std::size_t group = at == records.end() ? existing.size() : *at;
+        const std::size_t group = at == records.end() ? keys.size() : *at;
         groups[group].emplace_back(std::move(key), std::move(item));
     }
+    const std::size_t count = m_new.size();
     m_new.clear();
 
-    std::vector<std::pair<std::size_t, Ptr>> merged;
-    merged.reserve(existing.size() + m_addedIds.size());
-    auto emitGroup = [&merged](std::vector<std::pair<std::string, Ptr>>& group) {
+    // Each new member with its place in the list once all are in.
+    std::vector<std::pair<std::size_t, Ptr>> placed;
+    placed.reserve(count);
+    std::size_t place = 0;
+    auto emitGroup = [&placed, &place](std::vector<std::pair<std::string, Ptr>>& group) {
         std::reverse(group.begin(), group.end());
         std::stable_sort(group.begin(), group.end(),
                          [](const auto& a, const auto& b) { return a.first < b.first; });
         for (auto& entry : group)
-            merged.emplace_back(merged.size(), std::move(entry.second));
+            placed.emplace_back(place++, std::move(entry.second));
         group.clear();
     };
-    for (std::size_t i = 0; i < existing.size(); ++i) {
+    for (std::size_t i = 0; i < keys.size(); ++i) {
         emitGroup(groups[i]);
-        merged.emplace_back(merged.size(), std::move(existing[i].second));
+        ++place; // the existing member
     }
-    emitGroup(groups[existing.size()]);
-    members().putBack(std::move(merged));
+    emitGroup(groups[keys.size()]);
+    return placed;
 }
 
 void KImportMembersCommand::redo() {
-    addFields();
-    if (!m_types.empty()) {
-        m_typesBefore = memberTypes().size();
-        memberTypes().insert(memberTypes().end(), m_types.begin(), m_types.end());
-    }
-    swapUpdated();
+    if (!m_placed)
+        makeLists();
+    if (!m_fields.empty())
+        swapFields(m_fieldList, m_tabList,
+                   [this](KMemberAccess& members) { addValues(members); });
+    if (!m_types.empty())
+        swapMemberTypes(m_typeList);
+    swapMembers(m_others);
     if (!m_placed) {
-        placeNewMembers();
+        putBackMembers(placeNewMembers());
         m_placed = true;
     } else {
-        members().putBack(std::move(m_out));
+        putBackMembers(std::move(m_out));
         m_out.clear();
     }
-    memberListChanged();
-    if (!m_fields.empty() || !m_types.empty())
-        tellConfiguration();
-    tellMembers({m_addedIds, m_updatedIds, {}});
 }
 
 void KImportMembersCommand::undo() {
-    m_out = members().takeWhere([this](const KMember& m) { return m_added.count(&m) != 0; });
-    memberListChanged();
-    swapUpdated();
+    m_out = takeMembers([this](const KMember& m) { return m_added.count(&m) != 0; });
+    swapMembers(m_others);
     if (!m_types.empty())
-        memberTypes().resize(m_typesBefore);
-    removeFields();
-    if (!m_fields.empty() || !m_types.empty())
-        tellConfiguration();
-    tellMembers({{}, m_updatedIds, m_addedIds});
+        swapMemberTypes(m_typeList);
+    if (!m_fields.empty())
+        swapFields(m_fieldList, m_tabList,
+                   [this](KMemberAccess& members) { removeValues(members); });
 }

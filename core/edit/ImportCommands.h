@@ -18,21 +18,24 @@ public:
     void undo() override;
 
 private:
-    void addFields();
-    void removeFields();
-    void swapUpdated();
-    // The first redo: the new members go where one-by-one insertion would put them.
-    void placeNewMembers();
+    // The first redo: the field, tab and member-type lists with what the import adds.
+    void makeLists();
+    void addValues(KMemberAccess& members) const;
+    void removeValues(KMemberAccess& members) const;
+    // The first redo: the new members with the places in the list that one-by-one insertion
+    // would give them.
+    std::vector<std::pair<std::size_t, std::unique_ptr<KMember>>> placeNewMembers();
 
     std::vector<KImportChanges::NewField> m_fields;
-    std::vector<std::size_t> m_tabOfField; // the tab's place in the tab list, or npos
     std::vector<std::string> m_types;
-    std::size_t m_typesBefore = 0;
+    // The lists not in the document: after a redo the ones before the import, after an undo
+    // the ones with it.
+    KFieldList m_fieldList;
+    KTabList m_tabList;
+    std::vector<std::string> m_typeList;
     std::vector<std::pair<std::int32_t, KMember>> m_others; // the contents not in the document
     std::vector<std::unique_ptr<KMember>> m_new;            // before the first redo
     std::vector<std::pair<std::size_t, std::unique_ptr<KMember>>> m_out; // undone, with places
     std::unordered_set<const KMember*> m_added;
-    std::vector<std::int32_t> m_addedIds;
-    std::vector<std::int32_t> m_updatedIds;
     bool m_placed = false;
 };

@@ -13,11 +13,11 @@ void addMember(CKorvelDoc& doc, const KMember& member) {
     doc.undoStack().push(new KAddMemberCommand(doc, std::move(copy)));
 }
 
-bool replaceMember(CKorvelDoc& doc, std::int32_t id, const KMember& contents) {
+KResult replaceMember(CKorvelDoc& doc, std::int32_t id, const KMember& contents) {
     if (!doc.findMember(id))
-        return false;
+        return KResult::nothingToDo();
     doc.undoStack().push(new KReplaceMemberCommand(doc, id, contents));
-    return true;
+    return KResult::done();
 }
 
 std::size_t replaceMembers(CKorvelDoc& doc, const QString& text,
@@ -49,33 +49,33 @@ void addScheme(CKorvelDoc& doc, const KContribution& scheme) {
     doc.undoStack().push(new KAddSchemeCommand(doc, std::make_unique<KContribution>(scheme)));
 }
 
-bool replaceScheme(CKorvelDoc& doc, std::int32_t id, const KContribution& contents,
-                   bool carryThrough) {
+KResult replaceScheme(CKorvelDoc& doc, std::int32_t id, const KContribution& contents,
+                      bool carryThrough) {
     if (!doc.findSchemeById(id))
-        return false;
+        return KResult::nothingToDo();
     doc.undoStack().push(new KReplaceSchemeCommand(doc, id, contents, carryThrough));
-    return true;
+    return KResult::done();
 }
 
-bool deleteScheme(CKorvelDoc& doc, std::int32_t id, bool removeCharges) {
+KResult deleteScheme(CKorvelDoc& doc, std::int32_t id, bool removeCharges) {
     if (!doc.findSchemeById(id))
-        return false;
+        return KResult::nothingToDo();
     doc.undoStack().push(new KDeleteSchemeCommand(doc, id, removeCharges));
-    return true;
+    return KResult::done();
 }
 
-std::optional<double> applyScheme(CKorvelDoc& doc, std::int32_t schemeId,
-                                  std::vector<std::int32_t> memberIds,
-                                  KProgressReport* progress) {
+Applied applyScheme(CKorvelDoc& doc, std::int32_t schemeId, std::vector<std::int32_t> memberIds,
+                    KProgressReport* progress) {
     const KContribution* scheme = doc.findSchemeById(schemeId);
     if (!scheme)
-        return std::nullopt;
+        return {KResult::nothingToDo(), 0.0};
     auto command = std::make_unique<KApplySchemeCommand>(doc, *scheme, std::move(memberIds));
-    if (!command->perform(progress))
-        return std::nullopt;
+    const KOutcome outcome = command->perform(progress);
+    if (outcome != KOutcome::Done)
+        return {KResult(outcome), 0.0};
     const double total = command->total();
     doc.undoStack().push(command.release());
-    return total;
+    return {KResult::done(), total};
 }
 
 void replaceFields(CKorvelDoc& doc, const KFieldList& fields, const KTabList& tabs) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/KOutcome.h"
 #include "core/edit/KImportChanges.h"
 #include "core/model/KContribution.h"
 #include "core/model/KMember.h"
@@ -8,7 +9,6 @@
 #include <QString>
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -26,8 +26,8 @@ namespace KEdit {
 // Adds a member that has its id already, in name order.
 void addMember(CKorvelDoc& doc, const KMember& member);
 // Gives the member with that id the values, charges and payments of contents; it keeps its id
-// and its place. False, and nothing done, when no member has that id.
-bool replaceMember(CKorvelDoc& doc, std::int32_t id, const KMember& contents);
+// and its place. NothingToDo, and no step, when no member has that id.
+KResult replaceMember(CKorvelDoc& doc, std::int32_t id, const KMember& contents);
 // Gives each member listed the values, charges and payments of its contents, all in one step
 // whose undo text is text ("betalingen boeken"). A member may be listed once; ids without a
 // member are passed over. Returns how many members were changed; no step when none.
@@ -46,19 +46,27 @@ bool importMembers(CKorvelDoc& doc, KImportChanges changes);
 // Adds a new scheme, in scheme order.
 void addScheme(CKorvelDoc& doc, const KContribution& scheme);
 // Gives the scheme with that id the description, date and parts of contents; it keeps its
-// place. Carried through, every member is charged again by the changed scheme. False, and
-// nothing done, when no scheme has that id.
-bool replaceScheme(CKorvelDoc& doc, std::int32_t id, const KContribution& contents,
-                   bool carryThrough);
+// place. Carried through, every member is charged again by the changed scheme. NothingToDo,
+// and no step, when no scheme has that id.
+KResult replaceScheme(CKorvelDoc& doc, std::int32_t id, const KContribution& contents,
+                      bool carryThrough);
 // Deletes the scheme with that id, and with removeCharges each member's first charge of it.
-bool deleteScheme(CKorvelDoc& doc, std::int32_t id, bool removeCharges);
+// NothingToDo, and no step, when no scheme has that id.
+KResult deleteScheme(CKorvelDoc& doc, std::int32_t id, bool removeCharges);
+
+// How executing a scheme ended, and what it charged.
+struct Applied {
+    // Done; NothingToDo for a scheme that is not there; Stopped when the user stopped the work.
+    // Nothing changed unless it was done.
+    KResult result;
+    // The total of the new charges that are their member's latest.
+    double total = 0.0;
+    explicit operator bool() const { return result.isDone(); }
+};
 // Executes the scheme with that id for the members, in the order given: each is charged with
-// the parts it meets, replacing its earlier charge of the scheme. Returns the total of the new
-// charges that are their member's latest; nothing when the scheme is unknown or the user
-// stopped the work (nothing changed then).
-std::optional<double> applyScheme(CKorvelDoc& doc, std::int32_t schemeId,
-                                  std::vector<std::int32_t> memberIds,
-                                  KProgressReport* progress = nullptr);
+// the parts it meets, replacing its earlier charge of the scheme.
+Applied applyScheme(CKorvelDoc& doc, std::int32_t schemeId, std::vector<std::int32_t> memberIds,
+                    KProgressReport* progress = nullptr);
 
 // Replaces the fields and tabs (copies, in their order) and brings every member's values in
 // step with the new fields.

@@ -27,7 +27,6 @@ public:
     void undo() override;
 
 private:
-    void swap();
     std::int32_t m_id;
     KMember m_other; // the contents not in the document
 };
@@ -42,7 +41,6 @@ public:
     void undo() override;
 
 private:
-    void swap();
     std::vector<std::pair<std::int32_t, KMember>> m_others; // the contents not in the document
 };
 
@@ -54,10 +52,10 @@ public:
     void redo() override;
     void undo() override;
     // How many members the last redo removed.
-    std::size_t removedCount() const { return m_removedIds.size(); }
+    std::size_t removedCount() const { return m_removedCount; }
 
 private:
     std::vector<std::int32_t> m_ids;
-    std::vector<std::int32_t> m_removedIds;
+    std::size_t m_removedCount = 0;
     std::vector<std::pair<std::size_t, std::unique_ptr<KMember>>> m_removed; // with their places
 };

@@ -11,20 +11,25 @@ namespace {
 
 constexpr std::int64_t kReportEvery = 256;
 
+// Takes back every recorded charge change; the members it changed.
+std::vector<std::int32_t> undoCharges(KChargeChanges& charges, const KMemberAccess& members) {
+    std::vector<std::int32_t> changed = charges.memberIds();
+    charges.undo(members.lookup());
+    return changed;
+}
+
 } // namespace
 
 KAddSchemeCommand::KAddSchemeCommand(CKorvelDoc& doc, std::unique_ptr<KContribution> scheme)
     : KEditCommand(doc, QStringLiteral("nieuwe contributie")), m_scheme(std::move(scheme)) {}
 
 void KAddSchemeCommand::redo() {
-    m_index = schemes().insertIndex(*m_scheme);
-    schemes().insertAt(m_index, std::move(m_scheme));
-    tellSchemes();
+    m_index = doc().schemes().insertIndex(*m_scheme);
+    insertScheme(m_index, std::move(m_scheme));
 }
 
 void KAddSchemeCommand::undo() {
-    m_scheme = schemes().takeAt(m_index);
-    tellSchemes();
+    m_scheme = takeScheme(m_index);
 }
 
 KReplaceSchemeCommand::KReplaceSchemeCommand(CKorvelDoc& doc, std::int32_t id,
@@ -35,30 +40,23 @@ KReplaceSchemeCommand::KReplaceSchemeCommand(CKorvelDoc& doc, std::int32_t id,
 }
 
 void KReplaceSchemeCommand::redo() {
-    KContribution* target = scheme(m_id);
-    if (!target)
+    if (!swapScheme(m_id, m_other) || !m_carryThrough)
         return;
-    std::swap(*target, m_other);
-    tellSchemes();
-    if (!m_carryThrough)
-        return;
-    if (!m_charges.redo(memberLookup())) {
-        KSchemeCharges charges(*target);
-        for (KMember& m : members())
-            m_charges.apply(m, m_id, charges.chargeFor(m));
-    }
-    tellMembers({{}, m_charges.memberIds(), {}});
+    changeMembers([this](KMemberAccess& members) {
+        if (!m_charges.redo(members.lookup())) {
+            KSchemeCharges charges(*doc().findSchemeById(m_id));
+            for (KMember& m : members)
+                m_charges.apply(m, m_id, charges.chargeFor(m));
+        }
+        return m_charges.memberIds();
+    });
 }
 
 void KReplaceSchemeCommand::undo() {
-    KContribution* target = scheme(m_id);
-    if (!target)
+    if (!doc().findSchemeById(m_id))
         return;
-    const std::vector<std::int32_t> changed = m_charges.memberIds();
-    m_charges.undo(memberLookup());
-    std::swap(*target, m_other);
-    tellSchemes();
-    tellMembers({{}, changed, {}});
+    changeMembers([this](KMemberAccess& members) { return undoCharges(m_charges, members); });
+    swapScheme(m_id, m_other);
 }
 
 KDeleteSchemeCommand::KDeleteSchemeCommand(CKorvelDoc& doc, std::int32_t id, bool removeCharges)
@@ -66,33 +64,32 @@ KDeleteSchemeCommand::KDeleteSchemeCommand(CKorvelDoc& doc, std::int32_t id, boo
       m_removeCharges(removeCharges) {}
 
 void KDeleteSchemeCommand::redo() {
-    const KContribution* target = scheme(m_id);
+    const KContribution* target = doc().findSchemeById(m_id);
     if (!target)
         return;
-    if (m_removeCharges && !m_charges.redo(memberLookup()))
-        for (KMember& m : members())
-            m_charges.remove(m, m_id);
+    if (m_removeCharges)
+        changeMembers([this](KMemberAccess& members) {
+            if (!m_charges.redo(members.lookup()))
+                for (KMember& m : members)
+                    m_charges.remove(m, m_id);
+            return m_charges.memberIds();
+        });
     const KContribution same = *target;
     std::size_t index = 0;
-    for (const KContribution& s : schemes()) {
+    for (const KContribution& s : doc().schemes()) {
         if (s == same)
             break;
         ++index;
     }
     m_index = index;
-    m_scheme = schemes().takeAt(index);
-    tellSchemes();
-    tellMembers({{}, m_charges.memberIds(), {}});
+    m_scheme = takeScheme(index);
 }
 
 void KDeleteSchemeCommand::undo() {
     if (!m_scheme)
         return;
-    schemes().insertAt(m_index, std::move(m_scheme));
-    const std::vector<std::int32_t> changed = m_charges.memberIds();
-    m_charges.undo(memberLookup());
-    tellSchemes();
-    tellMembers({{}, changed, {}});
+    insertScheme(m_index, std::move(m_scheme));
+    changeMembers([this](KMemberAccess& members) { return undoCharges(m_charges, members); });
 }
 
 KApplySchemeCommand::KApplySchemeCommand(CKorvelDoc& doc, const KContribution& scheme,
@@ -100,12 +97,12 @@ KApplySchemeCommand::KApplySchemeCommand(CKorvelDoc& doc, const KContribution& s
     : KEditCommand(doc, QStringLiteral("contributie uitvoeren")), m_scheme(scheme),
       m_ids(std::move(memberIds)) {}
 
-bool KApplySchemeCommand::run(KProgressReport* progress) {
+bool KApplySchemeCommand::run(const KMemberAccess& members, KProgressReport* progress) {
     m_total = 0.0;
     std::int64_t done = 0;
     KSchemeCharges charges(m_scheme);
     for (std::int32_t id : m_ids) {
-        if (KMember* m = member(id)) {
+        if (KMember* m = members.member(id)) {
             m_charges.apply(*m, m_scheme.id(), charges.chargeFor(*m));
             if (const KCharge* latest = m->latestCharge(&m_scheme))
                 m_total += latest->total();
@@ -119,32 +116,42 @@ bool KApplySchemeCommand::run(KProgressReport* progress) {
     return true;
 }
 
-bool KApplySchemeCommand::perform(KProgressReport* progress) {
+KOutcome KApplySchemeCommand::perform(KProgressReport* progress) {
     if (progress)
         progress->start(QStringLiteral("Contributie \"%1\" wordt uitgevoerd")
                             .arg(CodePage::toQString(m_scheme.description())),
                         static_cast<std::int64_t>(m_ids.size()));
-    const bool finished = run(progress);
-    if (progress)
-        progress->finish();
-    if (!finished) {
-        m_charges.undo(memberLookup());
+    bool finished = false;
+    // A stopped execution is taken back before anybody hears of it: nothing changed then.
+    changeMembers([&](KMemberAccess& members) {
+        finished = run(members, progress);
+        if (progress)
+            progress->finish();
+        if (finished)
+            return m_charges.memberIds();
+        m_charges.undo(members.lookup());
         m_charges.clear();
-        return false;
-    }
+        return std::vector<std::int32_t>{};
+    });
+    if (!finished)
+        return KOutcome::Stopped;
     m_skipRedo = true;
-    return true;
+    return KOutcome::Done;
 }
 
 void KApplySchemeCommand::redo() {
-    if (!m_skipRedo && !m_charges.redo(memberLookup()))
-        run(nullptr);
-    m_skipRedo = false;
-    tellMembers({{}, m_charges.memberIds(), {}});
+    // The first redo, at the push, finds the work done and heard by perform().
+    if (m_skipRedo) {
+        m_skipRedo = false;
+        return;
+    }
+    changeMembers([this](KMemberAccess& members) {
+        if (!m_charges.redo(members.lookup()))
+            run(members, nullptr);
+        return m_charges.memberIds();
+    });
 }
 
 void KApplySchemeCommand::undo() {
-    const std::vector<std::int32_t> changed = m_charges.memberIds();
-    m_charges.undo(memberLookup());
-    tellMembers({{}, changed, {}});
+    changeMembers([this](KMemberAccess& members) { return undoCharges(m_charges, members); });
 }

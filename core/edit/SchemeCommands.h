@@ -60,9 +60,9 @@ public:
                         std::vector<std::int32_t> memberIds);
 
     // Does the work, reporting progress. When the user stops it, everything done so far is
-    // undone and false comes back: the command must then not be pushed. After true, push it;
+    // undone and Stopped comes back: the command must then not be pushed. After Done, push it;
     // its first redo() finds the work done.
-    bool perform(KProgressReport* progress);
+    KOutcome perform(KProgressReport* progress);
     // The total of the new charges that are their member's latest charge.
     double total() const { return m_total; }
     std::size_t memoryBytes() const { return m_charges.memoryBytes() + sizeof(*this); }
@@ -71,7 +71,7 @@ public:
     void undo() override;
 
 private:
-    bool run(KProgressReport* progress);
+    bool run(const KMemberAccess& members, KProgressReport* progress);
 
     KContribution m_scheme;
     std::vector<std::int32_t> m_ids;

@@ -1,7 +1,5 @@
 #include "core/format/DateFormat.h"
 
-#include "core/settings/Settings.h"
-
 namespace {
 std::string& current() {
     static std::string format = "Standard";
@@ -17,10 +15,6 @@ const std::string& setting() {
 
 void setSetting(const std::string& format) {
     current() = format;
-}
-
-void LoadDateFormat() {
-    setSetting(Settings::dateFormat());
 }
 
 } // namespace DateFormat

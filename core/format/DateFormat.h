@@ -3,13 +3,11 @@
 #include <string>
 
 // The program-wide date format setting: "Standard" (or empty), "System", or a strftime format.
+// It is read from the profile by LoadDateFormat (core/settings/DateFormatSetting.h): the formats
+// know nothing of the profile.
 namespace DateFormat {
 
 const std::string& setting();
 void setSetting(const std::string& format);
-// Reads DateFormat of section "Settings" from the profile, default "Standard".
-void LoadDateFormat();
 
 } // namespace DateFormat
-
-using DateFormat::LoadDateFormat;

@@ -244,8 +244,8 @@ void writeValue(Writer& out, int row, int col, const KField& value) {
 void writeOverview(Writer& out, const CKorvelDoc& doc) {
     out.sheet("Openstaand");
     const KOverview overview(doc);
-    if (!overview.alerts().isEmpty()) {
-        out.text(0, 0, CodePage::fromQString(overview.alerts().join(QLatin1Char(' '))));
+    if (!overview.filled()) {
+        out.text(0, 0, CodePage::fromQString(overview.filled().reason()));
         return;
     }
     out.freezeTitles();

@@ -1,7 +1,5 @@
 #include "core/model/DefaultConfiguration.h"
 
-#include "core/settings/Settings.h"
-
 const char* const kDefaultColumnList =
     "Nr.|Naam|Adres|Postcode|Woonplaats|Telefoon|E-mail|Man|Senior|Geboortedatum|Aangemeld|"
     "Bondsnummer|Competitiegerechtigd|Licentie|Soort lid|Schuld|Inschrijfdatum|Diversen|";
@@ -56,8 +54,4 @@ void applyDefaultConfiguration(KFieldList& fields, KTabList& tabs,
     makeTab("Persoonlijk", 0, kPersonal, fields, tabs, ids);
     makeTab("NTTB", 1, kFederation, fields, tabs, ids);
     memberTypes = {"Lid", "Donateur", "Erelid"};
-}
-
-void writeDefaultColumnList() {
-    Settings::setColumns(kDefaultColumnList);
 }

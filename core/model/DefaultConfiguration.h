@@ -12,6 +12,6 @@
 void applyDefaultConfiguration(KFieldList& fields, KTabList& tabs,
                                std::vector<std::string>& memberTypes, KIdCounter& ids);
 
-// The member grid's column list that goes with it (profile "Settings"/"Columns").
+// The member grid's column list that goes with it (profile "Settings"/"Columns", written
+// through Settings::setColumns).
 extern const char* const kDefaultColumnList;
-void writeDefaultColumnList();

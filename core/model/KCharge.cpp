@@ -1,7 +1,7 @@
 #include "core/model/KCharge.h"
 
-#include "core/document/FString.h"
 #include "core/format/Clock.h"
+#include "core/model/FString.h"
 #include "platform/Archive.h"
 
 KCharge::KCharge() : m_scheme(KContribution(static_cast<std::int32_t>(Clock::now()))) {}

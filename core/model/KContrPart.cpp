@@ -1,6 +1,6 @@
 #include "core/model/KContrPart.h"
 
-#include "core/document/FString.h"
+#include "core/model/FString.h"
 #include "platform/Archive.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "core/model/KContribution.h"
 
-#include "core/document/FString.h"
+#include "core/model/FString.h"
 #include "platform/Archive.h"
 
 void KContribution::AddPart(const KContrPart& part) {

@@ -1,8 +1,8 @@
 #include "core/model/KField.h"
 
 #include "core/format/AmountText.h"
-#include "core/document/FString.h"
 #include "core/format/Numbers.h"
+#include "core/model/FString.h"
 #include "platform/Archive.h"
 
 

@@ -1,6 +1,6 @@
 #include "core/model/KPayment.h"
 
-#include "core/document/FString.h"
+#include "core/model/FString.h"
 #include "platform/Archive.h"
 
 void KPayment::Serialize(Archive& ar, int /*version*/) {

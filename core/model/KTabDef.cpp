@@ -1,6 +1,6 @@
 #include "core/model/KTabDef.h"
 
-#include "core/document/FString.h"
+#include "core/model/FString.h"
 #include "platform/Archive.h"
 
 #include <algorithm>

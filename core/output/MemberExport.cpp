@@ -193,21 +193,22 @@ std::string withTxtExtension(std::string path) {
     return path;
 }
 
-Result write(const QString& path, const KGridSource& grid, const CKorvelDoc& doc,
-             const Choice& choice, KProgressReport* progress) {
+KResult write(const QString& path, const KGridSource& grid, const CKorvelDoc& doc,
+              const Choice& choice, KProgressReport* progress) {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
-        return Result::CannotOpen;
+        return KResult::failed(
+            QStringLiteral("Kan bestand %1 niet openen om te schrijven.").arg(path));
     const std::optional<std::string> bytes = text(grid, doc, choice, progress);
     if (!bytes) {
         file.cancelWriting();
-        return Result::Stopped;
+        return KResult::stopped();
     }
     if (file.write(bytes->data(), static_cast<qint64>(bytes->size())) !=
             static_cast<qint64>(bytes->size()) ||
         !file.commit())
-        return Result::WriteFailed;
-    return Result::Written;
+        return KResult::failed(QStringLiteral("Het schrijven van bestand %1 is mislukt.").arg(path));
+    return KResult::done();
 }
 
 } // namespace MemberExport

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/KOutcome.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -54,10 +56,9 @@ std::optional<std::string> text(const KGridSource& grid, const CKorvelDoc& doc,
 // that dot lies after the last folder separator; otherwise ".txt" is appended.
 std::string withTxtExtension(std::string path);
 
-enum class Result { Written, CannotOpen, WriteFailed, Stopped };
 // Writes the file in one piece: an existing file is replaced only when the whole text was
-// written, and stays as it was on a failure or a stop.
-Result write(const QString& path, const KGridSource& grid, const CKorvelDoc& doc,
+// written, and stays as it was on a failure (with the Dutch reason) or a stop.
+KResult write(const QString& path, const KGridSource& grid, const CKorvelDoc& doc,
              const Choice& choice, KProgressReport* progress = nullptr);
 
 } // namespace MemberExport

@@ -45,8 +45,8 @@ std::vector<std::pair<std::string, std::string>> valuesOf(const CKorvelDoc& doc,
     return values;
 }
 
-bool send(const CKorvelDoc& doc, std::int32_t memberId, IKCorrespondence& component,
-          KProgressReport* progress) {
+KResult send(const CKorvelDoc& doc, std::int32_t memberId, IKCorrespondence& component,
+             KProgressReport* progress) {
     component.BeginCorrespondence(kProgram, kJob, kFieldPrefix);
     const char* const listFields[] = {"Naam", "Totaal"};
     component.SetListFields(listFields, 2);
@@ -58,7 +58,7 @@ bool send(const CKorvelDoc& doc, std::int32_t memberId, IKCorrespondence& compon
     for (const KMember& member : doc.members()) {
         if (progress && done % kProgressStep == 0 && !progress->advance(done)) {
             progress->finish();
-            return false;
+            return KResult::stopped();
         }
         ++done;
         if (memberId != kAllMembers && memberId != member.id())
@@ -71,7 +71,7 @@ bool send(const CKorvelDoc& doc, std::int32_t memberId, IKCorrespondence& compon
         progress->finish();
     }
     component.RunCorrespondence();
-    return true;
+    return KResult::done();
 }
 
 } // namespace MemberMessages

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/KOutcome.h"
+
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -33,9 +35,9 @@ std::vector<std::pair<std::string, std::string>> valuesOf(const CKorvelDoc& doc,
 
 // Starts the component, hands over the values of every member (memberId kAllMembers) or of the
 // member with that id, in the order of the member list, and runs it. The component's statuses
-// do not stop the run. Returns false, without running the component, when the progress asked
-// to stop.
-bool send(const CKorvelDoc& doc, std::int32_t memberId, IKCorrespondence& component,
+// do not stop the run. Stopped, without running the component, when the progress asked to
+// stop.
+KResult send(const CKorvelDoc& doc, std::int32_t memberId, IKCorrespondence& component,
           KProgressReport* progress = nullptr);
 
 } // namespace MemberMessages

@@ -10,7 +10,7 @@ std::string dateLine() {
     return "|" + KDateValue(Clock::today()).Text() + "|";
 }
 
-bool print(IKPrint& component, const KGridSource& grid, const std::string& pdfPath) {
+KResult print(IKPrint& component, const KGridSource& grid, const std::string& pdfPath) {
     bool ok = !failed(component.BeginJob(kProgram, kJob));
     ok = !failed(component.SetTitleLine(kTitleLine)) && ok;
     ok = !failed(component.SetGrid(&grid)) && ok;
@@ -18,7 +18,7 @@ bool print(IKPrint& component, const KGridSource& grid, const std::string& pdfPa
     if (!pdfPath.empty())
         ok = !failed(component.SetOutputFile(pdfPath.c_str())) && ok;
     ok = !failed(component.PrintJob(0)) && ok;
-    return ok;
+    return ok ? KResult::done() : KResult::failed(QStringLiteral("Probleem bij afdrukken"));
 }
 
 } // namespace OverviewPrint

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/KOutcome.h"
+
 #include <string>
 
 class IKPrint;
@@ -17,7 +19,8 @@ inline constexpr const char* kTitleLine = "|Ledenoverzicht|";
 std::string dateLine();
 
 // Makes the five calls in their order, each whatever the earlier ones returned; with a PDF
-// path the job goes straight to that file. False when any call failed.
-bool print(IKPrint& component, const KGridSource& grid, const std::string& pdfPath = {});
+// path the job goes straight to that file. The component's statuses end here: Failed, with
+// the message the user reads, when any call failed.
+KResult print(IKPrint& component, const KGridSource& grid, const std::string& pdfPath = {});
 
 } // namespace OverviewPrint

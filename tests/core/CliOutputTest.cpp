@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -42,8 +43,8 @@ protected:
         KMember anna = makeMember(doc, "Anna B\xE9kker");
         anna.setTextByMeaning(FieldMeaning::City, "Assen");
         annaId = addMember(doc, anna).id();
-        KFileReport report;
-        ASSERT_TRUE(doc.OnSaveDocument(path("club.kvl"), &report)) << report.error.toStdString();
+        const KResult saved = doc.OnSaveDocument(path("club.kvl"));
+        ASSERT_TRUE(saved) << saved.reason().toStdString();
     }
 
     QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
@@ -128,6 +129,19 @@ TEST_F(CliOutput, UsageErrorsAndUnreadableFiles) {
     EXPECT_EQ(cli({QStringLiteral("print"), path("club.kvl"), path("a.pdf")}).status, 2);
     EXPECT_EQ(cli({QStringLiteral("members"), path("weg.kvl"), columns, QStringLiteral("Naam")}).status, 1);
     EXPECT_EQ(cli({QStringLiteral("messages"), path("weg.kvl")}).status, 1);
+}
+
+TEST_F(CliOutput, AFileThatCannotBeWrittenEndsWithItsReasonAndStatusOne) {
+    // The reason made where the writing failed reaches the error stream.
+    QDir(m_dir.path()).mkdir(QStringLiteral("map.txt"));
+    const ProcessRun exported = cli({QStringLiteral("export"), path("club.kvl"), path("map.txt"),
+                              QStringLiteral("--columns"), QStringLiteral("Naam")});
+    EXPECT_EQ(exported.status, 1);
+    EXPECT_TRUE(exported.err.contains("niet openen om te schrijven")) << exported.err.constData();
+
+    const ProcessRun converted = cli({QStringLiteral("convert"), path("club.kvl"), path("geen/map/uit.kvl")});
+    EXPECT_EQ(converted.status, 1);
+    EXPECT_TRUE(converted.err.contains("kan niet worden bewaard")) << converted.err.constData();
 }
 
 #ifdef KORVEL_HAVE_PRINT_COMPONENT

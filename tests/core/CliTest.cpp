@@ -135,8 +135,8 @@ TEST_F(Cli, GeneratedMembersAreConsistent) {
     PinnedToday today(kToday);
     PinnedDateFormat format("Standard");
     CKorvelDoc doc;
-    KFileReport report;
-    ASSERT_TRUE(doc.OnOpenDocument(path("g.kvl"), &report)) << report.error.toStdString();
+    const KResult opened = doc.OnOpenDocument(path("g.kvl"));
+    ASSERT_TRUE(opened) << opened.reason().toStdString();
     ASSERT_EQ(doc.members().size(), 500u);
     const QDate now(2026, 3, 15);
     int paidInFull = 0, partly = 0, overpaid = 0;

@@ -75,9 +75,9 @@ TEST(TabNamesTest, EveryTabIsListedAndAnUnchangedListChangesNothing) {
 TEST(TabNamesTest, ARenamedTabKeepsItsFieldsAndPlace) {
     const KTabList tabs = tabsOf({{"Adres", 0}, {"Club", 1}, {"Bond", 2}});
     Entries entries = KTabNames::listed(tabs);
-    ASSERT_EQ(KTabNames::change(entries, 0, "Adresgegevens"), KTabNames::Edit::Done);
-    ASSERT_EQ(KTabNames::add(entries, "Bank"), KTabNames::Edit::Done);
-    ASSERT_EQ(KTabNames::remove(entries, 1), KTabNames::Edit::Done); // Club goes
+    ASSERT_TRUE(KTabNames::change(entries, 0, "Adresgegevens").isDone());
+    ASSERT_TRUE(KTabNames::add(entries, "Bank").isDone());
+    ASSERT_TRUE(KTabNames::remove(entries, 1).isDone()); // Club goes
     const KTabList renamed = KTabNames::applied(tabs, entries);
     EXPECT_EQ(namesOf(renamed), (Names{"Adresgegevens@0", "Bank@2", "Bond@1"}));
     EXPECT_EQ(tabNamed(renamed, "Adresgegevens").fieldIds(), tabNamed(tabs, "Adres").fieldIds());
@@ -110,7 +110,7 @@ TEST(TabNamesTest, TheDocumentKeepsTabsOfOneNameInTheirOrder) {
 }
 
 TEST(TabNamesTest, TheListsRules) {
-    using KTabNames::Edit;
+    const auto outcome = [](const KResult& result) { return result.outcome(); };
     Entries entries{{"Bond", 0}, {"Adres", 1}};
     const auto names = [&entries] {
         Names out;
@@ -118,22 +118,23 @@ TEST(TabNamesTest, TheListsRules) {
             out.push_back(e.name + "#" + std::to_string(e.tab));
         return out;
     };
-    EXPECT_EQ(KTabNames::add(entries, "Bond"), Edit::Nothing);
-    EXPECT_EQ(KTabNames::add(entries, ""), Edit::Nothing);
-    EXPECT_EQ(KTabNames::add(entries, "bond"), Edit::Done);
+    EXPECT_EQ(outcome(KTabNames::add(entries, "Bond")), KOutcome::NothingToDo);
+    EXPECT_EQ(outcome(KTabNames::add(entries, "")), KOutcome::NothingToDo);
+    EXPECT_EQ(outcome(KTabNames::add(entries, "bond")), KOutcome::Done);
     EXPECT_EQ(names(), (Names{"Bond#0", "Adres#1", "bond#-1"}));
 
     // A change renames in place: the item stays the tab it was.
-    EXPECT_EQ(KTabNames::change(entries, 1, "Adresgegevens"), Edit::Done);
+    EXPECT_EQ(outcome(KTabNames::change(entries, 1, "Adresgegevens")), KOutcome::Done);
     EXPECT_EQ(names(), (Names{"Bond#0", "Adresgegevens#1", "bond#-1"}));
-    EXPECT_EQ(KTabNames::change(entries, 0, "bond"), Edit::Duplicate);
-    EXPECT_EQ(KTabNames::change(entries, 0, "Bond"), Edit::Done); // its own name
-    EXPECT_EQ(KTabNames::change(entries, -1, "X"), Edit::Nothing);
-    EXPECT_EQ(KTabNames::change(entries, 0, ""), Edit::Nothing);
+    EXPECT_EQ(outcome(KTabNames::change(entries, 0, "bond")), KOutcome::Failed);
+    EXPECT_EQ(outcome(KTabNames::change(entries, 0, "Bond")), KOutcome::Done); // its own name
+    EXPECT_EQ(outcome(KTabNames::change(entries, -1, "X")), KOutcome::NothingToDo);
+    EXPECT_EQ(outcome(KTabNames::change(entries, 0, "")), KOutcome::NothingToDo);
     EXPECT_TRUE(KTabNames::duplicateMessage("Bond").contains(QStringLiteral("\"Bond\"")));
+    EXPECT_EQ(KTabNames::change(entries, 1, "Bond").reason(), KTabNames::duplicateMessage("Bond"));
 
-    EXPECT_EQ(KTabNames::remove(entries, 3), Edit::Nothing);
-    EXPECT_EQ(KTabNames::remove(entries, 0), Edit::Done);
+    EXPECT_EQ(outcome(KTabNames::remove(entries, 3)), KOutcome::NothingToDo);
+    EXPECT_EQ(outcome(KTabNames::remove(entries, 0)), KOutcome::Done);
     EXPECT_EQ(names(), (Names{"Adresgegevens#1", "bond#-1"}));
 }
 
@@ -212,17 +213,18 @@ TEST_F(MemberTypesTest, WithoutMembersNoQuestion) {
 }
 
 TEST(MemberTypeListTest, TheListsRules) {
-    using KMemberTypes::Edit;
+    const auto outcome = [](const KResult& result) { return result.outcome(); };
     Names names{"Lid"};
-    EXPECT_EQ(KMemberTypes::add(names, ""), Edit::Empty);
-    EXPECT_EQ(KMemberTypes::add(names, "Lid"), Edit::Done); // equal names are allowed
-    EXPECT_EQ(KMemberTypes::change(names, 0, "Junior"), Edit::Done);
+    EXPECT_EQ(outcome(KMemberTypes::add(names, "")), KOutcome::Failed);
+    EXPECT_EQ(outcome(KMemberTypes::add(names, "Lid")), KOutcome::Done); // equal names are allowed
+    EXPECT_EQ(outcome(KMemberTypes::change(names, 0, "Junior")), KOutcome::Done);
     EXPECT_EQ(names, (Names{"Junior", "Lid"}));
-    EXPECT_EQ(KMemberTypes::change(names, 1, ""), Edit::Empty);
-    EXPECT_EQ(KMemberTypes::change(names, 5, ""), Edit::Nothing);
-    EXPECT_EQ(KMemberTypes::remove(names, 0), Edit::Done);
+    EXPECT_EQ(outcome(KMemberTypes::change(names, 1, "")), KOutcome::Failed);
+    EXPECT_EQ(outcome(KMemberTypes::change(names, 5, "")), KOutcome::NothingToDo);
+    EXPECT_EQ(outcome(KMemberTypes::remove(names, 0)), KOutcome::Done);
     EXPECT_EQ(names, Names{"Lid"});
     EXPECT_EQ(KMemberTypes::emptyNameMessage(), QStringLiteral("Vul eerst een soort lid in."));
+    EXPECT_EQ(KMemberTypes::add(names, "").reason(), KMemberTypes::emptyNameMessage());
 }
 
 namespace {

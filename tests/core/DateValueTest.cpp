@@ -1,5 +1,6 @@
 #include "core/format/KDateValue.h"
 
+#include "core/settings/DateFormatSetting.h"
 #include "platform/Archive.h"
 #include "tests/support/Pinned.h"
 

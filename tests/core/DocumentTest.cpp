@@ -139,21 +139,22 @@ TEST_F(DocumentTest, FailedSaveLeavesTheOldFileAndTheModifiedMark) {
     const QByteArray before = readAll(club);
     addMember(doc, "Jansen");
 
-    KFileReport report;
-    EXPECT_FALSE(doc.OnSaveDocument(path("bestaat-niet/club.kvl"), &report));
-    EXPECT_TRUE(report.error.startsWith(QStringLiteral("Het bestand")));
+    KResult saved = doc.OnSaveDocument(path("bestaat-niet/club.kvl"));
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(saved.reason().startsWith(QStringLiteral("Het bestand")));
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.pathName(), club);
 
     // A folder in the target's place cannot be replaced either.
     QDir(m_dir.path()).mkdir(QStringLiteral("map.kvl"));
-    EXPECT_FALSE(doc.OnSaveDocument(path("map.kvl"), &report));
+    EXPECT_FALSE(doc.OnSaveDocument(path("map.kvl")));
     EXPECT_EQ(readAll(club), before);
 
     // Stopped, the save leaves the old file and the mark alone.
     StopAtOnce stop;
-    EXPECT_FALSE(doc.OnSaveDocument(club, &report, &stop));
-    EXPECT_TRUE(report.cancelled);
+    saved = doc.OnSaveDocument(club, nullptr, &stop);
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(saved.isStopped());
     EXPECT_EQ(readAll(club), before);
     EXPECT_TRUE(doc.IsModified());
 }
@@ -184,27 +185,30 @@ TEST_F(DocumentTest, OpeningAndFailingToOpen) {
         EXPECT_TRUE(other.undoStack().canUndo());
         EXPECT_EQ(heard.resets, 1);
     };
-    KFileReport report;
-    EXPECT_FALSE(other.OnOpenDocument(path("weg.kvl"), &report));
-    EXPECT_TRUE(report.error.contains(QStringLiteral("kan niet worden geopend")));
+    KResult opened = other.OnOpenDocument(path("weg.kvl"));
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(opened.reason().contains(QStringLiteral("kan niet worden geopend")));
     unchanged();
 
     writeAll(path("junk.kvl"), "geen ledenbestand");
-    EXPECT_FALSE(other.OnOpenDocument(path("junk.kvl"), &report));
-    EXPECT_TRUE(report.error.contains(QStringLiteral("geen ledenbestand")));
+    opened = other.OnOpenDocument(path("junk.kvl"));
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(opened.reason().contains(QStringLiteral("geen ledenbestand")));
     unchanged();
 
     QByteArray cut = readAll(club);
     cut.chop(static_cast<int>(cut.size() / 3));
     writeAll(path("kapot.kvl"), cut);
-    EXPECT_FALSE(other.OnOpenDocument(path("kapot.kvl"), &report));
-    EXPECT_TRUE(report.error.contains(QStringLiteral("beschadigd")));
+    opened = other.OnOpenDocument(path("kapot.kvl"));
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(opened.reason().contains(QStringLiteral("beschadigd")));
     unchanged();
 
     StopAtOnce stop;
-    EXPECT_FALSE(other.OnOpenDocument(club, &report, &stop));
-    EXPECT_TRUE(report.cancelled);
-    EXPECT_TRUE(report.error.isEmpty());
+    opened = other.OnOpenDocument(club, nullptr, &stop);
+    EXPECT_FALSE(opened);
+    EXPECT_TRUE(opened.isStopped());
+    EXPECT_TRUE(opened.reason().isEmpty());
     unchanged();
 }
 

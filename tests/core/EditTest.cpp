@@ -200,13 +200,13 @@ TEST_F(EditTest, ExecutingChargesReplacesAndTotalsAsTheRulesDo) {
     KEdit::addScheme(doc, s2025);
     // Jansen already has the later scheme: charged by 2024, but not counted in the total.
     ASSERT_TRUE(KEdit::applyScheme(doc, s2025.id(), {jansen}));
-    std::optional<double> total;
+    KEdit::Applied total;
     roundTrip([&] {
         total = KEdit::applyScheme(doc, s2024.id(), {jansen, devries, 4242, bakker});
         EXPECT_TRUE(doc.findMember(jansen)->hasChargeForScheme(s2024.id()));
     });
     ASSERT_TRUE(total);
-    EXPECT_DOUBLE_EQ(*total, 5.0 + 85.0);
+    EXPECT_DOUBLE_EQ(total.total, 5.0 + 85.0);
 
     // Executed again, a member's earlier charge is replaced, not added to.
     KEdit::applyScheme(doc, s2024.id(), allMembers());
@@ -216,7 +216,9 @@ TEST_F(EditTest, ExecutingChargesReplacesAndTotalsAsTheRulesDo) {
 
     // Nobody selected: still a step, the document modified.
     doc.SetModifiedFlag(false);
-    EXPECT_EQ(KEdit::applyScheme(doc, s2024.id(), {}), 0.0);
+    const KEdit::Applied nobody = KEdit::applyScheme(doc, s2024.id(), {});
+    EXPECT_TRUE(nobody);
+    EXPECT_EQ(nobody.total, 0.0);
     EXPECT_TRUE(doc.IsModified());
 }
 
@@ -287,7 +289,7 @@ TEST_F(EditTest, TheHistoryIsBoundedAndAnExecutionIsStoredCompactly) {
     const KContribution s2024 = scheme(2024, 80.0);
     KEdit::addScheme(doc, s2024);
     KApplySchemeCommand command(doc, s2024, allMembers());
-    ASSERT_TRUE(command.perform(nullptr));
+    ASSERT_EQ(command.perform(nullptr), KOutcome::Done);
     // A first execution takes no charge out; its record is a few words a member.
     EXPECT_LT(command.memoryBytes(), 40u * doc.members().size());
 }

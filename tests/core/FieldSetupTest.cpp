@@ -10,7 +10,9 @@
 namespace {
 
 using Ids = std::vector<std::int32_t>;
-using Outcome = KFieldSetup::Outcome;
+const KResult kNoTab = KResult::failed(QStringLiteral("Selecteer eerst een tabblad"));
+const KResult kNoLabel = KResult::failed(QStringLiteral("Vul het label in"));
+const KResult kNothing = KResult::nothingToDo();
 
 // The fields dialog's working copies on a new administration: tabs "NTTB" (position 1) and
 // "Persoonlijk" (position 0), as the dialog finds them.
@@ -62,10 +64,12 @@ protected:
         c.type = type;
         return c;
     }
-    void act(KFieldSetup& setup, Outcome (KFieldSetup::*action)(const KFieldSetup::Controls&),
-             const KFieldSetup::Controls& c, Outcome expected = Outcome::Done) {
-        ASSERT_EQ((setup.*action)(c), expected);
-        if (expected == Outcome::Done)
+    void act(KFieldSetup& setup, KResult (KFieldSetup::*action)(const KFieldSetup::Controls&),
+             const KFieldSetup::Controls& c, const KResult& expected = KResult::done()) {
+        const KResult result = (setup.*action)(c);
+        ASSERT_EQ(result.outcome(), expected.outcome());
+        ASSERT_EQ(result.reason(), expected.reason());
+        if (expected.isDone())
             shown = setup.items();
     }
 
@@ -109,7 +113,7 @@ TEST_F(FieldSetupTest, ADraggedOrderReachesTheTabBeforeEveryAction) {
     std::swap(dragged[0], dragged[1]);
     KFieldSetup::Controls c = controls("Persoonlijk");
     c.listIds = dragged;
-    act(setup, &KFieldSetup::add, c, Outcome::NoLabel);
+    act(setup, &KFieldSetup::add, c, kNoLabel);
     std::swap(dragged[1], dragged[2]);
     setup.keepOrder(dragged);
     ASSERT_NE(setup.shownTab(), nullptr);
@@ -126,8 +130,8 @@ TEST_F(FieldSetupTest, AddChangeDeleteAndMove) {
     const std::int32_t last = doc.lastId();
 
     // The tab is tested before the label.
-    act(setup, &KFieldSetup::add, controls("Bank"), Outcome::NoTab);
-    act(setup, &KFieldSetup::add, controls("Persoonlijk"), Outcome::NoLabel);
+    act(setup, &KFieldSetup::add, controls("Bank"), kNoTab);
+    act(setup, &KFieldSetup::add, controls("Persoonlijk"), kNoLabel);
     EXPECT_EQ(doc.lastId(), last);
     act(setup, &KFieldSetup::add, controls("Persoonlijk", "IBAN"));
     const std::int32_t iban = last + 1;
@@ -142,9 +146,9 @@ TEST_F(FieldSetupTest, AddChangeDeleteAndMove) {
     EXPECT_EQ(setup.field(iban)->date().value(), 20240301); // a new default: today
     EXPECT_EQ(ids().back(), iban);
     c.label.clear();
-    act(setup, &KFieldSetup::change, c, Outcome::NoLabel);
+    act(setup, &KFieldSetup::change, c, kNoLabel);
     c = controls("Persoonlijk", "X");
-    act(setup, &KFieldSetup::change, c, Outcome::Nothing); // nothing selected
+    act(setup, &KFieldSetup::change, c, kNothing); // nothing selected
 
     // Moved to the end of another tab; to its own tab, to its own end.
     const std::int32_t phone = idOf("Telefoon");
@@ -159,7 +163,7 @@ TEST_F(FieldSetupTest, AddChangeDeleteAndMove) {
     act(setup, &KFieldSetup::move, c);
     EXPECT_EQ(ids().back(), city);
     c.target.reset();
-    act(setup, &KFieldSetup::move, c, Outcome::Nothing);
+    act(setup, &KFieldSetup::move, c, kNothing);
 
     // Deleted, without asking.
     c = controls("Persoonlijk");

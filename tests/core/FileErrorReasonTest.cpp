@@ -86,20 +86,20 @@ TEST(FileErrorReason, TheDocumentSaysWhyInDutch) {
     doc.OnNewDocument();
     addMember(doc, "Piet Jansen");
 
-    KFileReport report;
-    const QString& error = report.error;
-    ASSERT_FALSE(doc.OnSaveDocument(dir.filePath(QStringLiteral("geen/map/club.kvl")), &report));
+    KResult result;
+    const QString& error = result.reason();
+    ASSERT_FALSE(result = doc.OnSaveDocument(dir.filePath(QStringLiteral("geen/map/club.kvl"))));
     EXPECT_TRUE(error.endsWith(QStringLiteral(": de map bestaat niet."))) << error.toStdString();
     expectDutch(error);
 
     QDir(dir.path()).mkdir(QStringLiteral("map.kvl"));
-    ASSERT_FALSE(doc.OnSaveDocument(dir.filePath(QStringLiteral("map.kvl")), &report));
+    ASSERT_FALSE(result = doc.OnSaveDocument(dir.filePath(QStringLiteral("map.kvl"))));
     EXPECT_TRUE(error.endsWith(QStringLiteral(": dit is een map, geen bestand.")))
         << error.toStdString();
     expectDutch(error);
 
     CKorvelDoc other;
-    ASSERT_FALSE(other.OnOpenDocument(dir.filePath(QStringLiteral("weg.kvl")), &report));
+    ASSERT_FALSE(result = other.OnOpenDocument(dir.filePath(QStringLiteral("weg.kvl"))));
     EXPECT_TRUE(
         error.contains(QStringLiteral("kan niet worden geopend: het bestand bestaat niet.")))
         << error.toStdString();

@@ -178,7 +178,7 @@ TEST_F(MemberExportTest, TheFileIsWrittenWholeOrNotAtAll) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("leden.txt"));
     const MemberGridText grid(doc, "Naam|Woonplaats");
-    ASSERT_EQ(MemberExport::write(path, grid, doc, everything(grid)), MemberExport::Result::Written);
+    ASSERT_EQ(MemberExport::write(path, grid, doc, everything(grid)).outcome(), KOutcome::Done);
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("Naam;Woonplaats\nRen\xE9 Jansen;Zwolle\n"))
@@ -190,16 +190,17 @@ TEST_F(MemberExportTest, TheFileIsWrittenWholeOrNotAtAll) {
         member("Lid " + std::to_string(i), "Zwolle");
     const MemberGridText big(doc, "Naam|Woonplaats");
     StopAfter stop(1);
-    EXPECT_EQ(MemberExport::write(path, big, doc, everything(big), &stop),
-              MemberExport::Result::Stopped);
+    EXPECT_EQ(MemberExport::write(path, big, doc, everything(big), &stop).outcome(),
+              KOutcome::Stopped);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_EQ(file.readAll(), QByteArray("Naam;Woonplaats\nRen\xE9 Jansen;Zwolle\n"));
 
-    EXPECT_EQ(MemberExport::write(dir.filePath(QStringLiteral("geen/map/leden.txt")), grid, doc,
-                                  everything(grid)),
-              MemberExport::Result::CannotOpen);
-    EXPECT_EQ(MemberExport::write(dir.path(), grid, doc, everything(grid)),
-              MemberExport::Result::CannotOpen);
+    for (const QString& unusable : {dir.filePath(QStringLiteral("geen/map/leden.txt")), dir.path()}) {
+        const KResult written = MemberExport::write(unusable, grid, doc, everything(grid));
+        EXPECT_TRUE(written.isFailed());
+        EXPECT_EQ(written.reason(),
+                  QStringLiteral("Kan bestand %1 niet openen om te schrijven.").arg(unusable));
+    }
 }
 
 } // namespace

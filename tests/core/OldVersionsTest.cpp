@@ -78,10 +78,9 @@ protected:
         file.open(QIODevice::WriteOnly);
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
         file.close();
-        KFileReport report;
-        const bool ok = doc.OnOpenDocument(path, &report);
-        m_error = report.error;
-        return ok;
+        const KResult opened = doc.OnOpenDocument(path);
+        m_error = opened.reason();
+        return opened.isDone();
     }
     std::string text(const KMember& m, FieldMeaning meaning) const { return m.textByMeaning(meaning); }
     std::int32_t number(const KMember& m, FieldMeaning meaning) const {

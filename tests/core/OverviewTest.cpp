@@ -172,19 +172,22 @@ TEST_F(OverviewTest, NothingOutstandingLeavesTheTotalRowAlone) {
     const KOverview overview(doc);
     EXPECT_EQ(grid(overview), (Grid{{""}, {"Totaal"}}));
     EXPECT_FALSE(overview.bold(1, 0));
-    EXPECT_TRUE(overview.alerts().isEmpty());
+    EXPECT_TRUE(overview.filled().isDone());
+    EXPECT_TRUE(overview.filled().reason().isEmpty());
 }
 
 TEST_F(OverviewTest, WithoutMembersOrChargesTheGridStaysEmpty) {
     const KOverview noMembers(doc);
     EXPECT_EQ(noMembers.rowCount(), 0);
-    EXPECT_EQ(noMembers.alerts(), QStringList{"Er zijn geen leden"});
+    EXPECT_EQ(noMembers.filled().outcome(), KOutcome::NothingToDo);
+    EXPECT_EQ(noMembers.filled().reason(), QStringLiteral("Er zijn geen leden"));
 
     scheme("Contributie 2026", 2026);
     member("Jansen", {}, {25});
     const KOverview noCharges(doc);
     EXPECT_EQ(noCharges.rowCount(), 0);
-    EXPECT_EQ(noCharges.alerts(), QStringList{"Er zijn geen schulden."});
+    EXPECT_EQ(noCharges.filled().outcome(), KOutcome::NothingToDo);
+    EXPECT_EQ(noCharges.filled().reason(), QStringLiteral("Er zijn geen schulden."));
 }
 
 TEST_F(OverviewTest, TotalsAreBoldAndSchemesOfOneDateAndIdShareAColumn) {

@@ -162,13 +162,13 @@ TEST_F(ConfigCommandsTest, ARenamedFieldKeepsItsColumnAndADeletedOneLosesIt) {
         for (const KField& f : setup.fields())
             if (f.label() == "Diversen")
                 c.selected = f.id();
-        EXPECT_EQ(setup.change(c), KFieldSetup::Outcome::Done);
+        EXPECT_TRUE(setup.change(c).isDone());
         c = {};
         c.tab = "NTTB";
         for (const KField& f : setup.fields())
             if (f.label() == "Bondsnummer")
                 c.selected = f.id();
-        return setup.remove(c) == KFieldSetup::Outcome::Done;
+        return setup.remove(c).isDone();
     };
     ASSERT_TRUE(host.trigger(Cmd::ConfigFields));
     EXPECT_EQ(Settings::columns(), "Naam|Opmerkingen|Schuld|");
@@ -183,7 +183,7 @@ TEST_F(ConfigCommandsTest, AFieldAddedShowsAsAGridColumn) {
         KFieldSetup::Controls c;
         c.tab = "Persoonlijk";
         c.label = "IBAN";
-        return setup.add(c) == KFieldSetup::Outcome::Done;
+        return setup.add(c).isDone();
     };
     ASSERT_TRUE(host.trigger(Cmd::ConfigFields));
     EXPECT_EQ(doc.undoStack().undoText(), QStringLiteral("velden wijzigen"));

@@ -83,7 +83,7 @@ TEST_F(CorrespondenceTest, EveryLetterBeginsOnAPageOfItsOwn) {
     pattern.setHtml(LetterMerge::defaultTemplate(set.prefix()));
     const LetterBook book(pattern, set, {0, 3});
     const QString path = dir.filePath(QStringLiteral("brieven.pdf"));
-    ASSERT_EQ(book.writePdf(path), LetterBook::Result::Written);
+    ASSERT_EQ(book.writePdf(path).outcome(), KOutcome::Done);
     EXPECT_EQ(book.pageCount(), 2);
     EXPECT_TRUE(
         outputOf(QStringLiteral("pdfinfo"), {path}).contains(QStringLiteral("Pages:           2")));
@@ -104,9 +104,9 @@ TEST_F(CorrespondenceTest, EveryLetterBeginsOnAPageOfItsOwn) {
         html += QStringLiteral("<p>Regel %1</p>").arg(i);
     longer.setHtml(html);
     const LetterBook two(longer, set, {0, 1});
-    ASSERT_EQ(two.writePdf(path), LetterBook::Result::Written);
+    ASSERT_EQ(two.writePdf(path).outcome(), KOutcome::Done);
     EXPECT_GE(two.pageCount(), 4);
-    EXPECT_EQ(two.writePdf(dir.filePath(QStringLiteral("geen/map/b.pdf"))), LetterBook::Result::Failed);
+    EXPECT_EQ(two.writePdf(dir.filePath(QStringLiteral("geen/map/b.pdf"))).outcome(), KOutcome::Failed);
 }
 
 TEST_F(CorrespondenceTest, TheWindowListsTheMembersAndWhomTheLettersAreFor) {

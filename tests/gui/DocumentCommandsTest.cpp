@@ -28,7 +28,7 @@ TEST_F(DocumentCommands, OpenStartsInTheFolderOfTheOpenFile) {
     trigger(Cmd::FileOpen); // no file yet: the data folder, which is the working folder
     QDir().mkpath(dataPath(QStringLiteral("seizoen")));
     const QString club = writeClub(dataPath(QStringLiteral("seizoen/club.kvl")), {"Piet Jansen"});
-    ASSERT_EQ(m_app->docManager().openDocumentFile(club), KDocManager::OpenResult::Opened);
+    ASSERT_EQ(m_app->docManager().openDocumentFile(club), KOutcome::Done);
     trigger(Cmd::FileOpen);
     trigger(Cmd::FileSaveAs);
     ASSERT_EQ(prompts().openFolders.size(), 2);

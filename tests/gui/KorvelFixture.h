@@ -58,8 +58,8 @@ protected:
         club.OnNewDocument();
         for (const char* name : names)
             addMember(club, name);
-        KFileReport report;
-        EXPECT_TRUE(club.OnSaveDocument(path, &report)) << report.error.toStdString();
+        const KResult saved = club.OnSaveDocument(path);
+        EXPECT_TRUE(saved) << saved.reason().toStdString();
         return path;
     }
 

@@ -207,7 +207,7 @@ TEST_F(MainFrame, KeepsFourRecentFilesAndDropsOnesThatFail) {
     for (int i = 1; i <= 5; ++i)
         paths.append(writeClub(dataPath(QStringLiteral("club%1.kvl").arg(i)), {"Ans Bos"}));
     for (const QString& path : paths)
-        ASSERT_EQ(m_app->docManager().openDocumentFile(path), KDocManager::OpenResult::Opened);
+        ASSERT_EQ(m_app->docManager().openDocumentFile(path), KOutcome::Done);
     const QStringList expected{paths[4], paths[3], paths[2], paths[1]};
     EXPECT_EQ(m_app->docManager().recentFiles(), expected);
     EXPECT_TRUE(frame().action(Cmd::FileMru1 + 1)->text().endsWith(QStringLiteral("club4.kvl")));

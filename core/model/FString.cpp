@@ -1,4 +1,4 @@
-#include "core/document/FString.h"
+#include "core/model/FString.h"
 
 #include "platform/Archive.h"
 #include "platform/CodePage.h"
