@@ -112,7 +112,7 @@ void CMainFrame::createMenus() {
 }
 
 void CMainFrame::createToolBar() {
-    m_toolBar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolBar = addToolBar(QStringLiteral("Werkbalk"));
     m_toolBar->setObjectName(QStringLiteral("toolbar"));
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolBar->setMovable(true);
@@ -222,7 +222,7 @@ QString CMainFrame::memberCountText() const {
 }
 
 void CMainFrame::showMemberCount(long count) {
-    m_memberCount->setText(QString::asprintf(FrameText::memberCountFormat, count));
+    m_memberCount->setText(FrameText::memberCount(count));
 }
 
 void CMainFrame::documentReset() {
@@ -241,7 +241,18 @@ void CMainFrame::modifiedChanged(bool) {
 }
 
 void CMainFrame::refreshTitle() {
+    // "[*]" is where the window shows "*" while the administration has unsaved changes.
     setWindowTitle(m_docs.title());
+    setWindowModified(m_docs.document().IsModified());
+}
+
+QString CMainFrame::shownTitle() const {
+    QString title = windowTitle();
+    return title.replace(QStringLiteral("[*]"), isWindowModified() ? QStringLiteral("*") : QString());
+}
+
+void CMainFrame::showStatus(const QString& message) {
+    statusBar()->showMessage(message);
 }
 
 void CMainFrame::refreshRecentFiles() {
