@@ -22,7 +22,7 @@ std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& ho
 
     // Contributions: new, change, delete, execute, overview (menu "&Financieel").
     areas.push_back(std::make_unique<KContribCommands>(
-        host, std::make_unique<KContribDialogWindows>(host.window())));
+        host, std::make_unique<KContribDialogWindows>(host.window(), host.questions())));
 
     // Configuration: tabs, fields, member types, columns, settings.
     areas.push_back(std::make_unique<KConfigCommands>(host));

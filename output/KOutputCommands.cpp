@@ -1,5 +1,6 @@
 #include "output/KOutputCommands.h"
 
+#include "core/KOutcome.h"
 #include "core/KQuestions.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/format/Numbers.h"
@@ -15,6 +16,9 @@
 #include "platform/ComponentInterfaces.h"
 #include "res/Commands.h"
 #include "view/KMainView.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 KOutputCommands::KOutputCommands(KCommandHost& host, std::unique_ptr<KOutputDialogs> dialogs,
                                  std::unique_ptr<KComponentSource> components)
@@ -38,27 +42,41 @@ void KOutputCommands::exportMembers() {
     const KGridOfFlex grid(m_host.mainView().grid());
     const CKorvelDoc& doc = m_host.document();
     m_dialogs->runExport(MemberExport::listItems(grid), [&](const MemberExport::Choice& choice) {
-        const std::optional<std::string> chosen = m_dialogs->exportFile();
+        const std::optional<QString> chosen = m_dialogs->exportFile();
         if (!chosen)
             return false;
-        const QString path = CodePage::toQString(MemberExport::withTxtExtension(*chosen));
-        switch (MemberExport::write(path, grid, doc, choice, &m_dialogs->progress())) {
-        case MemberExport::Result::Written:
-            m_host.questions().alert(QStringLiteral("Informatie opgeslagen in %1").arg(path));
-            return true;
-        case MemberExport::Result::CannotOpen:
-            m_host.questions().alert(
-                QStringLiteral("Kan bestand %1 niet openen om te schrijven.").arg(path));
-            return false;
-        case MemberExport::Result::WriteFailed:
-            m_host.questions().alert(
-                QStringLiteral("Het schrijven van bestand %1 is mislukt.").arg(path));
-            return false;
-        case MemberExport::Result::Stopped:
-            return false;
-        }
-        return false;
+        const KResult result = exportTo(MemberExport::exportPath(*chosen), grid, choice);
+        if (result.isStopped())
+            m_host.showStatus(FrameText::stoppedMessage(QStringLiteral("Exporteren")));
+        return result.isDone();
     });
+}
+
+KResult KOutputCommands::exportTo(const QString& path, const KGridSource& grid,
+                                  const MemberExport::Choice& choice) {
+    // Asked about the very file that will be written, once.
+    if (QFileInfo::exists(path) &&
+        !m_host.questions().yesNoDefaultNo(
+            QStringLiteral("Het bestand %1 bestaat al.\n\nWilt u het vervangen?")
+                .arg(QDir::toNativeSeparators(path))))
+        return KResult::nothingToDo();
+    const QString shown = QDir::toNativeSeparators(path);
+    switch (MemberExport::write(path, grid, m_host.document(), choice, &m_dialogs->progress())) {
+    case MemberExport::Result::Written:
+        m_host.questions().alert(QStringLiteral("Informatie opgeslagen in %1").arg(shown));
+        return KResult::done();
+    case MemberExport::Result::CannotOpen:
+        m_host.questions().alert(
+            QStringLiteral("Kan bestand %1 niet openen om te schrijven.").arg(shown));
+        return KResult::failed(shown);
+    case MemberExport::Result::WriteFailed:
+        m_host.questions().alert(
+            QStringLiteral("Het schrijven van bestand %1 is mislukt.").arg(shown));
+        return KResult::failed(shown);
+    case MemberExport::Result::Stopped:
+        return KResult::stopped();
+    }
+    return KResult::failed(shown);
 }
 
 void KOutputCommands::print() {
@@ -103,6 +121,7 @@ void KOutputCommands::SendMessages(std::int32_t memberId) {
     if (!MemberMessages::canSend(doc))
         return;
     m_dialogs->minimizeMainWindow();
+    KResult result = KResult::nothingToDo();
     {
         KComPtr<IKUnknown> basic;
         KComPtr<IKCorrespondence> letters;
@@ -110,11 +129,13 @@ void KOutputCommands::SendMessages(std::int32_t memberId) {
             CLSID_KCorrespondence, IID_IKCorrespondence, basic.put(), letters.putVoid(),
             [this](const QString& text) { m_dialogs->messageBox(text); });
         if (!failed(status) && letters)
-            MemberMessages::send(doc, memberId, *letters, &m_dialogs->progress());
+            result = MemberMessages::send(doc, memberId, *letters, &m_dialogs->progress());
         letters.reset();
         basic.reset();
     }
     m_dialogs->restoreMainWindow();
+    if (result.isStopped())
+        m_host.showStatus(FrameText::stoppedMessage(QStringLiteral("Berichten versturen")));
 }
 
 void KOutputCommands::selectAll() {

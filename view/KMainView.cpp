@@ -461,6 +461,15 @@ std::vector<std::int32_t> KMainView::selectedMembers() const {
     return ids;
 }
 
+std::vector<std::int32_t> KMainView::memberRows() const {
+    std::vector<std::int32_t> ids;
+    const int first = m_grid->fixedRowCount();
+    ids.reserve(static_cast<std::size_t>(std::max(0, m_grid->rowCount() - first)));
+    for (int row = first; row < m_grid->rowCount(); ++row)
+        ids.push_back(Numbers::leadingLong(m_grid->cellText(row, 0)));
+    return ids;
+}
+
 void KMainView::selectAllRows() {
     m_grid->setRedrawEnabled(false);
     for (int row = m_grid->fixedRowCount(); row < m_grid->rowCount(); ++row)

@@ -54,6 +54,8 @@ public:
     void selectMemberRow(std::int32_t id);
     // The identifiers of the selected rows, from the top.
     std::vector<std::int32_t> selectedMembers() const;
+    // The identifiers of every data row, from the top: the members in the grid's order.
+    std::vector<std::int32_t> memberRows() const;
     // Selects every member's row ("Alles selecteren"; Ctrl+A prints in this window).
     void selectAllRows();
 

@@ -63,6 +63,12 @@ public:
     // "&Standaard": every part is replaced by the standard set, 2 x member types x 3 parts,
     // and the description and date become those of a new scheme of this year.
     void standard();
+    // Whether "&Standaard" would replace parts the scheme has, and so should be asked first.
+    bool standardReplacesParts() const { return !m_working.parts().empty(); }
+
+    // Whether the working copy differs from the scheme the editor was made on: its
+    // description, date, or a part's name, amount or conditions (a part's id aside).
+    bool changed() const;
 
     // The current part, made when there is none, with the name and amount typed: the part a
     // new condition goes into.
@@ -83,6 +89,7 @@ private:
     void takeTyped(KContrPart& part, const std::string& name, const std::string& amountText);
     const KContrPart* partById(std::optional<std::int32_t> id) const;
 
+    KContribution m_original;
     KContribution m_working;
     KFieldList m_fields;
     std::vector<std::string> m_memberTypes;

@@ -12,6 +12,7 @@
 #include "tests/support/GuiApplication.h"
 #include "tests/support/ModalAnswer.h"
 #include "tests/support/Pinned.h"
+#include "tests/support/ScriptedQuestions.h"
 
 #include <gtest/gtest.h>
 
@@ -59,20 +60,23 @@ protected:
     PinnedLocale locale{"nl_NL"};
     TempProfile profile;
     CKorvelDoc doc;
+    ScriptedQuestions questions;
 };
 
 } // namespace
 
 TEST_F(ContribDialogsTest, TheSchemeDialogEditsPartsOnAWorkingCopy) {
     KSchemeEditor editor = editorFor(KContribution(doc.handOutId()));
-    KDlgContribution dialog(editor);
+    KDlgContribution dialog(editor, questions);
     dialog.show();
     QAbstractItemModelTester tester(dialog.partsGrid()->view()->model());
     EXPECT_EQ(dialog.descriptionEdit()->text(), QStringLiteral("Contributie 2026"));
     EXPECT_EQ(dialog.partsGrid()->rowCount(), 1);
     EXPECT_TRUE(dialog.partsGrid()->columnHidden(3));
 
+    // A scheme without parts has nothing to lose: no question.
     ModalAnswer::click(&dialog, QStringLiteral("&Standaard"));
+    EXPECT_TRUE(questions.asked().empty());
     ASSERT_EQ(dialog.partsGrid()->rowCount(), 19);
     EXPECT_EQ(dialog.partsGrid()->cellText(1, 1), "85.00");
     EXPECT_EQ(dialog.partsGrid()->cellText(1, 2), "Senior = Ja EN Soort lid = Erelid");
@@ -110,9 +114,63 @@ TEST_F(ContribDialogsTest, TheSchemeDialogEditsPartsOnAWorkingCopy) {
     EXPECT_EQ(editor.working().date().value(), 20260315);
 }
 
+TEST_F(ContribDialogsTest, StandardOverPartsAsksFirst) {
+    KContribution scheme(doc.handOutId());
+    scheme.setDescription("Zomercompetitie");
+    scheme.setDate(KDateValue(20250601));
+    scheme.AddPart(KContrPart("Zaalhuur", doc.handOutId(), 12.5));
+    KSchemeEditor editor = editorFor(scheme);
+    KDlgContribution dialog(editor, questions);
+    dialog.show();
+
+    questions.answerYesNo(false);
+    ModalAnswer::click(&dialog, QStringLiteral("&Standaard"));
+    ASSERT_EQ(questions.asked().size(), 1u);
+    EXPECT_EQ(questions.asked().back().message,
+              QStringLiteral("De onderdelen, omschrijving en datum worden vervangen.\n\n"
+                             "Wilt u doorgaan?"));
+    EXPECT_EQ(dialog.partsGrid()->rowCount(), 2);
+    EXPECT_EQ(dialog.descriptionEdit()->text(), QStringLiteral("Zomercompetitie"));
+    EXPECT_EQ(editor.working().date().value(), 20250601);
+    EXPECT_FALSE(editor.changed());
+
+    questions.answerYesNo(true);
+    ModalAnswer::click(&dialog, QStringLiteral("&Standaard"));
+    EXPECT_EQ(dialog.partsGrid()->rowCount(), 19);
+    EXPECT_EQ(dialog.descriptionEdit()->text(), QStringLiteral("Contributie 2026"));
+    EXPECT_TRUE(questions.done());
+}
+
+TEST_F(ContribDialogsTest, EnterInTheNameOrAmountAddsThePart) {
+    KSchemeEditor editor = editorFor(KContribution(doc.handOutId()));
+    KDlgContribution dialog(editor, questions);
+    dialog.show();
+    dialog.nameEdit()->setText(QStringLiteral("Zaalhuur"));
+    dialog.amountEdit()->setText(QStringLiteral("5"));
+    dialog.amountEdit()->setFocus();
+    QTest::keyClick(dialog.amountEdit(), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 0);
+    ASSERT_EQ(dialog.partsGrid()->rowCount(), 2);
+    EXPECT_EQ(dialog.partsGrid()->cellText(1, 0), "Zaalhuur");
+    EXPECT_EQ(dialog.partsGrid()->cellText(1, 1), "5.00");
+
+    dialog.nameEdit()->setText(QStringLiteral("Bond"));
+    QTest::keyClick(dialog.nameEdit(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.partsGrid()->rowCount(), 3);
+
+    // Nothing typed: Enter is the dialog's OK as ever.
+    dialog.nameEdit()->clear();
+    dialog.amountEdit()->clear();
+    QTest::keyClick(dialog.nameEdit(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(editor.working().parts().size(), 2u);
+}
+
 TEST_F(ContribDialogsTest, ConditionsAreAddedThroughTheConditionDialog) {
     KSchemeEditor editor = editorFor(KContribution(doc.handOutId()));
-    KDlgContribution dialog(editor);
+    KDlgContribution dialog(editor, questions);
     dialog.show();
     dialog.nameEdit()->setText(QStringLiteral("Competitie"));
     dialog.amountEdit()->setText(QStringLiteral("25"));
@@ -170,15 +228,28 @@ TEST_F(ContribDialogsTest, TheExecutionDialogSelectsByItsButtons) {
     EXPECT_EQ(grid->cellText(0, 1), "Contributie 2026");
     EXPECT_TRUE(grid->columnHidden(2));
     EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{11, 13}));
+    EXPECT_EQ(dialog.countText(), QStringLiteral("2 van 3 leden geselecteerd"));
+    // Tall enough for about thirty members at once.
+    EXPECT_GE(grid->view()->viewport()->height(),
+              25 * grid->view()->verticalHeader()->defaultSectionSize());
 
     ModalAnswer::click(&dialog, QStringLiteral("&Keer selectie om"));
     EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{12}));
+    EXPECT_EQ(dialog.countText(), QStringLiteral("1 van 3 leden geselecteerd"));
     ModalAnswer::click(&dialog, QStringLiteral("&Keer selectie om"));
     EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{11, 13}));
     ModalAnswer::click(&dialog, QStringLiteral("Selecteer alle leden"));
     EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{11, 12, 13}));
     ModalAnswer::click(&dialog, QStringLiteral("Selecteer leden zonder bedrag"));
     EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{11, 13}));
+
+    // Clicks in the grid change the count too.
+    click(grid, 2);
+    EXPECT_EQ(dialog.countText(), QStringLiteral("1 van 3 leden geselecteerd"));
+    QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      pointOf(grid, 3));
+    EXPECT_EQ(dialog.countText(), QStringLiteral("2 van 3 leden geselecteerd"));
+    EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{12, 13}));
 
     ModalAnswer::click(&dialog, QStringLiteral("&Voer uit"));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
