@@ -1,7 +1,6 @@
 #pragma once
 
 class CMainFrame;
-class QString;
 
 // The manual shipped with the program (docs/handleiding), as the application's help file.
 inline constexpr const char* kManualFolder = ":/handleiding";
@@ -16,7 +15,3 @@ void installHelpCommands(CMainFrame& frame);
 
 // Opens the manual on the page of a help context.
 void showHelp(unsigned context);
-
-// Opens the manual on a page named by its file ("lidgegevens.md"); on the first page when the
-// manual has no such page.
-void showHelpPage(const QString& file);

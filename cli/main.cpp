@@ -6,6 +6,8 @@
 #include "cli/KDocDump.h"
 #include "cli/OverviewCommand.h"
 #include "cli/OutputCommands.h"
+#include "cli/SepaCommand.h"
+#include "cli/StatementCommand.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/generate/ClubGenerator.h"
 #include "korvel/Version.h"
@@ -29,12 +31,18 @@ const char* const kUsageText =
     "  korvel-cli generate UIT.kvl --members N [--seed S]\n"
     "  korvel-cli execute BESTAND.kvl UIT.kvl --scheme OMSCHRIJVING --select without-amount|all\n"
     "  korvel-cli overview BESTAND.kvl\n"
+    "  korvel-cli sepa BESTAND.kvl UIT.xml --collection-date JJJJMMDD --creditor-name NAAM\n"
+    "      --creditor-iban IBAN --creditor-id ID [--creditor-bic BIC]\n"
+    "      [--format pain.008.001.08|pain.008.001.02] [--scheme OMSCHRIJVING]\n"
+    "      [--iban-field LABEL] [--bic-field LABEL] [--mandate-field LABEL]\n"
+    "      [--mandate-date-field LABEL] [--first-field LABEL] [--text SJABLOON] [--book UIT.kvl]\n"
     "  korvel-cli members BESTAND.kvl --columns KOLOMMEN\n"
     "  korvel-cli export BESTAND.kvl UIT.txt --columns KOLOMMEN [--split-parts]\n"
     "  korvel-cli messages BESTAND.kvl [--member ID]\n"
     "  korvel-cli print BESTAND.kvl UIT.pdf --columns KOLOMMEN\n"
     "  korvel-cli --version\n"
     "  korvel-cli --help\n"
+    "  korvel-cli statement BESTAND.kvl AFSCHRIFT UIT.kvl [--iban-field LABEL] [--creditor-iban IBAN]\n"
     "Opties bij elke opdracht: --today JJJJMMDD  --date-format FORMAAT\n";
 
 int usage(const char* why) {
@@ -121,6 +129,10 @@ int main(int argc, char** argv) {
         return executeCommand(argc, argv, usage);
     if (command == "overview")
         return overviewCommand(argc, argv, usage);
+    if (command == "sepa")
+        return sepaCommand(argc, argv, usage);
+    if (command == "statement")
+        return statementCommand(argc, argv, usage);
     if (OutputCommands::handles(argv[1]))
         return OutputCommands::run(argc, argv, usage);
     return fileCommand(argc, argv);

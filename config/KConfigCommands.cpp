@@ -9,6 +9,7 @@
 #include "core/document/CKorvelDoc.h"
 #include "core/edit/KEdit.h"
 #include "core/settings/Settings.h"
+#include "platform/CodePage.h"
 #include "res/Commands.h"
 #include "view/KMainView.h"
 
@@ -58,9 +59,16 @@ void KConfigCommands::columns() {
 }
 
 void KConfigCommands::settings() {
-    const auto result = m_dialogs->editSettings(KGeneralSettings::read(), Settings::dateFormat());
+    QStringList labels;
+    for (const KField& field : m_host.document().fields())
+        labels.push_back(CodePage::toQString(field.label()));
+    const auto result = m_dialogs->editSettings(KGeneralSettings::read(), Settings::dateFormat(),
+                                                Settings::incasso(), labels);
+    if (!result)
+        return;
     // A new date format rebuilds the grid as the setting is written; the other values only
     // count at the next start.
-    if (result)
-        SaveSettings(result->general, result->dateFormat);
+    SaveSettings(result->general, result->dateFormat);
+    if (result->incasso)
+        Settings::setIncasso(*result->incasso);
 }

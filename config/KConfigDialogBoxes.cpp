@@ -39,11 +39,15 @@ std::optional<std::vector<std::string>> KConfigDialogBoxes::editColumns(
 }
 
 std::optional<KSettingsResult> KConfigDialogBoxes::editSettings(const KGeneralSettings& general,
-                                                                const std::string& dateFormat) {
+                                                                const std::string& dateFormat,
+                                                                const IncassoSettings& incasso,
+                                                                const QStringList& fieldLabels) {
     KSettings sheet(m_parent);
+    sheet.setQuestions(&m_questions);
     sheet.setGeneral(general);
     sheet.setDateFormat(dateFormat);
+    sheet.setIncasso(incasso, fieldLabels);
     if (sheet.exec() != QDialog::Accepted)
         return std::nullopt;
-    return KSettingsResult{sheet.general(), sheet.dateFormat()};
+    return KSettingsResult{sheet.general(), sheet.dateFormat(), sheet.incasso()};
 }

@@ -18,7 +18,9 @@ public:
         const std::vector<std::string>& names) override;
     std::optional<std::vector<std::string>> editColumns(const KColumnChoice& choice) override;
     std::optional<KSettingsResult> editSettings(const KGeneralSettings& general,
-                                                const std::string& dateFormat) override;
+                                                const std::string& dateFormat,
+                                                const IncassoSettings& incasso,
+                                                const QStringList& fieldLabels) override;
 
 private:
     QWidget* m_parent;

@@ -2,6 +2,9 @@
 
 #include "core/config/KColumnChoice.h"
 #include "core/config/KSettingsValues.h"
+#include "core/settings/IncassoSettings.h"
+
+#include <QStringList>
 
 #include <optional>
 #include <string>
@@ -14,6 +17,8 @@ struct KSettingsResult {
     KGeneralSettings general;
     // Only when the page "Datum" was shown.
     std::optional<std::string> dateFormat;
+    // Only when the page "Incasso" was shown.
+    std::optional<IncassoSettings> incasso;
 };
 
 // The configuration's dialogs as its commands see them: values in, values out, nothing on
@@ -32,7 +37,9 @@ public:
         const std::vector<std::string>& names) = 0;
     // "Kolommen": the shown items on OK, in column order.
     virtual std::optional<std::vector<std::string>> editColumns(const KColumnChoice& choice) = 0;
-    // "Instellingen".
+    // "Instellingen"; fieldLabels are the administration's fields the page "Incasso" offers.
     virtual std::optional<KSettingsResult> editSettings(const KGeneralSettings& general,
-                                                        const std::string& dateFormat) = 0;
+                                                        const std::string& dateFormat,
+                                                        const IncassoSettings& incasso,
+                                                        const QStringList& fieldLabels) = 0;
 };

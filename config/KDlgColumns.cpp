@@ -1,8 +1,8 @@
 #include "config/KDlgColumns.h"
 
-#include "config/KDialogButtons.h"
 #include "config/KDragList.h"
 #include "platform/CodePage.h"
+#include "view/KDialogButtons.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -12,6 +12,7 @@
 
 namespace {
 
+// The manual knows the dialog by its template number.
 constexpr unsigned kTemplate = 179;
 
 std::vector<std::string> textsOf(const QListWidget* list) {
@@ -61,10 +62,10 @@ void KDlgColumns::build() {
     grid->setColumnStretch(0, 1);
     grid->setColumnStretch(2, 1);
 
-    auto* buttons = new KDialogButtons(this, kTemplate);
+    auto* buttons = new KDialogButtons(*this, KHelpContext::window(kTemplate));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid, 1);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
 
     connect(m_show, &QPushButton::clicked, this, &KDlgColumns::showSelected);
     connect(m_hide, &QPushButton::clicked, this, &KDlgColumns::hideSelected);

@@ -1,9 +1,9 @@
 #include "config/KDlgFields.h"
 
-#include "config/KDialogButtons.h"
 #include "config/KDragList.h"
 #include "core/KQuestions.h"
 #include "platform/CodePage.h"
+#include "view/KDialogButtons.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -15,6 +15,7 @@
 
 namespace {
 
+// The manual knows the dialog by its template number.
 constexpr unsigned kTemplate = 173;
 
 std::optional<std::string> selectedText(const QComboBox* box) {
@@ -90,10 +91,10 @@ void KDlgFields::build() {
     body->addSpacing(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 2);
     body->addLayout(right);
 
-    auto* buttons = new KDialogButtons(this, kTemplate);
+    auto* buttons = new KDialogButtons(*this, KHelpContext::window(kTemplate));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(body, 1);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
 
     connect(m_tabBox, &QComboBox::currentIndexChanged, this, [this] { showTab(); });
     connect(m_list, &QListWidget::itemSelectionChanged, this, &KDlgFields::fieldSelected);

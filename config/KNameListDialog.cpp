@@ -1,8 +1,8 @@
 #include "config/KNameListDialog.h"
 
-#include "config/KDialogButtons.h"
 #include "config/KDragList.h"
 #include "platform/CodePage.h"
+#include "view/KDialogButtons.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -29,10 +29,10 @@ KNameListDialog::KNameListDialog(KQuestions& questions, const Look& look, QWidge
     grid->setColumnStretch(0, 1);
     grid->setColumnMinimumWidth(2, fontMetrics().horizontalAdvance(QLatin1Char('x')) * 20);
 
-    auto* buttons = new KDialogButtons(this, look.templateId);
+    auto* buttons = new KDialogButtons(*this, KHelpContext::window(look.templateId));
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid, 1);
-    layout->addLayout(buttons);
+    layout->addWidget(buttons);
 
     connect(m_add, &QPushButton::clicked, this, [this] { addName(); });
     connect(m_change, &QPushButton::clicked, this, [this] { changeName(); });

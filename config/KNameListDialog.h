@@ -33,7 +33,7 @@ protected:
         QString title;
         QString nameLabel; // the name edit's accessible name
         int nameRow;       // the row of the button the name edit stands beside
-        unsigned templateId;
+        unsigned templateId; // by which the manual knows the dialog
     };
     KNameListDialog(KQuestions& questions, const Look& look, QWidget* parent);
 

@@ -1,9 +1,8 @@
 #include "contrib/KContrExec.h"
 
-#include "contrib/KContribHelp.h"
 #include "core/format/Numbers.h"
 #include "grid/CvsFlexGrid.h"
-#include "res/Commands.h"
+#include "view/KDialogButtons.h"
 
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -16,6 +15,13 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+namespace {
+
+// The manual knows the dialog by its template number.
+constexpr unsigned kTemplate = 170;
+
+} // namespace
 
 KContrExec::KContrExec(const std::string& schemeDescription,
                        const std::vector<KExecution::Row>& rows, QWidget* parent)
@@ -34,25 +40,21 @@ KContrExec::KContrExec(const std::string& schemeDescription,
     auto* withoutAmount = new QPushButton(QStringLiteral("Selecteer leden zonder bedrag"), this);
     auto* all = new QPushButton(QStringLiteral("Selecteer alle leden"), this);
     auto* invert = new QPushButton(QStringLiteral("&Keer selectie om"), this);
-    auto* run = new QPushButton(QStringLiteral("&Voer uit"), this);
-    auto* cancel = new QPushButton(QStringLiteral("Annuleren"), this);
-    auto* help = new QPushButton(QStringLiteral("&Help"), this);
-    for (QPushButton* button : {withoutAmount, all, invert, run, cancel, help}) {
-        button->setAutoDefault(false);
-        if (button == run)
-            buttons->addSpacing(12);
+    // Enter on a focused selection button selects; only Enter elsewhere runs the scheme.
+    for (QPushButton* button : {withoutAmount, all, invert})
         buttons->addWidget(button);
-    }
-    run->setDefault(true);
+    buttons->addSpacing(12);
+    KDialogButtons::Options options;
+    options.acceptText = QStringLiteral("&Voer uit");
+    options.rejectText = QStringLiteral("Annuleren");
+    options.orientation = Qt::Vertical;
+    buttons->addWidget(new KDialogButtons(*this, KHelpContext::window(kTemplate), options));
     buttons->addStretch();
     layout->addLayout(buttons);
 
     connect(withoutAmount, &QPushButton::clicked, this, &KContrExec::selectWithoutAmount);
     connect(all, &QPushButton::clicked, this, &KContrExec::selectAll);
     connect(invert, &QPushButton::clicked, this, &KContrExec::invertSelection);
-    connect(run, &QPushButton::clicked, this, &KContrExec::accept);
-    connect(cancel, &QPushButton::clicked, this, &KContrExec::reject);
-    connect(help, &QPushButton::clicked, this, [this] { showContribHelp(this, Cmd::ContrExecute); });
 
     m_grid->setRedrawEnabled(false);
     m_grid->setColCount(3);

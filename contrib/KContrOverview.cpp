@@ -3,6 +3,7 @@
 #include "core/contrib/KOverview.h"
 #include "grid/CvsFlexGrid.h"
 #include "grid/GridTable.h"
+#include "view/KDialogHelp.h"
 
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -18,6 +19,8 @@
 namespace {
 
 constexpr int kMargin = 5;
+// The manual knows the overview by its template number.
+constexpr unsigned kTemplate = 166;
 
 } // namespace
 
@@ -26,6 +29,7 @@ KContrOverview::KContrOverview(const KOverview& overview,
     : QDialog(parent), m_cellChosen(std::move(cellChosen)) {
     setWindowTitle(QStringLiteral("Overzicht openstaande bedragen"));
     setSizeGripEnabled(true);
+    KDialogHelp::attach(*this, KHelpContext::window(kTemplate));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(kMargin, kMargin, kMargin, kMargin);
     m_grid = new CvsFlexGrid(this);

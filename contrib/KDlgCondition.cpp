@@ -1,18 +1,22 @@
 #include "contrib/KDlgCondition.h"
 
-#include "contrib/KContribHelp.h"
 #include "contrib/KDateControl.h"
 #include "platform/CodePage.h"
-#include "res/Commands.h"
+#include "view/KDialogButtons.h"
 
 #include <QComboBox>
 #include <QDateEdit>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// The manual knows the dialog by its template number.
+constexpr unsigned kTemplate = 183;
+
+} // namespace
 
 KDlgCondition::KDlgCondition(KContrPart& part, const KConditionEditor& editor, QWidget* parent)
     : QDialog(parent), m_part(part), m_editor(editor) {
@@ -32,10 +36,7 @@ KDlgCondition::KDlgCondition(KContrPart& part, const KConditionEditor& editor, Q
     form->addRow(m_valueLabel, m_valueSlot);
     layout->addLayout(form);
 
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch();
-    addContribDialogEnd(*this, *buttons, Cmd::ContrNew);
-    layout->addLayout(buttons);
+    layout->addWidget(new KDialogButtons(*this, KHelpContext::window(kTemplate)));
 
     connect(m_fields, &QComboBox::currentIndexChanged, this, &KDlgCondition::buildValueControl);
     buildValueControl();

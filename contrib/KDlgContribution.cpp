@@ -1,6 +1,5 @@
 #include "contrib/KDlgContribution.h"
 
-#include "contrib/KContribHelp.h"
 #include "contrib/KDateControl.h"
 #include "contrib/KDlgCondition.h"
 #include "core/KQuestions.h"
@@ -9,12 +8,11 @@
 #include "core/format/Numbers.h"
 #include "grid/CvsFlexGrid.h"
 #include "platform/CodePage.h"
-#include "res/Commands.h"
+#include "view/KDialogButtons.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QDateEdit>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QGuiApplication>
@@ -34,6 +32,9 @@
 #include <algorithm>
 
 namespace {
+
+// The manual knows the dialog by its template number.
+constexpr unsigned kTemplate = 180;
 
 QString text(const std::string& bytes) {
     return CodePage::toQString(bytes);
@@ -119,7 +120,8 @@ void KDlgContribution::build() {
     standardButton->setAutoDefault(false);
     buttons->addWidget(standardButton);
     buttons->addStretch();
-    const auto [ok, cancel, help] = addContribDialogEnd(*this, *buttons, Cmd::ContrNew);
+    auto* end = new KDialogButtons(*this, KHelpContext::window(kTemplate));
+    buttons->addWidget(end);
     layout->addLayout(buttons);
 
     m_menu = new QMenu(this);
@@ -154,9 +156,9 @@ void KDlgContribution::build() {
     setTabOrder(add, change);
     setTabOrder(change, remove);
     setTabOrder(remove, standardButton);
-    setTabOrder(standardButton, ok);
-    setTabOrder(ok, cancel);
-    setTabOrder(cancel, help);
+    setTabOrder(standardButton, end->ok());
+    setTabOrder(end->ok(), end->cancel());
+    setTabOrder(end->cancel(), end->help());
 }
 
 void KDlgContribution::readControls() {

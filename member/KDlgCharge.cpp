@@ -2,11 +2,10 @@
 
 #include "member/KCodePageValidator.h"
 #include "member/KFocusEdit.h"
-#include "member/KMemberHelp.h"
 #include "platform/CodePage.h"
 #include "res/Commands.h"
+#include "view/KDialogButtons.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QKeyEvent>
@@ -20,6 +19,8 @@
 
 namespace {
 
+// The manual knows the dialog by its template number.
+constexpr unsigned kTemplate = 155;
 constexpr int kPartsInSight = 20;
 
 // Shows up to twenty part rows; more scroll.
@@ -99,13 +100,8 @@ KDlgCharge::KDlgCharge(const KCharge& start, QWidget* parent)
     m_newAmount->installEventFilter(this);
     layout->addWidget(group);
 
-    auto* buttons = new QDialogButtonBox(this);
-    m_ok = buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole);
-    m_ok->setDefault(true);
-    buttons->addButton(QStringLiteral("&Annuleren"), QDialogButtonBox::RejectRole);
-    KMemberHelp::attach(*this, *buttons, QStringLiteral("financieel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &KDlgCharge::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &KDlgCharge::reject);
+    auto* buttons = new KDialogButtons(*this, KHelpContext::window(kTemplate));
+    m_ok = buttons->ok();
     layout->addWidget(buttons);
 
     buildParts();

@@ -4,6 +4,7 @@
 #include "grid/CvsFlexGrid.h"
 #include "member/KMemberDialogs.h"
 #include "platform/CodePage.h"
+#include "view/KDialogHelp.h"
 
 #include <QContextMenuEvent>
 #include <QCoreApplication>
@@ -23,12 +24,16 @@ constexpr int kRightAligned = 7;
 constexpr int kPlace = KFinancialLists::kPlaceColumn;
 const char* const kChargeTitles[3] = {"Contributie", "Bedrag", "Opmerkingen"};
 const char* const kPaymentTitles[3] = {"Datum", "Bedrag", "Opmerkingen"};
+// The manual knows the page by its template number: F1 on the page shows the page's help rather
+// than the member dialog's.
+constexpr unsigned kTemplate = 177;
 
 } // namespace
 
 KDlgFinancial::KDlgFinancial(const KMember& member, KMemberDialogs& dialogs, KQuestions& questions,
                              QWidget* parent)
     : QWidget(parent), m_lists(member), m_dialogs(dialogs), m_questions(questions) {
+    KDialogHelp::attach(*this, KHelpContext::window(kTemplate));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
 

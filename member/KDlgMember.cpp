@@ -4,14 +4,12 @@
 #include "core/member/KMemberPages.h"
 #include "member/KDlgFinancial.h"
 #include "member/KFieldRow.h"
-#include "member/KMemberHelp.h"
 #include "platform/CodePage.h"
+#include "view/KDialogButtons.h"
 
 #include <QApplication>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGuiApplication>
-#include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -21,6 +19,9 @@
 #include <QVBoxLayout>
 
 namespace {
+
+// The manual knows the dialog by its template number.
+constexpr unsigned kTemplate = 175;
 
 // A page of fields asks for the room its rows need, up to most of the screen; beyond that it
 // scrolls.
@@ -61,13 +62,7 @@ KDlgMember::KDlgMember(const CKorvelDoc& doc, const KMember& start, bool adding,
     }
     addPage(QString::fromLatin1(KMemberPages::financialTitle));
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("&Annuleren"), QDialogButtonBox::RejectRole);
-    KMemberHelp::attach(*this, *buttons, QStringLiteral("lidgegevens"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &KDlgMember::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &KDlgMember::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(new KDialogButtons(*this, KHelpContext::window(kTemplate)));
 
     // Ctrl+Tab and Ctrl+PgDown go to the next page, with Shift or PgUp to the one before,
     // whichever control has the focus.

@@ -2,15 +2,20 @@
 
 #include "member/KDatePicker.h"
 #include "member/KFocusEdit.h"
-#include "member/KMemberHelp.h"
 #include "platform/CodePage.h"
+#include "view/KDialogButtons.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <QVBoxLayout>
+
+namespace {
+
+// The manual knows the dialog by its template number.
+constexpr unsigned kTemplate = 156;
+
+} // namespace
 
 KDlgPayment::KDlgPayment(const KPayment& start, QWidget* parent)
     : KSpecCharDialog(parent), m_edit(start), m_result(start) {
@@ -34,13 +39,7 @@ KDlgPayment::KDlgPayment(const KPayment& start, QWidget* parent)
     m_remarks->setMinimumWidth(m_remarks->fontMetrics().averageCharWidth() * 40);
     form->addRow(QStringLiteral("O&pmerkingen:"), m_remarks);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("&Annuleren"), QDialogButtonBox::RejectRole);
-    KMemberHelp::attach(*this, *buttons, QStringLiteral("financieel"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &KDlgPayment::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &KDlgPayment::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(new KDialogButtons(*this, KHelpContext::window(kTemplate)));
     m_amount->setFocus();
     m_amount->selectAll();
 }

@@ -4,6 +4,7 @@
 #include "grid/CvsFlexGrid.h"
 #include "platform/CodePage.h"
 #include "tolvex7/DialogGeometry.h"
+#include "view/KDialogHelp.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -12,10 +13,17 @@
 #include <QTableView>
 #include <QVBoxLayout>
 
+namespace {
+
+// The manual knows the picker by its template number.
+constexpr unsigned kTemplate = 163;
+
+} // namespace
+
 KDlgSpecChars::KDlgSpecChars(QLineEdit* target, QWidget* parent)
     : QDialog(parent), m_target(target) {
     setWindowTitle(QStringLiteral("Speciale karakters"));
-    setProperty("helpPage", QStringLiteral("speciale-karakters"));
+    KDialogHelp::attach(*this, KHelpContext::window(kTemplate));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_grid = new CvsFlexGrid(this);

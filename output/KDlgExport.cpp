@@ -1,18 +1,23 @@
 #include "output/KDlgExport.h"
 
 #include "platform/CodePage.h"
-#include "res/Commands.h"
-#include "tolvex7/KHelpShow.h"
+#include "view/KDialogButtons.h"
 
 #include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QListWidget>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include <algorithm>
+
+namespace {
+
+// The manual knows the dialog by its template number.
+constexpr unsigned kTemplate = 149;
+
+} // namespace
 
 KDlgExport::KDlgExport(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Exporteren"));
@@ -40,27 +45,13 @@ void KDlgExport::build() {
     left->addWidget(m_parts);
     layout->addLayout(left, 1);
 
-    auto* buttons = new QVBoxLayout;
-    m_export = new QPushButton(QStringLiteral("&Exporteren"), this);
-    m_export->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("&Annuleren"), this);
-    auto* help = new QPushButton(QStringLiteral("&Help"), this);
-    help->setAutoDefault(false);
-    cancel->setAutoDefault(false);
-    buttons->addWidget(m_export);
-    buttons->addWidget(cancel);
-    buttons->addSpacing(12);
-    buttons->addWidget(help);
-    buttons->addStretch(1);
-    layout->addLayout(buttons);
+    KDialogButtons::Options options;
+    options.acceptText = QStringLiteral("&Exporteren");
+    options.orientation = Qt::Vertical;
+    auto* buttons = new KDialogButtons(*this, KHelpContext::window(kTemplate), options);
+    m_export = buttons->ok();
+    layout->addWidget(buttons);
 
-    connect(m_export, &QPushButton::clicked, this, &KDlgExport::accept);
-    connect(cancel, &QPushButton::clicked, this, &KDlgExport::reject);
-    connect(help, &QPushButton::clicked, this, [this] {
-        if (!KHelpShow::openHelp(KHelpShow::applicationHelpFile(), Cmd::MemberExport))
-            QMessageBox::information(this, windowTitle(),
-                                     QStringLiteral("De handleiding is niet beschikbaar."));
-    });
     connect(m_list, &QListWidget::itemSelectionChanged, this, &KDlgExport::selectionChanged);
 }
 

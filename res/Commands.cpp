@@ -29,6 +29,12 @@ constexpr KCommand kCommands[] = {
     {Cmd::ConfigFields, "&Velden", "Wijzig velden", "", ""},
     {Cmd::ConfigMemberTypes, "&Leden", "Soorten leden", "", ""},
     {Cmd::ConfigColumns, "&Kolommen", "Welke informatie wordt getoond", "", ""},
+    {Cmd::ContrSepa, "&Incassobestand maken...",
+     "Maak een SEPA-incassobestand voor de bank van wat de leden verschuldigd zijn",
+     "Incassobestand maken", ""},
+    {Cmd::ContrStatement, "&Bankafschrift inlezen...",
+     "Lees een bankafschrift in en boek de ontvangen bedragen bij de leden", "Bankafschrift inlezen",
+     ""},
     {Cmd::EditFind, "&Zoeken...", "Zoek een lid in de ledenlijst", "Zoeken", "Ctrl+F"},
     {Cmd::MemberAgeUpdate, "&Leeftijd bijwerken...",
      "Zet bij elk lid met een geboortedatum of het op een peildatum senior is", "Leeftijd bijwerken",
@@ -96,7 +102,8 @@ constexpr int kEditMenu[] = {Cmd::EditUndo,  Cmd::EditRedo, 0, Cmd::EditCut, Cmd
 constexpr int kMembersMenu[] = {Cmd::MemberAdd,    Cmd::MemberDelete, Cmd::MemberEdit, 0,
                                 Cmd::MemberExport, Cmd::SendMessages, 0, Cmd::MemberAgeUpdate};
 constexpr int kFinanceMenu[] = {Cmd::ContrNew,     Cmd::ContrChange,  Cmd::ContrDelete, 0,
-                                Cmd::ContrExecute, Cmd::ContrOverview};
+                                Cmd::ContrExecute, Cmd::ContrOverview,
+                                0,                 Cmd::ContrSepa, Cmd::ContrStatement};
 constexpr int kConfigMenu[] = {Cmd::ConfigTabs, Cmd::ConfigFields, Cmd::ConfigMemberTypes,
                                Cmd::ConfigColumns};
 constexpr int kViewMenu[] = {Cmd::ViewToolbar, Cmd::ViewStatusBar, 0, Cmd::ViewFont, Cmd::Settings};

@@ -26,6 +26,8 @@ enum : int {
     ConfigFields = 32796,
     ConfigMemberTypes = 32798,
     ConfigColumns = 32803,
+    ContrSepa = 32813,
+    ContrStatement = 32814,
     EditFind = 32815,
     MemberAgeUpdate = 32816,
     FileNew = 57600,

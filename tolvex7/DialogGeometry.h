@@ -31,6 +31,15 @@ inline QPoint positionFor(const QRect& screen, const QSize& window, int horizont
     return screen.topLeft() + QPoint(x, y);
 }
 
+// A window's frame moved, and where it is larger than the room shrunk, so that it lies within
+// the room: the side that sticks out comes back to the room's edge.
+inline QRect keptWithin(const QRect& frame, const QRect& room) {
+    QRect kept(frame.topLeft(), frame.size().boundedTo(room.size()));
+    kept.moveLeft(std::clamp(kept.left(), room.left(), room.left() + room.width() - kept.width()));
+    kept.moveTop(std::clamp(kept.top(), room.top(), room.top() + room.height() - kept.height()));
+    return kept;
+}
+
 // A list of lines grows to show them all, as wide as the widest and as tall as all of them
 // together, within 70 % of the screen's width and 40 % of its height.
 inline QSize messagesListSize(const QSize& content, const QSize& screen) {

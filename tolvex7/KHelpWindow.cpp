@@ -1,5 +1,7 @@
 #include "tolvex7/KHelpWindow.h"
 
+#include "tolvex7/DialogGeometry.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QDir>
@@ -107,6 +109,7 @@ KHelpWindow* KHelpWindow::open(const QString& folder, unsigned context) {
     }
     if (!window) {
         window = new KHelpWindow(folder, owner);
+        window->placeOver(owner ? owner : QApplication::activeWindow());
     } else if (window->parentWidget() != owner) {
         const QRect where = window->geometry();
         window->setParent(owner, window->windowFlags());
@@ -114,6 +117,7 @@ KHelpWindow* KHelpWindow::open(const QString& folder, unsigned context) {
     }
     window->showContext(context);
     window->show();
+    window->keepWithinScreen();
     window->raise();
     window->activateWindow();
     return window;
@@ -127,6 +131,31 @@ KHelpWindow::KHelpWindow(const QString& folder, QWidget* parent)
     m_searchTexts.resize(m_pages.size());
     build();
     connect(qApp, &QCoreApplication::aboutToQuit, this, &QWidget::close);
+}
+
+void KHelpWindow::placeOver(const QWidget* over) {
+    QScreen* screen = over ? over->screen() : this->screen();
+    if (!screen)
+        return;
+    // The window's frame is not known before it is shown; the one it opens over has the same.
+    const QSize frameExtra = over ? over->frameGeometry().size() - over->size() : QSize();
+    QRect frame(QPoint(), size() + frameExtra);
+    frame.moveCenter(over ? over->frameGeometry().center() : screen->availableGeometry().center());
+    frame = DialogGeometry::keptWithin(frame, screen->availableGeometry());
+    resize(frame.size() - frameExtra);
+    move(frame.topLeft());
+}
+
+void KHelpWindow::keepWithinScreen() {
+    QScreen* screen = this->screen();
+    if (!screen)
+        return;
+    const QRect frame = frameGeometry();
+    const QRect kept = DialogGeometry::keptWithin(frame, screen->availableGeometry());
+    if (kept == frame)
+        return;
+    resize(kept.size() - (frame.size() - size()));
+    move(kept.topLeft());
 }
 
 void KHelpWindow::build() {

@@ -40,7 +40,9 @@ public:
     static std::vector<Page> readContents(const QString& folder);
 
     // Shows the help of folder on the page of context, in the one help window: over the open
-    // modal dialog while there is one, so that it takes input, else on its own.
+    // modal dialog while there is one, so that it takes input, else on its own. A new window
+    // opens centred over that dialog or the active window; the window always ends up within the
+    // room its screen has for windows.
     static KHelpWindow* open(const QString& folder, unsigned context);
     // The help window open() made; nullptr when there is none.
     static KHelpWindow* current();
@@ -65,6 +67,8 @@ public:
 
 private:
     void build();
+    void placeOver(const QWidget* over);
+    void keepWithinScreen();
     void runSearch();
     void showResult(int row);
     void sourceChanged(const QUrl& url);

@@ -1,5 +1,6 @@
 #include "core/format/Clock.h"
 
+#include <chrono>
 #include <optional>
 
 namespace {
@@ -13,6 +14,14 @@ namespace Clock {
 
 std::time_t now() {
     return pinned() ? *pinned() : std::time(nullptr);
+}
+
+std::int64_t nowMilliseconds() {
+    if (pinned())
+        return static_cast<std::int64_t>(*pinned()) * 1000;
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::system_clock::now().time_since_epoch())
+        .count();
 }
 
 std::int32_t today() {

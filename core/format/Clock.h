@@ -7,6 +7,8 @@
 namespace Clock {
 
 std::time_t now();
+// now() in milliseconds since 1970; pinned, the start of the pinned second.
+std::int64_t nowMilliseconds();
 // Local calendar date of now() as year * 10000 + month * 100 + day.
 std::int32_t today();
 

@@ -1,8 +1,9 @@
 // korvel-cli execute and overview, run as the built program.
 #include "core/document/CKorvelDoc.h"
 #include "core/edit/KEdit.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/DocBuilder.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -10,34 +11,17 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun cli(QStringList args) {
-    args << QStringLiteral("--today") << QStringLiteral("20260315") << QStringLiteral("--date-format")
-         << QStringLiteral("Standard");
-    QProcess process;
-    process.start(QStringLiteral(KORVEL_CLI), args);
-    CliRun run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
+ProcessRun cli(const QStringList& args) {
+    return runCli(args, {.today = 20260315});
 }
 
-class CliContrib : public ::testing::Test {
+class CliContrib : public DocFixture {
 protected:
-    CliContrib() { doc.OnNewDocument(); }
+    CliContrib() : DocFixture({.today = 20260315}) { doc.OnNewDocument(); }
 
     QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
 
@@ -74,17 +58,13 @@ protected:
         return file;
     }
 
-    static QJsonObject json(const CliRun& run) {
+    static QJsonObject json(const ProcessRun& run) {
         QJsonParseError error;
         const QJsonDocument parsed = QJsonDocument::fromJson(run.out, &error);
         EXPECT_EQ(error.error, QJsonParseError::NoError) << run.out.constData();
         return parsed.object();
     }
 
-    PinnedToday today{20260315};
-    PinnedDateFormat format{"Standard"};
-    TempProfile profile;
-    CKorvelDoc doc;
     QTemporaryDir m_dir;
 };
 
@@ -92,8 +72,8 @@ protected:
 
 TEST_F(CliContrib, ExecuteChargesTheSelectedMembersAndSaves) {
     const QString in = club();
-    const CliRun without = cli({"execute", in, path("a.kvl"), "--scheme", "Contributie 2026", "--select",
-                             "without-amount"});
+    const ProcessRun without = cli({"execute", in, path("a.kvl"), "--scheme", "Contributie 2026",
+                                    "--select", "without-amount"});
     ASSERT_EQ(without.status, 0) << without.err.constData();
     EXPECT_EQ(without.out, "Er is een totaal van 40.00 aan contributies uitgeschreven.\n");
     CKorvelDoc a;
@@ -102,14 +82,14 @@ TEST_F(CliContrib, ExecuteChargesTheSelectedMembersAndSaves) {
         EXPECT_EQ(m.latestCharge()->total(), m.name() == "Jansen" ? 105.0 : 20.0) << m.name();
 
     // Everybody: Jansen's charge is made again, the rest as before.
-    const CliRun all = cli({"execute", path("a.kvl"), path("b.kvl"), "--scheme", "Contributie 2026",
-                         "--select", "all"});
+    const ProcessRun all = cli({"execute", path("a.kvl"), path("b.kvl"), "--scheme",
+                                "Contributie 2026", "--select", "all"});
     ASSERT_EQ(all.status, 0) << all.err.constData();
     EXPECT_EQ(all.out, "Er is een totaal van 145.00 aan contributies uitgeschreven.\n");
 
     // The older scheme's new charges are nobody's latest: they count for nothing.
-    const CliRun old = cli({"execute", path("a.kvl"), path("c.kvl"), "--scheme", "Contributie 2025", "--select",
-                         "all"});
+    const ProcessRun old = cli({"execute", path("a.kvl"), path("c.kvl"), "--scheme",
+                                "Contributie 2025", "--select", "all"});
     EXPECT_EQ(old.out, "Er is een totaal van 0.00 aan contributies uitgeschreven.\n");
 }
 
@@ -136,12 +116,12 @@ TEST_F(CliContrib, ExecuteFailsAsTheOtherCommandsDo) {
 
 TEST_F(CliContrib, OverviewPrintsTheGridAndTheAlerts) {
     const QString empty = save("empty.kvl");
-    const CliRun none = cli({"overview", empty});
+    const ProcessRun none = cli({"overview", empty});
     ASSERT_EQ(none.status, 0);
     EXPECT_EQ(none.out, "{\"grid\": [], \"alerts\": [\"Er zijn geen leden\"]}\n");
 
     const QString in = club();
-    const CliRun run = cli({"overview", in});
+    const ProcessRun run = cli({"overview", in});
     ASSERT_EQ(run.status, 0) << run.err.constData();
     const QJsonObject overview = json(run);
     EXPECT_EQ(overview["alerts"].toArray(), QJsonArray());

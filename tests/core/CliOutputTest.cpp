@@ -2,6 +2,7 @@
 // on the correspondence component and the printed overview.
 #include "core/document/CKorvelDoc.h"
 #include "tests/support/Charges.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/DocBuilder.h"
 
 #include <gtest/gtest.h>
@@ -10,36 +11,15 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
 
-struct Ran {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-Ran run(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    Ran result;
-    if (!process.waitForFinished(120000))
-        return result;
-    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
+ProcessRun cli(const QStringList& args) {
+    return runCli(args, {.today = 20260315, .dateFormat = "%d-%m-%Y"});
 }
 
-Ran cli(QStringList args) {
-    args << QStringLiteral("--today") << QStringLiteral("20260315") << QStringLiteral("--date-format")
-         << QStringLiteral("%d-%m-%Y");
-    return run(QStringLiteral(KORVEL_CLI), args);
-}
-
-QJsonObject json(const Ran& r) {
+QJsonObject json(const ProcessRun& r) {
     EXPECT_EQ(r.status, 0) << r.err.constData();
     return QJsonDocument::fromJson(r.out).object();
 }
@@ -161,12 +141,14 @@ TEST_F(CliOutput, UsageErrorsAndUnreadableFiles) {
 
 #ifdef KORVEL_HAVE_PRINT_COMPONENT
 TEST_F(CliOutput, PrintWritesTheOverviewAsPdf) {
-    const Ran printed = cli({QStringLiteral("print"), path("club.kvl"), path("leden.pdf"),
-                             QStringLiteral("--columns"), QStringLiteral("Nr.|Naam|Woonplaats|Schuld")});
+    const ProcessRun printed =
+        cli({QStringLiteral("print"), path("club.kvl"), path("leden.pdf"),
+             QStringLiteral("--columns"), QStringLiteral("Nr.|Naam|Woonplaats|Schuld")});
     ASSERT_EQ(printed.status, 0) << printed.err.constData();
     ASSERT_TRUE(readBytes(path("leden.pdf")).startsWith("%PDF"));
-    const Ran text = run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path("leden.pdf"),
-                                                      QStringLiteral("-")});
+    const ProcessRun text =
+        runProcess(QStringLiteral("pdftotext"),
+                   {QStringLiteral("-layout"), path("leden.pdf"), QStringLiteral("-")});
     ASSERT_EQ(text.status, 0) << "pdftotext (poppler-utils) is needed";
     const QString page = QString::fromUtf8(text.out);
     for (const char* expected : {"Ledenoverzicht", "15-03-2026", "Nr.", "Naam", "Woonplaats",

@@ -2,6 +2,7 @@
 #include "core/document/CKorvelDoc.h"
 #include "core/model/ContributionRules.h"
 #include "tests/support/Bytes.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/DocBuilder.h"
 #include "tests/support/Pinned.h"
 
@@ -12,7 +13,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 
@@ -23,25 +23,6 @@
 namespace {
 
 constexpr std::int32_t kToday = 20260315;
-
-struct CliRun {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-CliRun cli(QStringList args) {
-    args << QStringLiteral("--date-format") << QStringLiteral("Standard");
-    QProcess process;
-    process.start(QStringLiteral(KORVEL_CLI), args);
-    CliRun run;
-    if (!process.waitForFinished(60000))
-        return run;
-    run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
 
 QByteArray readBytes(const QString& path) {
     QFile file(path);
@@ -55,7 +36,7 @@ void writeBytes(const QString& path, const std::string& bytes) {
 }
 
 QJsonObject dump(const QString& path) {
-    const CliRun run = cli({QStringLiteral("dump"), path});
+    const ProcessRun run = runCli({QStringLiteral("dump"), path});
     EXPECT_EQ(run.status, 0) << run.err.constData();
     QJsonParseError error;
     const QJsonDocument json = QJsonDocument::fromJson(run.out, &error);
@@ -79,8 +60,8 @@ protected:
 } // namespace
 
 TEST_F(Cli, NewWritesTheDefaultConfiguration) {
-    ASSERT_EQ(cli({QStringLiteral("new"), path("n.kvl"), QStringLiteral("--today"),
-                   QStringLiteral("20260315")})
+    ASSERT_EQ(runCli({QStringLiteral("new"), path("n.kvl"), QStringLiteral("--today"),
+                      QStringLiteral("20260315")})
                   .status,
               0);
     const QJsonObject doc = dump(path("n.kvl"));
@@ -112,9 +93,9 @@ TEST_F(Cli, NewWritesTheDefaultConfiguration) {
 
 TEST_F(Cli, GenerateIsDeterministicPerSeed) {
     auto generate = [&](const char* name, const char* seed) {
-        return cli({QStringLiteral("generate"), path(name), QStringLiteral("--members"),
-                    QStringLiteral("300"), QStringLiteral("--seed"), QString::fromLatin1(seed),
-                    QStringLiteral("--today"), QStringLiteral("20260315")})
+        return runCli({QStringLiteral("generate"), path(name), QStringLiteral("--members"),
+                       QStringLiteral("300"), QStringLiteral("--seed"), QString::fromLatin1(seed),
+                       QStringLiteral("--today"), QStringLiteral("20260315")})
             .status;
     };
     ASSERT_EQ(generate("a.kvl", "5"), 0);
@@ -147,8 +128,8 @@ TEST_F(Cli, GenerateIsDeterministicPerSeed) {
 }
 
 TEST_F(Cli, GeneratedMembersAreConsistent) {
-    ASSERT_EQ(cli({QStringLiteral("generate"), path("g.kvl"), QStringLiteral("--members"),
-                   QStringLiteral("500"), QStringLiteral("--today"), QStringLiteral("20260315")})
+    ASSERT_EQ(runCli({QStringLiteral("generate"), path("g.kvl"), QStringLiteral("--members"),
+                      QStringLiteral("500"), QStringLiteral("--today"), QStringLiteral("20260315")})
                   .status,
               0);
     PinnedToday today(kToday);
@@ -215,7 +196,7 @@ TEST_F(Cli, DumpEscapesTextsAndWritesRealsInFull) {
         addMember(doc, m);
         ASSERT_TRUE(doc.OnSaveDocument(path("e.kvl")));
     }
-    const CliRun run = cli({QStringLiteral("dump"), path("e.kvl")});
+    const ProcessRun run = runCli({QStringLiteral("dump"), path("e.kvl")});
     ASSERT_EQ(run.status, 0);
     EXPECT_TRUE(run.out.contains(R"("Quote\" back\\ tab\u0009 ctl\u0001 euro€ ë")"))
         << run.out.constData();
@@ -254,7 +235,7 @@ TEST_F(Cli, ConvertWritesVersion11AndKeepsABackup) {
     writeBytes(path("old.kvl"), old);
     writeBytes(path("out.kvl"), "previous");
 
-    ASSERT_EQ(cli({QStringLiteral("convert"), path("old.kvl"), path("out.kvl")}).status, 0);
+    ASSERT_EQ(runCli({QStringLiteral("convert"), path("old.kvl"), path("out.kvl")}).status, 0);
     const QByteArray converted = readBytes(path("out.kvl"));
     EXPECT_TRUE(converted.startsWith(QByteArray("\x41\xCC\x10\x00\x56\x0B\x00\x00\x00", 9)));
     EXPECT_EQ(readBytes(path("out.kvm")), QByteArray("previous"));
@@ -273,13 +254,14 @@ TEST_F(Cli, ConvertWritesVersion11AndKeepsABackup) {
 }
 
 TEST_F(Cli, FailuresAndUsageErrors) {
-    const CliRun missing = cli({QStringLiteral("dump"), path("missing.kvl")});
+    const ProcessRun missing = runCli({QStringLiteral("dump"), path("missing.kvl")});
     EXPECT_EQ(missing.status, 1);
     EXPECT_TRUE(missing.err.contains("kan niet worden geopend")) << missing.err.constData();
     EXPECT_TRUE(missing.out.isEmpty());
 
     writeBytes(path("cut.kvl"), Bytes().marker(11).i32(0).i32(2).data());
-    const CliRun damaged = cli({QStringLiteral("convert"), path("cut.kvl"), path("never.kvl")});
+    const ProcessRun damaged =
+        runCli({QStringLiteral("convert"), path("cut.kvl"), path("never.kvl")});
     EXPECT_EQ(damaged.status, 1);
     EXPECT_TRUE(damaged.err.contains("beschadigd")) << damaged.err.constData();
     EXPECT_FALSE(QFile::exists(path("never.kvl")));
@@ -301,7 +283,7 @@ TEST_F(Cli, FailuresAndUsageErrors) {
         {QStringLiteral("new"), out, QStringLiteral("--verbose"), QStringLiteral("x")},
     };
     for (const QStringList& args : usageErrors) {
-        const CliRun run = cli(args);
+        const ProcessRun run = runCli(args);
         EXPECT_EQ(run.status, 2) << args.join(QLatin1Char(' ')).toStdString();
         EXPECT_TRUE(run.err.contains("korvel-cli generate")) << run.err.constData();
     }

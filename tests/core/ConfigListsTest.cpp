@@ -4,7 +4,7 @@
 #include "core/document/CKorvelDoc.h"
 #include "core/edit/KEdit.h"
 #include "tests/support/DocBuilder.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/ScriptedQuestions.h"
 
 #include <gtest/gtest.h>
@@ -101,9 +101,9 @@ TEST(TabNamesTest, TheListsRules) {
 
 namespace {
 
-class MemberTypesTest : public ::testing::Test {
+class MemberTypesTest : public DocFixture {
 protected:
-    MemberTypesTest() {
+    MemberTypesTest() : DocFixture({.dateFormat = nullptr}) {
         doc.OnNewDocument();
         KEdit::replaceMemberTypes(doc, {"Lid", "Jeugd", "Donateur"});
         a = addMember(doc, "Anna Bakker", "Jeugd").id();
@@ -115,9 +115,6 @@ protected:
         return doc.findMember(id)->textByMeaning(FieldMeaning::MemberType);
     }
 
-    PinnedToday today{20240301};
-    TempProfile profile;
-    CKorvelDoc doc;
     ScriptedQuestions questions;
     std::int32_t a = 0, b = 0, c = 0, d = 0;
 };

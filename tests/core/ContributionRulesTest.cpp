@@ -1,13 +1,13 @@
 #include "core/model/ContributionRules.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class ContributionRulesTest : public ::testing::Test {
+class ContributionRulesTest : public DocFixture {
 protected:
-    ContributionRulesTest() {
+    ContributionRulesTest() : DocFixture({.dateFormat = nullptr, .locale = "nl_NL"}) {
         m_fields.insert(KField(2, FieldType::Text, FieldMeaning::Name, "Naam"));
         m_fields.insert(KField(3, FieldType::Text, FieldMeaning::MemberType, "Soort lid"));
         m_fields.insert(KField(4, FieldType::Boolean, FieldMeaning::Senior, "Senior"));
@@ -38,8 +38,6 @@ protected:
         return p;
     }
 
-    PinnedToday m_today{20240301};
-    PinnedLocale m_locale{"nl_NL"};
     KFieldList m_fields;
 };
 

@@ -2,7 +2,7 @@
 #include "core/KProgressReport.h"
 #include "core/edit/KEdit.h"
 #include "tests/support/DocBuilder.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/RecordingListener.h"
 
@@ -31,60 +31,56 @@ struct StopAtOnce : KProgressReport {
     bool advance(std::int64_t) override { return false; }
 };
 
-class DocumentTest : public ::testing::Test {
+class DocumentTest : public DocFixture {
 protected:
-    DocumentTest() { m_doc.addListener(&m_listener); }
+    DocumentTest() { doc.addListener(&m_listener); }
     QString path(const char* name) const { return m_dir.filePath(QString::fromUtf8(name)); }
 
-    PinnedToday m_today{20240301};
-    PinnedDateFormat m_format{"Standard"};
-    TempProfile m_profile;
     QTemporaryDir m_dir;
     RecordingListener m_listener;
-    CKorvelDoc m_doc;
 };
 
 } // namespace
 
 TEST_F(DocumentTest, NewDocumentsTakeFreshIdsAndStartUnmodified) {
-    ASSERT_TRUE(m_doc.OnNewDocument());
-    EXPECT_EQ(m_doc.lastId(), 17);
-    EXPECT_FALSE(m_doc.IsModified());
-    const KTabDef& nttb = m_doc.tabs().at(0);
-    const KTabDef& personal = m_doc.tabs().at(1);
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_EQ(doc.lastId(), 17);
+    EXPECT_FALSE(doc.IsModified());
+    const KTabDef& nttb = doc.tabs().at(0);
+    const KTabDef& personal = doc.tabs().at(1);
     EXPECT_EQ(nttb.name(), "NTTB");
     EXPECT_EQ(nttb.position(), 1);
     EXPECT_EQ(nttb.count(), 5u);
     EXPECT_EQ(personal.count(), 11u);
     EXPECT_EQ(personal.fieldIds().front(), 2);
-    EXPECT_EQ(m_doc.memberTypes(), (std::vector<std::string>{"Lid", "Donateur", "Erelid"}));
+    EXPECT_EQ(doc.memberTypes(), (std::vector<std::string>{"Lid", "Donateur", "Erelid"}));
 
-    addMember(m_doc, "Jansen");
-    ASSERT_TRUE(m_doc.OnNewDocument());
-    EXPECT_TRUE(m_doc.members().empty());
-    EXPECT_EQ(m_doc.lastId(), 34);
-    EXPECT_EQ(m_doc.tabs().at(1).fieldIds().front(), 19);
+    addMember(doc, "Jansen");
+    ASSERT_TRUE(doc.OnNewDocument());
+    EXPECT_TRUE(doc.members().empty());
+    EXPECT_EQ(doc.lastId(), 34);
+    EXPECT_EQ(doc.tabs().at(1).fieldIds().front(), 19);
     EXPECT_EQ(m_listener.resets, 2);
-    EXPECT_FALSE(m_doc.undoStack().canUndo()); // a new administration has no history
+    EXPECT_FALSE(doc.undoStack().canUndo()); // a new administration has no history
 }
 
 TEST_F(DocumentTest, HandingOutAnIdMarksModified) {
-    m_doc.OnNewDocument();
-    EXPECT_EQ(m_doc.handOutId(), 18);
-    EXPECT_TRUE(m_doc.IsModified());
+    doc.OnNewDocument();
+    EXPECT_EQ(doc.handOutId(), 18);
+    EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(DocumentTest, SaveKeepsABackupOfThePreviousFile) {
-    m_doc.OnNewDocument();
+    doc.OnNewDocument();
     const QString club = path("club.kvl");
-    ASSERT_TRUE(m_doc.OnSaveDocument(club));
+    ASSERT_TRUE(doc.OnSaveDocument(club));
     EXPECT_FALSE(QFile::exists(path("club.kvm"))); // first save: nothing to back up
     const QByteArray first = readAll(club);
 
-    addMember(m_doc, "Jansen");
-    ASSERT_TRUE(m_doc.OnSaveDocument(club));
-    EXPECT_FALSE(m_doc.IsModified());
-    EXPECT_EQ(m_doc.pathName(), club);
+    addMember(doc, "Jansen");
+    ASSERT_TRUE(doc.OnSaveDocument(club));
+    EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.pathName(), club);
     EXPECT_EQ(readAll(path("club.kvm")), first);
     EXPECT_GT(readAll(club).size(), first.size());
 }
@@ -93,12 +89,12 @@ TEST_F(DocumentTest, EveryPathTheSystemAllowsGetsItsBackup) {
     for (const char* folder : {"Café", "Łódź", "met spatie"}) {
         ASSERT_TRUE(QDir(m_dir.path()).mkpath(QString::fromUtf8(folder)));
         const QString club = m_dir.filePath(QString::fromUtf8(folder) + QStringLiteral("/leden.kvl"));
-        m_doc.OnNewDocument();
-        ASSERT_TRUE(m_doc.OnSaveDocument(club)) << folder;
+        doc.OnNewDocument();
+        ASSERT_TRUE(doc.OnSaveDocument(club)) << folder;
         const QByteArray first = readAll(club);
-        addMember(m_doc, "Jansen");
+        addMember(doc, "Jansen");
         KFileReport report;
-        ASSERT_TRUE(m_doc.OnSaveDocument(club, &report)) << folder;
+        ASSERT_TRUE(doc.OnSaveDocument(club, &report)) << folder;
         EXPECT_TRUE(report.messages.isEmpty()) << folder;
         EXPECT_EQ(readAll(m_dir.filePath(QString::fromUtf8(folder) + QStringLiteral("/leden.kvm"))),
                   first)
@@ -110,14 +106,14 @@ TEST_F(DocumentTest, EveryPathTheSystemAllowsGetsItsBackup) {
 }
 
 TEST_F(DocumentTest, ABackupThatCannotBeMadeIsToldAndTheSaveGoesOn) {
-    m_doc.OnNewDocument();
+    doc.OnNewDocument();
     const QString club = path("club.kvl");
-    ASSERT_TRUE(m_doc.OnSaveDocument(club));
+    ASSERT_TRUE(doc.OnSaveDocument(club));
     // A folder where the backup should go: the copy fails, the save does not.
     ASSERT_TRUE(QDir(m_dir.path()).mkdir(QStringLiteral("club.kvm")));
-    addMember(m_doc, "Jansen");
+    addMember(doc, "Jansen");
     KFileReport report;
-    ASSERT_TRUE(m_doc.OnSaveDocument(club, &report));
+    ASSERT_TRUE(doc.OnSaveDocument(club, &report));
     ASSERT_EQ(report.messages.size(), 1);
     EXPECT_TRUE(report.messages.front().contains(QStringLiteral("reservekopie")));
     CKorvelDoc again;
@@ -137,36 +133,36 @@ TEST_F(DocumentTest, BackupNames) {
 }
 
 TEST_F(DocumentTest, FailedSaveLeavesTheOldFileAndTheModifiedMark) {
-    m_doc.OnNewDocument();
+    doc.OnNewDocument();
     const QString club = path("club.kvl");
-    ASSERT_TRUE(m_doc.OnSaveDocument(club));
+    ASSERT_TRUE(doc.OnSaveDocument(club));
     const QByteArray before = readAll(club);
-    addMember(m_doc, "Jansen");
+    addMember(doc, "Jansen");
 
     KFileReport report;
-    EXPECT_FALSE(m_doc.OnSaveDocument(path("bestaat-niet/club.kvl"), &report));
+    EXPECT_FALSE(doc.OnSaveDocument(path("bestaat-niet/club.kvl"), &report));
     EXPECT_TRUE(report.error.startsWith(QStringLiteral("Het bestand")));
-    EXPECT_TRUE(m_doc.IsModified());
-    EXPECT_EQ(m_doc.pathName(), club);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(doc.pathName(), club);
 
     // A folder in the target's place cannot be replaced either.
     QDir(m_dir.path()).mkdir(QStringLiteral("map.kvl"));
-    EXPECT_FALSE(m_doc.OnSaveDocument(path("map.kvl"), &report));
+    EXPECT_FALSE(doc.OnSaveDocument(path("map.kvl"), &report));
     EXPECT_EQ(readAll(club), before);
 
     // Stopped, the save leaves the old file and the mark alone.
     StopAtOnce stop;
-    EXPECT_FALSE(m_doc.OnSaveDocument(club, &report, &stop));
+    EXPECT_FALSE(doc.OnSaveDocument(club, &report, &stop));
     EXPECT_TRUE(report.cancelled);
     EXPECT_EQ(readAll(club), before);
-    EXPECT_TRUE(m_doc.IsModified());
+    EXPECT_TRUE(doc.IsModified());
 }
 
 TEST_F(DocumentTest, OpeningAndFailingToOpen) {
-    m_doc.OnNewDocument();
-    addMember(m_doc, "Jansen");
+    doc.OnNewDocument();
+    addMember(doc, "Jansen");
     const QString club = path("club.kvl");
-    ASSERT_TRUE(m_doc.OnSaveDocument(club));
+    ASSERT_TRUE(doc.OnSaveDocument(club));
 
     CKorvelDoc other;
     RecordingListener heard;
@@ -213,37 +209,37 @@ TEST_F(DocumentTest, OpeningAndFailingToOpen) {
 }
 
 TEST_F(DocumentTest, RemovesExactlyTheMemberAsked) {
-    m_doc.OnNewDocument();
-    const std::int32_t keep = addMember(m_doc, "Jansen").id();
-    const std::int32_t other = addMember(m_doc, "Jansen").id();
-    EXPECT_EQ(KEdit::deleteMembers(m_doc, {other}), 1u);
-    ASSERT_EQ(m_doc.members().size(), 1u);
-    EXPECT_EQ(m_doc.members().front().id(), keep);
+    doc.OnNewDocument();
+    const std::int32_t keep = addMember(doc, "Jansen").id();
+    const std::int32_t other = addMember(doc, "Jansen").id();
+    EXPECT_EQ(KEdit::deleteMembers(doc, {other}), 1u);
+    ASSERT_EQ(doc.members().size(), 1u);
+    EXPECT_EQ(doc.members().front().id(), keep);
 }
 
 TEST_F(DocumentTest, ReplacedFieldsAndTabsAreInOrderAgain) {
-    m_doc.OnNewDocument();
-    KFieldList fields = m_doc.fields();
+    doc.OnNewDocument();
+    KFieldList fields = doc.fields();
     // "Adres" renamed "Zzz": the given list still has it near the front.
     KField* address = fields.findFirst([](const KField& f) { return f.label() == "Adres"; });
     address->setLabel("Zzz");
-    fields.insert(KField(m_doc.handOutId(), FieldType::Text, FieldMeaning::Other, "Rugnummer"));
-    KTabList tabs = m_doc.tabs();
+    fields.insert(KField(doc.handOutId(), FieldType::Text, FieldMeaning::Other, "Rugnummer"));
+    KTabList tabs = doc.tabs();
     tabs.front().setName("Zzz-tab");
-    m_doc.SetModifiedFlag(false);
-    KEdit::replaceFields(m_doc, fields, tabs);
-    EXPECT_EQ(m_doc.fields().size(), 17u);
-    EXPECT_TRUE(m_doc.IsModified());
+    doc.SetModifiedFlag(false);
+    KEdit::replaceFields(doc, fields, tabs);
+    EXPECT_EQ(doc.fields().size(), 17u);
+    EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(m_listener.configurations, 1);
     std::vector<std::string> labels;
-    for (const KField& f : m_doc.fields())
+    for (const KField& f : doc.fields())
         labels.push_back(f.label());
     EXPECT_TRUE(std::is_sorted(labels.begin(), labels.end())) << labels.front();
     EXPECT_EQ(labels.back(), "Zzz");
-    EXPECT_EQ(m_doc.tabs().at(m_doc.tabs().size() - 1).name(), "Zzz-tab");
+    EXPECT_EQ(doc.tabs().at(doc.tabs().size() - 1).name(), "Zzz-tab");
 
     // A save and a reload give the same bytes again.
-    ASSERT_TRUE(m_doc.OnSaveDocument(path("a.kvl")));
+    ASSERT_TRUE(doc.OnSaveDocument(path("a.kvl")));
     CKorvelDoc again;
     ASSERT_TRUE(again.OnOpenDocument(path("a.kvl")));
     ASSERT_TRUE(again.OnSaveDocument(path("b.kvl")));
@@ -251,21 +247,21 @@ TEST_F(DocumentTest, ReplacedFieldsAndTabsAreInOrderAgain) {
 }
 
 TEST_F(DocumentTest, SchemesByIdDescriptionAndEquality) {
-    m_doc.OnNewDocument();
+    doc.OnNewDocument();
     KContribution a(40);
     a.setDescription("Contributie 2024");
     a.setDate(KDateValue(20240101));
-    KEdit::addScheme(m_doc, a);
+    KEdit::addScheme(doc, a);
     KContribution b(41);
     b.setDescription("Contributie 2023");
     b.setDate(KDateValue(20230101));
-    KEdit::addScheme(m_doc, b);
-    EXPECT_EQ(m_doc.schemes().front().id(), 41);
-    EXPECT_EQ(m_doc.findSchemeById(40)->description(), "Contributie 2024");
-    EXPECT_EQ(m_doc.findSchemeByDescription("contributie 2024"), nullptr);
-    EXPECT_FALSE(KEdit::deleteScheme(m_doc, 42, false));
-    EXPECT_TRUE(KEdit::deleteScheme(m_doc, 40, false));
-    ASSERT_EQ(m_doc.schemes().size(), 1u);
+    KEdit::addScheme(doc, b);
+    EXPECT_EQ(doc.schemes().front().id(), 41);
+    EXPECT_EQ(doc.findSchemeById(40)->description(), "Contributie 2024");
+    EXPECT_EQ(doc.findSchemeByDescription("contributie 2024"), nullptr);
+    EXPECT_FALSE(KEdit::deleteScheme(doc, 42, false));
+    EXPECT_TRUE(KEdit::deleteScheme(doc, 40, false));
+    ASSERT_EQ(doc.schemes().size(), 1u);
     EXPECT_EQ(m_listener.schemes, 3);
 }
 
@@ -276,30 +272,30 @@ TEST_F(DocumentTest, OldFilesBringTheDefaultColumnsBack) {
     f.write(QByteArray("\x41\xCC\x10\x00\x56\x08\x00\x00\x00", 9) + QByteArray(8, '\0'));
     f.close();
     KFileReport report;
-    ASSERT_TRUE(m_doc.OnOpenDocument(old, &report));
+    ASSERT_TRUE(doc.OnOpenDocument(old, &report));
     EXPECT_TRUE(report.oldLayout);
-    EXPECT_EQ(m_doc.fields().size(), 16u);
-    EXPECT_EQ(m_doc.formatVersion(), 8);
+    EXPECT_EQ(doc.fields().size(), 16u);
+    EXPECT_EQ(doc.formatVersion(), 8);
 }
 
 // A process that ends leaves the administration to the process: the document is empty and
 // usable again, and what was handed out before is not freed under anybody's hands.
 TEST_F(DocumentTest, AbandonedContentsStayWholeAndTheDocumentStartsEmpty) {
-    m_doc.OnNewDocument();
-    addMember(m_doc, "Jansen");
-    const KMember& before = m_doc.members().front();
+    doc.OnNewDocument();
+    addMember(doc, "Jansen");
+    const KMember& before = doc.members().front();
     const int resetsBefore = m_listener.resets;
 
-    m_doc.abandonContents();
-    EXPECT_TRUE(m_doc.members().empty());
-    EXPECT_TRUE(m_doc.fields().empty());
-    EXPECT_FALSE(m_doc.undoStack().canUndo());
+    doc.abandonContents();
+    EXPECT_TRUE(doc.members().empty());
+    EXPECT_TRUE(doc.fields().empty());
+    EXPECT_FALSE(doc.undoStack().canUndo());
     EXPECT_EQ(m_listener.resets, resetsBefore); // nobody is told
     EXPECT_EQ(before.name(), "Jansen");
 
-    ASSERT_TRUE(m_doc.OnNewDocument());
-    addMember(m_doc, "Bakker");
-    ASSERT_TRUE(m_doc.OnSaveDocument(path("na.kvl")));
+    ASSERT_TRUE(doc.OnNewDocument());
+    addMember(doc, "Bakker");
+    ASSERT_TRUE(doc.OnSaveDocument(path("na.kvl")));
     CKorvelDoc reread;
     ASSERT_TRUE(reread.OnOpenDocument(path("na.kvl")));
     ASSERT_EQ(reread.members().size(), 1u);

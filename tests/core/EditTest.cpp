@@ -1,10 +1,9 @@
 #include "core/KProgressReport.h"
-#include "core/document/CKorvelDoc.h"
 #include "core/edit/KEdit.h"
 #include "core/edit/SchemeCommands.h"
 #include "core/model/ContributionRules.h"
 #include "tests/support/DocBuilder.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/RecordingListener.h"
 
 #include <gtest/gtest.h>
@@ -22,7 +21,7 @@ struct StopAfter : KProgressReport {
     int left;
 };
 
-class EditTest : public ::testing::Test {
+class EditTest : public DocFixture {
 protected:
     EditTest() {
         doc.OnNewDocument();
@@ -69,10 +68,6 @@ protected:
         EXPECT_EQ(savedBytes(doc), before);
     }
 
-    PinnedToday today{20240301};
-    PinnedDateFormat format{"Standard"};
-    TempProfile profile;
-    CKorvelDoc doc;
     RecordingListener heard;
     std::int32_t jansen = 0, devries = 0, bakker = 0;
 };

@@ -2,19 +2,18 @@
 // selection buttons select, the message, and choosing the scheme.
 #include "core/contrib/KExecution.h"
 #include "core/contrib/KSchemeChoice.h"
-#include "core/document/CKorvelDoc.h"
 #include "core/edit/KEdit.h"
 #include "tests/support/DocBuilder.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/ScriptedQuestions.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class ExecutionTest : public ::testing::Test {
+class ExecutionTest : public DocFixture {
 protected:
-    ExecutionTest() { doc.OnNewDocument(); }
+    ExecutionTest() : DocFixture({.today = 20260315}) { doc.OnNewDocument(); }
 
     KContribution scheme(const char* description, std::int32_t date, double amount) {
         KContribution s(doc.handOutId());
@@ -25,10 +24,6 @@ protected:
         return s;
     }
 
-    PinnedToday today{20260315};
-    PinnedDateFormat format{"Standard"};
-    TempProfile profile;
-    CKorvelDoc doc;
     ScriptedQuestions questions;
 };
 

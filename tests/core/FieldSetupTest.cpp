@@ -1,8 +1,7 @@
 #include "core/config/KFieldSetup.h"
-#include "core/document/CKorvelDoc.h"
 #include "core/edit/KEdit.h"
 #include "tests/support/DocBuilder.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -15,7 +14,7 @@ using Outcome = KFieldSetup::Outcome;
 
 // The fields dialog's working copies on a new administration: tabs "NTTB" (position 1) and
 // "Persoonlijk" (position 0), as the dialog finds them.
-class FieldSetupTest : public ::testing::Test {
+class FieldSetupTest : public DocFixture {
 protected:
     FieldSetupTest() {
         doc.OnNewDocument();
@@ -70,10 +69,6 @@ protected:
             shown = setup.items();
     }
 
-    PinnedToday today{20240301};
-    PinnedDateFormat format{"Standard"};
-    TempProfile profile;
-    CKorvelDoc doc;
     std::vector<KFieldSetup::Item> shown;
     std::int32_t jansen = 0, bakker = 0;
 };

@@ -1,6 +1,6 @@
 #include "core/format/AmountText.h"
 #include "core/model/KField.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -29,11 +29,9 @@ KField date(std::int32_t d) {
     return f;
 }
 
-class FieldTest : public ::testing::Test {
+class FieldTest : public DocFixture {
 protected:
-    PinnedToday m_today{20240131};
-    PinnedLocale m_locale{"nl_NL"};
-    PinnedDateFormat m_format{"Standard"};
+    FieldTest() : DocFixture({.today = 20240131, .locale = "nl_NL"}) {}
 };
 
 } // namespace

@@ -7,7 +7,7 @@
 #include "core/model/KMember.h"
 #include "platform/Archive.h"
 #include "platform/CodePage.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -38,10 +38,8 @@ std::string bytesOf(KMember& member) {
     return ar.takeData();
 }
 
-class MemberEditTest : public ::testing::Test {
+class MemberEditTest : public DocFixture {
 protected:
-    PinnedToday today{20240301};
-    PinnedDateFormat format{"Standard"};
 };
 
 } // namespace

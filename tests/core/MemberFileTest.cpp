@@ -4,7 +4,7 @@
 #include "platform/Archive.h"
 #include "tests/support/Bytes.h"
 #include "tests/support/DocBuilder.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -27,13 +27,9 @@ Bytes& field(Bytes& b, int id, int type, int meaning, const std::string& label) 
     return b.i32(id).i32(type).i32(meaning).fstr(label);
 }
 
-class MemberFileTest : public ::testing::Test {
+class MemberFileTest : public DocFixture {
 protected:
-    PinnedToday m_today{20240301};
-    PinnedLocale m_locale{"nl_NL"};
-    PinnedDateFormat m_format{"Standard"};
-    TempProfile m_profile;
-    CKorvelDoc m_doc;
+    MemberFileTest() : DocFixture({.locale = "nl_NL"}) {}
 };
 
 // The default fields in list order (by label) with their ids in a fresh program.
@@ -53,8 +49,8 @@ constexpr DefaultField kDefaults[] = {
 } // namespace
 
 TEST_F(MemberFileTest, NewDocumentIsWrittenByteForByte) {
-    m_doc.OnNewDocument();
-    ASSERT_EQ(m_doc.lastId(), 17);
+    doc.OnNewDocument();
+    ASSERT_EQ(doc.lastId(), 17);
     Bytes expected;
     expected.marker(11).i32(0).i32(0).i32(0).i32(17).i32(16);
     for (const DefaultField& f : kDefaults) {
@@ -71,7 +67,7 @@ TEST_F(MemberFileTest, NewDocumentIsWrittenByteForByte) {
     for (int id = 2; id <= 12; ++id)
         expected.i32(id);
     expected.i32(3).fstr("Lid").fstr("Donateur").fstr("Erelid");
-    EXPECT_EQ(hex(store(m_doc)), hex(expected));
+    EXPECT_EQ(hex(store(doc)), hex(expected));
 }
 
 TEST_F(MemberFileTest, FieldRecordsAndLongStrings) {
@@ -108,63 +104,63 @@ TEST_F(MemberFileTest, WideStringsAreReadIntoTheCodePage) {
 }
 
 TEST_F(MemberFileTest, CurrentVersionReadsBackToTheSameBytes) {
-    m_doc.OnNewDocument();
-    KMember jansen = makeMember(m_doc, "Jansen");
-    addMember(m_doc, "de Vries", "Donateur", false);
-    addMember(m_doc, "Bakker");
-    auto scheme = std::make_unique<KContribution>(m_doc.handOutId());
+    doc.OnNewDocument();
+    KMember jansen = makeMember(doc, "Jansen");
+    addMember(doc, "de Vries", "Donateur", false);
+    addMember(doc, "Bakker");
+    auto scheme = std::make_unique<KContribution>(doc.handOutId());
     scheme->setDescription("Contributie 2024");
-    KContrPart part("Contributie", m_doc.handOutId(), 80.0);
-    KField senior = *m_doc.fields().findFirst([](const KField& f) { return f.label() == "Senior"; });
+    KContrPart part("Contributie", doc.handOutId(), 80.0);
+    KField senior = *doc.fields().findFirst([](const KField& f) { return f.label() == "Senior"; });
     senior.setNumber(1);
     part.AddCondition(senior);
     scheme->AddPart(part);
-    scheme->AddPart(KContrPart("Inschrijving", m_doc.handOutId(), 7.5));
+    scheme->AddPart(KContrPart("Inschrijving", doc.handOutId(), 7.5));
     ApplyContribution(jansen, *scheme);
     jansen.addPayment(KPayment(50.0, KDateValue(20240315), "Bank \x80"));
-    addMember(m_doc, jansen);
-    KEdit::addScheme(m_doc, *scheme);
+    addMember(doc, jansen);
+    KEdit::addScheme(doc, *scheme);
     std::vector<std::int32_t> all;
-    for (const KMember& m : m_doc.members())
+    for (const KMember& m : doc.members())
         all.push_back(m.id());
-    KEdit::applyScheme(m_doc, scheme->id(), all);
+    KEdit::applyScheme(doc, scheme->id(), all);
 
-    const std::string first = store(m_doc);
+    const std::string first = store(doc);
     CKorvelDoc reread;
     load(reread, first);
     EXPECT_EQ(reread.members().size(), 3u);
-    EXPECT_EQ(reread.lastId(), m_doc.lastId());
+    EXPECT_EQ(reread.lastId(), doc.lastId());
     EXPECT_EQ(hex(store(reread)), hex(first));
 }
 
 TEST_F(MemberFileTest, MemberWithoutNameIsKeptAndDoesNotEndTheFile) {
-    m_doc.OnNewDocument();
-    addMember(m_doc, "");
-    addMember(m_doc, "Jansen");
-    addMember(m_doc, "Pietersen");
-    const std::string bytes = store(m_doc);
-    load(m_doc, bytes);
-    ASSERT_EQ(m_doc.members().size(), 3u);
-    EXPECT_EQ(m_doc.members().at(0).name(), "");
-    EXPECT_EQ(m_doc.members().at(2).name(), "Pietersen");
+    doc.OnNewDocument();
+    addMember(doc, "");
+    addMember(doc, "Jansen");
+    addMember(doc, "Pietersen");
+    const std::string bytes = store(doc);
+    load(doc, bytes);
+    ASSERT_EQ(doc.members().size(), 3u);
+    EXPECT_EQ(doc.members().at(0).name(), "");
+    EXPECT_EQ(doc.members().at(2).name(), "Pietersen");
 }
 
 TEST_F(MemberFileTest, RecordCutInsideTheIdEndsTheMembersQuietly) {
-    m_doc.OnNewDocument();
-    addMember(m_doc, "Jansen");
-    std::string bytes = store(m_doc);
+    doc.OnNewDocument();
+    addMember(doc, "Jansen");
+    std::string bytes = store(doc);
     bytes += std::string("\x07\x00", 2); // two bytes of a next member id
-    load(m_doc, bytes);
-    EXPECT_EQ(m_doc.members().size(), 1u);
+    load(doc, bytes);
+    EXPECT_EQ(doc.members().size(), 1u);
 }
 
 TEST_F(MemberFileTest, DamagedFilesThrowEndOfFileAtEveryCut) {
-    m_doc.OnNewDocument();
-    const std::size_t memberStart = store(m_doc).size();
-    KMember jansen = makeMember(m_doc, "Jansen");
+    doc.OnNewDocument();
+    const std::size_t memberStart = store(doc).size();
+    KMember jansen = makeMember(doc, "Jansen");
     jansen.addPayment(KPayment(10.0, KDateValue(20240101)));
-    addMember(m_doc, jansen);
-    const std::string bytes = store(m_doc);
+    addMember(doc, jansen);
+    const std::string bytes = store(doc);
     // A cut before the members or inside a member after its id is a damaged file; a cut at
     // the start of the member or inside its id ends the data quietly.
     for (std::size_t cut = 9; cut < bytes.size(); ++cut) {
@@ -183,7 +179,7 @@ TEST_F(MemberFileTest, FilesWithoutTheMarkerAreRefused) {
                                      std::string("\x41\xCC\x10\x00\x57\x0B\x00\x00\x00", 9),
                                      Bytes().marker(0).data(), Bytes().marker(-5).data()}) {
         try {
-            load(m_doc, bytes);
+            load(doc, bytes);
             ADD_FAILURE() << hex(bytes);
         } catch (const ArchiveException& e) {
             EXPECT_EQ(e.cause(), ArchiveException::badSchema);
@@ -197,16 +193,16 @@ TEST_F(MemberFileTest, HugeCountsInAShortFileEndInEndOfFile) {
           Bytes().marker(11).i32(0).i32(0).i32(0).i32(17).i32(2000000000).data(),
           Bytes().marker(11).i32(0).i32(0).i32(0).i32(17).i32(1).i32(1).i32(1).i32(1)
               .byte(0xFF).u16(0xFFFF).i32(-1).data()}) {
-        EXPECT_THROW(load(m_doc, bytes), ArchiveException);
+        EXPECT_THROW(load(doc, bytes), ArchiveException);
     }
 }
 
 TEST_F(MemberFileTest, MarkerAboveElevenReadsAsCurrent) {
-    m_doc.OnNewDocument();
-    addMember(m_doc, "Jansen");
-    std::string bytes = store(m_doc);
+    doc.OnNewDocument();
+    addMember(doc, "Jansen");
+    std::string bytes = store(doc);
     bytes[5] = 12;
-    load(m_doc, bytes);
-    EXPECT_EQ(m_doc.formatVersion(), 12);
-    EXPECT_EQ(m_doc.members().size(), 1u);
+    load(doc, bytes);
+    EXPECT_EQ(doc.formatVersion(), 12);
+    EXPECT_EQ(doc.members().size(), 1u);
 }

@@ -1,13 +1,12 @@
 // What messages to members hand to the correspondence component, and in which order.
 #include "core/KProgressReport.h"
-#include "core/document/CKorvelDoc.h"
 #include "core/edit/KEdit.h"
 #include "core/output/MemberMessages.h"
 #include "core/settings/IncassoSettings.h"
 #include "core/settings/Settings.h"
 #include "tests/support/Charges.h"
 #include "tests/support/DocBuilder.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/RecordingComponents.h"
 
 #include <gtest/gtest.h>
@@ -35,9 +34,11 @@ std::vector<std::string> joined(std::vector<std::string> a, const std::vector<st
     return a;
 }
 
-class MemberMessagesTest : public ::testing::Test {
+class MemberMessagesTest : public DocFixture {
 protected:
-    MemberMessagesTest() : today(20260315), format("%d-%m-%Y") { doc.OnNewDocument(); }
+    MemberMessagesTest() : DocFixture({.today = 20260315, .dateFormat = "%d-%m-%Y"}) {
+        doc.OnNewDocument();
+    }
 
     // The values after the member's fields.
     Values money(const KMember& member) {
@@ -45,10 +46,6 @@ protected:
         return Values(all.begin() + static_cast<long>(kPersonalLabels.size() + kFederationLabels.size()),
                       all.end());
     }
-
-    PinnedToday today;
-    PinnedDateFormat format;
-    CKorvelDoc doc;
 };
 
 TEST_F(MemberMessagesTest, FieldsInTabOrderWithTheMembersOwnLabels) {

@@ -5,6 +5,7 @@
 #include "core/table/MemberTable.h"
 #include "platform/Profile.h"
 #include "tests/support/DocBuilder.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/Pinned.h"
 
 #include <gtest/gtest.h>
@@ -34,12 +35,9 @@ std::vector<int> sorted(const MemberOrder& order, bool ascending) {
     return rows;
 }
 
-class MemberTableTest : public testing::Test {
+class MemberTableTest : public DocFixture {
 protected:
-    MemberTableTest() { doc.OnNewDocument(); }
-    PinnedDateFormat m_format{"Standard"};
-    PinnedLocale m_locale{"nl_NL"};
-    CKorvelDoc doc;
+    MemberTableTest() : DocFixture({.today = 0, .locale = "nl_NL"}) { doc.OnNewDocument(); }
 };
 
 } // namespace

@@ -3,7 +3,7 @@
 #include "core/model/DefaultConfiguration.h"
 #include "platform/Archive.h"
 #include "tests/support/Bytes.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -68,8 +68,10 @@ Bytes oldHead(int v, int lastId = 600) {
     return b;
 }
 
-class OldVersionsTest : public ::testing::Test {
+class OldVersionsTest : public DocFixture {
 protected:
+    OldVersionsTest() : DocFixture({.locale = "nl_NL"}) {}
+
     bool open(const std::string& bytes) {
         const QString path = m_dir.filePath(QStringLiteral("oud.kvl"));
         QFile file(path);
@@ -77,7 +79,7 @@ protected:
         file.write(bytes.data(), static_cast<qint64>(bytes.size()));
         file.close();
         KFileReport report;
-        const bool ok = m_doc.OnOpenDocument(path, &report);
+        const bool ok = doc.OnOpenDocument(path, &report);
         m_error = report.error;
         return ok;
     }
@@ -86,12 +88,7 @@ protected:
         return m.valueByMeaning(meaning)->getNumber();
     }
 
-    PinnedToday m_today{20240301};
-    PinnedLocale m_locale{"nl_NL"};
-    PinnedDateFormat m_format{"Standard"};
-    TempProfile m_profile;
     QTemporaryDir m_dir;
-    CKorvelDoc m_doc;
     QString m_error;
 };
 
@@ -104,9 +101,9 @@ TEST_F(OldVersionsTest, EveryVersionReadsTheOldMemberLayout) {
         OldMember m;
         writeOldMember(b, v, m);
         ASSERT_TRUE(open(b)) << m_error.toStdString();
-        ASSERT_EQ(m_doc.members().size(), 1u);
-        const KMember& read = m_doc.members().front();
-        EXPECT_EQ(m_doc.fields().size(), 16u);
+        ASSERT_EQ(doc.members().size(), 1u);
+        const KMember& read = doc.members().front();
+        EXPECT_EQ(doc.fields().size(), 16u);
         EXPECT_EQ(text(read, FieldMeaning::Name), "Jansen");
         EXPECT_EQ(text(read, FieldMeaning::Address), "Dorpsstraat 1");
         EXPECT_EQ(text(read, FieldMeaning::City), "Delft");
@@ -122,8 +119,8 @@ TEST_F(OldVersionsTest, EveryVersionReadsTheOldMemberLayout) {
         EXPECT_EQ(text(read, FieldMeaning::Registered), "Nee");
         EXPECT_EQ(text(read, FieldMeaning::MemberType), "Lid");
         EXPECT_EQ(text(read, FieldMeaning::Licence), "");
-        EXPECT_EQ(read.id(), v >= 2 ? 500 : m_doc.lastId());
-        EXPECT_FALSE(m_doc.IsModified());
+        EXPECT_EQ(read.id(), v >= 2 ? 500 : doc.lastId());
+        EXPECT_FALSE(doc.IsModified());
     }
 }
 
@@ -137,13 +134,13 @@ TEST_F(OldVersionsTest, VersionOneMembersGetIdsInFileOrder) {
     ASSERT_TRUE(open(b));
     // The default fields took the ids before the members; members follow in file order.
     std::int32_t highestField = 0;
-    for (const KField& f : m_doc.fields())
+    for (const KField& f : doc.fields())
         highestField = std::max(highestField, f.id());
-    ASSERT_EQ(m_doc.members().size(), 2u);
-    EXPECT_EQ(m_doc.members().at(0).name(), "Aalders");
-    EXPECT_EQ(m_doc.members().at(0).id(), highestField + 2);
-    EXPECT_EQ(m_doc.members().at(1).id(), highestField + 1);
-    EXPECT_FALSE(m_doc.IsModified());
+    ASSERT_EQ(doc.members().size(), 2u);
+    EXPECT_EQ(doc.members().at(0).name(), "Aalders");
+    EXPECT_EQ(doc.members().at(0).id(), highestField + 2);
+    EXPECT_EQ(doc.members().at(1).id(), highestField + 1);
+    EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(OldVersionsTest, MemberTypeAndLicenceBytes) {
@@ -161,7 +158,7 @@ TEST_F(OldVersionsTest, MemberTypeAndLicenceBytes) {
         m.licence = c.licence;
         writeOldMember(b, 8, m);
         ASSERT_TRUE(open(b));
-        const KMember& read = m_doc.members().front();
+        const KMember& read = doc.members().front();
         EXPECT_EQ(text(read, FieldMeaning::MemberType), c.type);
         EXPECT_EQ(text(read, FieldMeaning::Licence), c.licenceText);
     }
@@ -185,8 +182,8 @@ TEST_F(OldVersionsTest, VersionNineSchemesAndChargesBecomeParts) {
     writeOldMember(b, 9, m);
     ASSERT_TRUE(open(b)) << m_error.toStdString();
 
-    ASSERT_EQ(m_doc.schemes().size(), 1u);
-    const KContribution& scheme = m_doc.schemes().front();
+    ASSERT_EQ(doc.schemes().size(), 1u);
+    const KContribution& scheme = doc.schemes().front();
     EXPECT_EQ(scheme.description(), "Contributie 2003");
     ASSERT_EQ(scheme.parts().size(), 12u);
     EXPECT_EQ(scheme.parts().at(0).name(), "Contributie");
@@ -198,7 +195,7 @@ TEST_F(OldVersionsTest, VersionNineSchemesAndChargesBecomeParts) {
         for (const KField& condition : part.conditions())
             EXPECT_GT(condition.id(), 99999900);
 
-    const KMember& read = m_doc.members().front();
+    const KMember& read = doc.members().front();
     ASSERT_EQ(read.charges().size(), 1u);
     const KCharge& charge = read.charges().front();
     EXPECT_EQ(charge.text(), "Eerste termijn");
@@ -244,18 +241,18 @@ TEST_F(OldVersionsTest, VersionTenKeepsItsSnapshotsAndReadsOnAfterThem) {
     writeOldMember(b, 10, m);
     ASSERT_TRUE(open(b)) << m_error.toStdString();
 
-    ASSERT_EQ(m_doc.snapshots().size(), 2u);
-    EXPECT_EQ(m_doc.snapshots().at(0).first().name(), "Oud");
-    EXPECT_EQ(m_doc.snapshots().at(1).kind(), 2);
-    ASSERT_EQ(m_doc.members().size(), 1u);
-    const KCharge& charge = m_doc.members().front().charges().front();
+    ASSERT_EQ(doc.snapshots().size(), 2u);
+    EXPECT_EQ(doc.snapshots().at(0).first().name(), "Oud");
+    EXPECT_EQ(doc.snapshots().at(1).kind(), 2);
+    ASSERT_EQ(doc.members().size(), 1u);
+    const KCharge& charge = doc.members().front().charges().front();
     EXPECT_EQ(charge.scheme()->description(), "Contributie 2004");
     EXPECT_EQ(charge.scheme()->date().value(), 20040101);
-    EXPECT_DOUBLE_EQ(m_doc.members().front().balance(), 80.0);
+    EXPECT_DOUBLE_EQ(doc.members().front().balance(), 80.0);
 
     // Saved again, the snapshots come back with the rest.
     const QString path = m_dir.filePath(QStringLiteral("nieuw.kvl"));
-    ASSERT_TRUE(m_doc.OnSaveDocument(path));
+    ASSERT_TRUE(doc.OnSaveDocument(path));
     CKorvelDoc again;
     ASSERT_TRUE(again.OnOpenDocument(path));
     EXPECT_EQ(again.snapshots().size(), 2u);
@@ -299,10 +296,10 @@ TEST_F(OldVersionsTest, VersionTenSnapshotsOfEveryKindHoldTheDefaultFields) {
             out.push_back(value.id());
         return out;
     };
-    ASSERT_EQ(m_doc.snapshots().size(), std::size(kinds));
+    ASSERT_EQ(doc.snapshots().size(), std::size(kinds));
     int held = 0;
     for (std::size_t i = 0; i < std::size(kinds); ++i) {
-        const KSnapshotPair& pair = m_doc.snapshots().at(i);
+        const KSnapshotPair& pair = doc.snapshots().at(i);
         SCOPED_TRACE(pair.kind());
         EXPECT_EQ(pair.kind(), kinds[i]);
         for (const KMember* m : {&pair.first(), &pair.second()}) {
@@ -318,7 +315,7 @@ TEST_F(OldVersionsTest, VersionTenSnapshotsOfEveryKindHoldTheDefaultFields) {
     // The converted file keeps them byte for byte through the next load and save.
     const QString first = m_dir.filePath(QStringLiteral("eerste.kvl"));
     const QString second = m_dir.filePath(QStringLiteral("tweede.kvl"));
-    ASSERT_TRUE(m_doc.OnSaveDocument(first));
+    ASSERT_TRUE(doc.OnSaveDocument(first));
     CKorvelDoc again;
     ASSERT_TRUE(again.OnOpenDocument(first));
     ASSERT_TRUE(again.OnSaveDocument(second));
@@ -337,9 +334,9 @@ TEST_F(OldVersionsTest, OldRecordsCutShortEndTheMembersOrTheLoad) {
     // Inside the flag bytes or a string record the record just ends; inside the birth date
     // (read as a number) the file is damaged.
     EXPECT_TRUE(open(bytes.substr(0, firstEnd + 3)));
-    EXPECT_EQ(m_doc.members().size(), 1u);
+    EXPECT_EQ(doc.members().size(), 1u);
     EXPECT_TRUE(open(bytes.substr(0, firstEnd + 12)));
-    EXPECT_EQ(m_doc.members().size(), 1u);
+    EXPECT_EQ(doc.members().size(), 1u);
     std::size_t birthAt = firstEnd + 6;
     for (const std::string* t : {&m.name, &m.address, &m.city, &m.postcode, &m.phone, &m.email})
         birthAt += 2 + t->size() + 1;

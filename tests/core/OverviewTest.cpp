@@ -7,7 +7,7 @@
 #include "core/generate/ClubGenerator.h"
 #include "core/format/Numbers.h"
 #include "tests/support/DocBuilder.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,9 +20,9 @@ namespace {
 using Grid = std::vector<std::vector<std::string>>;
 using Parts = std::vector<std::pair<const char*, double>>;
 
-class OverviewTest : public ::testing::Test {
+class OverviewTest : public DocFixture {
 protected:
-    OverviewTest() { doc.OnNewDocument(); }
+    OverviewTest() : DocFixture({.today = 20260315}) { doc.OnNewDocument(); }
 
     // A scheme of the document, dated 1 January of the year.
     std::int32_t scheme(const char* description, std::int32_t year) {
@@ -64,11 +64,6 @@ protected:
         }
         return g;
     }
-
-    PinnedToday today{20260315};
-    PinnedDateFormat format{"Standard"};
-    TempProfile profile;
-    CKorvelDoc doc;
 };
 
 } // namespace

@@ -1,12 +1,11 @@
 // Charges made for many members at once are byte for byte the charges the contribution rules
 // make one member at a time.
 #include "core/contrib/KSchemeEditor.h"
-#include "core/document/CKorvelDoc.h"
 #include "core/edit/KSchemeCharges.h"
 #include "core/generate/ClubGenerator.h"
 #include "core/model/ContributionRules.h"
 #include "platform/Archive.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -21,21 +20,21 @@ std::string bytesOf(const KCharge* charge) {
     return ar.takeData();
 }
 
+class SchemeCharges : public DocFixture {
+protected:
+    SchemeCharges() : DocFixture({.today = 20260315, .locale = "nl_NL"}) {}
+};
+
 } // namespace
 
-TEST(SchemeCharges, EveryMemberGetsTheChargeTheRulesMake) {
-    PinnedToday today{20260315};
-    PinnedDateFormat format{"Standard"};
-    PinnedLocale locale{"nl_NL"};
-    TempProfile profile;
-    CKorvelDoc doc;
+TEST_F(SchemeCharges, EveryMemberGetsTheChargeTheRulesMake) {
     ClubGenerator(11).generate(doc, 300);
 
     // The standard set, and besides: two equal parts (their order in a charge is the rules'),
     // a part for everybody, and a condition on a field nobody has, which holds for an empty
     // text only.
     KSchemeEditor editor(KContribution(doc.handOutId()), doc.fields(), doc.memberTypes(),
-                         [&doc] { return doc.handOutId(); });
+                         [this] { return doc.handOutId(); });
     editor.standard();
     KContribution scheme = editor.working();
     KContrPart twin("Zaal", 901, 12.5);

@@ -2,8 +2,7 @@
 // the standard set, the texts of the grids, and conditions by field type.
 #include "core/contrib/KConditionEditor.h"
 #include "core/contrib/KSchemeEditor.h"
-#include "core/document/CKorvelDoc.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -11,9 +10,9 @@
 
 namespace {
 
-class SchemeEditorTest : public ::testing::Test {
+class SchemeEditorTest : public DocFixture {
 protected:
-    SchemeEditorTest() { doc.OnNewDocument(); }
+    SchemeEditorTest() : DocFixture({.today = 20260315, .locale = "nl_NL"}) { doc.OnNewDocument(); }
 
     KSchemeEditor editor(const KContribution& scheme) {
         return KSchemeEditor(scheme, doc.fields(), doc.memberTypes(),
@@ -36,12 +35,6 @@ protected:
             out.push_back(row.name + " " + row.amount + " [" + row.conditions + "]");
         return out;
     }
-
-    PinnedToday today{20260315};
-    PinnedDateFormat format{"Standard"};
-    PinnedLocale locale{"nl_NL"};
-    TempProfile profile;
-    CKorvelDoc doc;
 };
 
 } // namespace

@@ -6,9 +6,9 @@
 #include "member/KDlgSpecChars.h"
 #include "member/KFocusEdit.h"
 #include "platform/CodePage.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/GuiApplication.h"
 #include "tests/support/ModalAnswer.h"
-#include "tests/support/Pinned.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -34,13 +34,9 @@ KCharge chargeOf(std::initializer_list<std::pair<const char*, double>> parts) {
     return KCharge(std::move(scheme), "eerste termijn");
 }
 
-class ChargePaymentDialogTest : public ::testing::Test {
+class ChargePaymentDialogTest : public DocFixture {
 protected:
     void SetUp() override { guiApplication(); }
-
-    TempProfile profile;
-    PinnedToday today{20240301};
-    PinnedDateFormat format{"Standard"};
 };
 
 // Shows a dialog as a window of its own and gives it the focus.

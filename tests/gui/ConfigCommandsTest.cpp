@@ -7,7 +7,7 @@
 #include "grid/CvsFlexGrid.h"
 #include "res/Commands.h"
 #include "tests/support/DocBuilder.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/TestCommandHost.h"
 
 #include <gtest/gtest.h>
@@ -26,6 +26,8 @@ struct ScriptedConfigDialogs : KConfigDialogs {
     std::function<std::optional<Names>(const KColumnChoice&)> columns;
     std::function<std::optional<KSettingsResult>(const KGeneralSettings&, const std::string&)>
         settings;
+    IncassoSettings incasso;
+    QStringList fieldLabels;
     int shown = 0;
 
     std::optional<Names> editTabs(const Names& names) override {
@@ -45,13 +47,17 @@ struct ScriptedConfigDialogs : KConfigDialogs {
         return columns(choice);
     }
     std::optional<KSettingsResult> editSettings(const KGeneralSettings& general,
-                                                const std::string& format) override {
+                                                const std::string& format,
+                                                const IncassoSettings& incassoValues,
+                                                const QStringList& labels) override {
+        incasso = incassoValues;
+        fieldLabels = labels;
         ++shown;
         return settings(general, format);
     }
 };
 
-class ConfigCommandsTest : public ::testing::Test {
+class ConfigCommandsTest : public DocFixture {
 protected:
     ConfigCommandsTest() {
         Settings::setColumns("Naam|Geboortedatum|");
@@ -87,10 +93,6 @@ protected:
         return "(no cell " + title + ")";
     }
 
-    PinnedToday today{20240301};
-    PinnedDateFormat format{"Standard"};
-    TempProfile profile;
-    CKorvelDoc doc;
     TestCommandHost host{doc};
     ScriptedConfigDialogs* dialogs = nullptr;
     std::unique_ptr<KConfigCommands> commands;
@@ -217,7 +219,7 @@ TEST_F(ConfigCommandsTest, SettingsSavedAndTheGridFollowsTheDateFormat) {
                            const std::string& format) -> std::optional<KSettingsResult> {
         EXPECT_FALSE(general.loadAtStart);
         EXPECT_EQ(format, "Standard");
-        KSettingsResult result{general, std::string("%d-%m-%Y")};
+        KSettingsResult result{general, std::string("%d-%m-%Y"), std::nullopt};
         result.general.loadAtStart = true;
         result.general.fixedStartFile = true;
         result.general.startFile = QStringLiteral("/leden/club.kvl");
@@ -238,4 +240,26 @@ TEST_F(ConfigCommandsTest, SettingsSavedAndTheGridFollowsTheDateFormat) {
     host.trigger(Cmd::Settings);
     EXPECT_FALSE(Settings::loadAtStart());
     EXPECT_EQ(Settings::dateFormat(), "%d-%m-%Y");
+}
+
+TEST_F(ConfigCommandsTest, SettingsStoreTheIncassoPageOnlyWhenItWasShown) {
+    IncassoSettings stored;
+    stored.creditorName = QStringLiteral("TTV Oud");
+    Settings::setIncasso(stored);
+    dialogs->settings = [](const KGeneralSettings& general, const std::string& format) {
+        return std::optional<KSettingsResult>(KSettingsResult{general, format, std::nullopt});
+    };
+    host.trigger(Cmd::Settings);
+    EXPECT_EQ(dialogs->incasso, stored);
+    EXPECT_TRUE(dialogs->fieldLabels.contains(QStringLiteral("Geboortedatum")));
+    EXPECT_EQ(Settings::incasso(), stored);
+
+    IncassoSettings changed = stored;
+    changed.creditorName = QStringLiteral("TTV Nieuw");
+    changed.format = IncassoSettings::Format::Pain00800102;
+    dialogs->settings = [&changed](const KGeneralSettings& general, const std::string& format) {
+        return std::optional<KSettingsResult>(KSettingsResult{general, format, changed});
+    };
+    host.trigger(Cmd::Settings);
+    EXPECT_EQ(Settings::incasso(), changed);
 }

@@ -6,9 +6,8 @@
 #include "config/KSetDatum.h"
 #include "config/KSetGeneral.h"
 #include "config/KSettings.h"
-#include "core/document/CKorvelDoc.h"
 #include "tests/support/DocBuilder.h"
-#include "tests/support/Pinned.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/ScriptedQuestions.h"
 
 #include <QAbstractButton>
@@ -56,14 +55,10 @@ void expectNothingCut(QWidget* window) {
     }
 }
 
-class ConfigDialogsTest : public ::testing::Test {
+class ConfigDialogsTest : public DocFixture {
 protected:
     ConfigDialogsTest() { doc.OnNewDocument(); }
 
-    PinnedToday today{20240301};
-    PinnedDateFormat format{"Standard"};
-    TempProfile profile;
-    CKorvelDoc doc;
     ScriptedQuestions questions;
 };
 

@@ -10,8 +10,8 @@
 #include "platform/Profile.h"
 #include "res/Commands.h"
 #include "tests/support/DocBuilder.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/GuiApplication.h"
-#include "tests/support/Pinned.h"
 #include "tests/support/TestCommandHost.h"
 
 #include <QHeaderView>
@@ -81,9 +81,9 @@ public:
     }
 };
 
-class ContribCommandsTest : public ::testing::Test {
+class ContribCommandsTest : public DocFixture {
 protected:
-    ContribCommandsTest() {
+    ContribCommandsTest() : DocFixture({.today = 20260315}) {
         guiApplication();
         doc.OnNewDocument();
         auto scripted = std::make_unique<ScriptedContribDialogs>();
@@ -116,10 +116,6 @@ protected:
         return -1.0;
     }
 
-    PinnedToday today{20260315};
-    PinnedDateFormat format{"Standard"};
-    TempProfile profile;
-    CKorvelDoc doc;
     TestCommandHost host{doc};
     ScriptedContribDialogs* dialogs = nullptr;
     std::unique_ptr<KContribCommands> commands;

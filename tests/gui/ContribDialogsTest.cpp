@@ -2,6 +2,7 @@
 // conditions, the execution dialog's selection, and the overview.
 #include "contrib/KContrExec.h"
 #include "contrib/KContrOverview.h"
+#include "contrib/KDateControl.h"
 #include "contrib/KDlgCondition.h"
 #include "contrib/KDlgContribution.h"
 #include "core/contrib/KOverview.h"
@@ -9,6 +10,7 @@
 #include "core/edit/KEdit.h"
 #include "grid/CvsFlexGrid.h"
 #include "tests/support/DocBuilder.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/GuiApplication.h"
 #include "tests/support/ModalAnswer.h"
 #include "tests/support/Pinned.h"
@@ -17,6 +19,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
+#include <QCalendarWidget>
+#include <QDateEdit>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -28,9 +32,9 @@
 
 namespace {
 
-class ContribDialogsTest : public ::testing::Test {
+class ContribDialogsTest : public DocFixture {
 protected:
-    ContribDialogsTest() {
+    ContribDialogsTest() : DocFixture({.today = 20260315, .locale = "nl_NL"}) {
         guiApplication();
         doc.OnNewDocument();
     }
@@ -55,11 +59,6 @@ protected:
         return cells;
     }
 
-    PinnedToday today{20260315};
-    PinnedDateFormat format{"Standard"};
-    PinnedLocale locale{"nl_NL"};
-    TempProfile profile;
-    CKorvelDoc doc;
     ScriptedQuestions questions;
 };
 
@@ -297,4 +296,32 @@ TEST_F(ContribDialogsTest, TheOverviewShowsEveryCellAndBoldTotals) {
     QTest::mouseDClick(grid->view()->viewport(), Qt::LeftButton, Qt::NoModifier, pointOf(grid, 2, 1));
     QTest::keyClick(grid->view(), Qt::Key_Return);
     EXPECT_EQ(chosen, (std::vector<std::pair<int, int>>{{2, 1}, {2, 1}}));
+}
+
+TEST_F(ContribDialogsTest, TheExecutionDialogShowsAboutThirtyMembersAtOnce) {
+    std::vector<KExecution::Row> rows;
+    const char* names[] = {"Anna Bakker", "Bob de Boer", "Cor Claes",   "Els Dijkstra",
+                           "Frits Evers", "Gerda Gans",  "Henk Hoekstra", "Ida Jansen"};
+    for (int i = 0; i < 40; ++i)
+        rows.push_back({100 + i, std::string(names[i % 8]) + " " + std::to_string(i + 1),
+                        i % 5 == 0 ? "105.00" : ""});
+    KContrExec dialog("Contributie 2026", rows);
+    dialog.show();
+    EXPECT_EQ(dialog.countText(), QStringLiteral("32 van 40 leden geselecteerd"));
+    const int rowHeight = dialog.grid()->view()->verticalHeader()->defaultSectionSize();
+    EXPECT_GE(dialog.grid()->view()->viewport()->height(), 28 * rowHeight);
+    const QString screenshots = qEnvironmentVariable("KORVEL_SCREENSHOT_DIR");
+    if (!screenshots.isEmpty()) {
+        QTest::qWait(50);
+        EXPECT_TRUE(dialog.grab().save(screenshots + QStringLiteral("/contributie-uitvoeren.png")));
+    }
+}
+
+TEST_F(ContribDialogsTest, TheSchemesCalendarSpeaksDutchOnAnEnglishSystem) {
+    PinnedLocale english("en_US");
+    std::unique_ptr<QDateEdit> picker(makeDateControl(nullptr));
+    const QLocale shown = picker->calendarWidget()->locale();
+    EXPECT_EQ(shown.monthName(3), QStringLiteral("maart"));
+    EXPECT_EQ(shown.dayName(1), QStringLiteral("maandag"));
+    EXPECT_EQ(picker->calendarWidget()->firstDayOfWeek(), Qt::Monday);
 }

@@ -8,11 +8,11 @@
 #include "platform/ComponentInterfaces.h"
 #include "tests/support/GuiApplication.h"
 #include "tests/support/ModalAnswer.h"
+#include "tests/support/ProcessRun.h"
 
 #include <QAbstractItemModelTester>
 #include <QCoreApplication>
 #include <QFile>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -22,14 +22,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QString run(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return QStringLiteral("(%1 failed)").arg(program);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 class CorrespondenceTest : public ::testing::Test {
 protected:
@@ -119,8 +111,9 @@ TEST_F(CorrespondenceTest, EveryLetterBeginsOnAPageOfItsOwn) {
     const QString path = dir.filePath(QStringLiteral("brieven.pdf"));
     ASSERT_EQ(book.writePdf(path), LetterBook::Result::Written);
     EXPECT_EQ(book.pageCount(), 2);
-    EXPECT_TRUE(run(QStringLiteral("pdfinfo"), {path}).contains(QStringLiteral("Pages:           2")));
-    const QStringList pages = run(QStringLiteral("pdftotext"), {path, QStringLiteral("-")})
+    EXPECT_TRUE(
+        outputOf(QStringLiteral("pdfinfo"), {path}).contains(QStringLiteral("Pages:           2")));
+    const QStringList pages = outputOf(QStringLiteral("pdftotext"), {path, QStringLiteral("-")})
                                   .split(QLatin1Char('\f'), Qt::SkipEmptyParts);
     ASSERT_EQ(pages.size(), 2);
     EXPECT_TRUE(pages[0].contains(QStringLiteral("Beste Cor Claes,")));

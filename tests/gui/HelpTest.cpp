@@ -1,11 +1,10 @@
 #include "KorvelFixture.h"
 
 #include "app/HelpCommands.h"
-#include "config/KDialogButtons.h"
 #include "grid/CvsFlexGrid.h"
-#include "member/KMemberHelp.h"
 #include "res/Commands.h"
 #include "tolvex7/KHelpWindow.h"
+#include "view/KDialogHelp.h"
 #include "view/KMainView.h"
 
 #include <QAction>
@@ -179,18 +178,17 @@ TEST_F(Help, ShiftF1ThenTheMemberListOrEscape) {
     EXPECT_EQ(shownPage(), QString()) << "after Escape a click is an ordinary click";
 }
 
-// The areas' dialogs name their page by file; the program shows it in the same help window.
-TEST_F(Help, ADialogsHelpButtonShowsItsPage) {
+// A dialog names its page by the window's help context; the program shows it in the help window.
+TEST_F(Help, ADialogsHelpShowsItsPage) {
     ASSERT_TRUE(start());
-    ASSERT_TRUE(KMemberHelp::available());
-    KMemberHelp::showPage(QStringLiteral("financieel"));
+    ASSERT_TRUE(KDialogHelp::available());
+    KDialogHelp::show(KHelpContext::window(177));
     EXPECT_EQ(shownPage(), QStringLiteral("financieel.md"));
-    // The configuration dialogs name theirs by the window's help context.
-    showHelp(KDialogButtons::helpContext(173));
+    KDialogHelp::show(KHelpContext::window(173));
     EXPECT_EQ(shownPage(), QStringLiteral("velden.md"));
-    showHelp(KDialogButtons::helpContext(179));
-    EXPECT_EQ(shownPage(), QStringLiteral("kolommen.md"));
-    showHelpPage(QStringLiteral("bestaat-niet.md"));
+    KDialogHelp::show(KHelpContext::command(Cmd::Settings));
+    EXPECT_EQ(shownPage(), QStringLiteral("instellingen.md"));
+    KDialogHelp::show(KHelpContext::window(0xFFF));
     EXPECT_EQ(shownPage(), QStringLiteral("starten.md")) << "an unknown page opens the manual";
 }
 

@@ -33,6 +33,8 @@ TEST_F(MainFrame, OnlyBuiltCommandsAreEnabled) {
                     Cmd::ConfigColumns, Cmd::Settings});
     // Contributions: a new scheme and the overview need nothing.
     working.insert({Cmd::ContrNew, Cmd::ContrOverview});
+    // Direct debits: the command says itself what is missing.
+    working.insert(Cmd::ContrSepa);
     // Output: export, printing, font, messages.
     working.insert({Cmd::MemberExport, Cmd::FilePrint, Cmd::ViewFont, Cmd::SendMessage});
     for (const KCommand& command : allCommands()) {

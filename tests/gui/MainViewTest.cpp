@@ -6,8 +6,8 @@
 #include "platform/Profile.h"
 #include "res/Commands.h"
 #include "tests/support/DocBuilder.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/GuiApplication.h"
-#include "tests/support/Pinned.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -28,8 +28,10 @@ namespace {
 
 using Strings = std::vector<std::string>;
 
-class MainViewTest : public ::testing::Test {
+class MainViewTest : public DocFixture {
 protected:
+    MainViewTest() : DocFixture({.today = 0, .locale = "nl_NL"}) {}
+
     void SetUp() override {
         guiApplication();
         doc.OnNewDocument();
@@ -98,10 +100,6 @@ protected:
                           QPoint(x, header->height() / 2));
     }
 
-    TempProfile m_profile;
-    PinnedDateFormat m_format{"Standard"};
-    PinnedLocale m_locale{"nl_NL"};
-    CKorvelDoc doc;
     const KMember* piet = nullptr;
     const KMember* anna = nullptr;
     const KMember* bob = nullptr;

@@ -5,8 +5,8 @@
 #include "core/settings/Settings.h"
 #include "res/Commands.h"
 #include "tests/support/DocBuilder.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/GuiApplication.h"
-#include "tests/support/Pinned.h"
 #include "tests/support/TestCommandHost.h"
 
 #include <QTableView>
@@ -18,8 +18,10 @@ namespace {
 
 using Ids = std::vector<std::int32_t>;
 
-class MemberCommandsTest : public ::testing::Test {
+class MemberCommandsTest : public DocFixture {
 protected:
+    MemberCommandsTest() : DocFixture({.today = 0}) {}
+
     void SetUp() override {
         guiApplication();
         Settings::setColumns("Nr.|Naam|Woonplaats|Schuld|");
@@ -55,9 +57,6 @@ protected:
     }
     static std::optional<KMember> cancel(const KMember&, bool) { return std::nullopt; }
 
-    TempProfile profile;
-    PinnedDateFormat format{"Standard"};
-    CKorvelDoc doc;
     std::unique_ptr<TestCommandHost> host;
     ScriptedMemberDialogs* dialogs = nullptr;
     std::unique_ptr<KMemberCommands> commands;

@@ -1,7 +1,6 @@
 #include "member/KDlgMember.h"
 
 #include "ScriptedMemberDialogs.h"
-#include "core/document/CKorvelDoc.h"
 #include "core/edit/KEdit.h"
 #include "grid/CvsFlexGrid.h"
 #include "member/KDatePicker.h"
@@ -9,6 +8,7 @@
 #include "member/KFieldRow.h"
 #include "platform/CodePage.h"
 #include "tests/support/DocBuilder.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/GuiApplication.h"
 #include "tests/support/Pinned.h"
 #include "tests/support/ScriptedQuestions.h"
@@ -34,7 +34,7 @@ namespace {
 
 using Kind = KFieldInput::Kind;
 
-class MemberDialogTest : public ::testing::Test {
+class MemberDialogTest : public DocFixture {
 protected:
     void SetUp() override {
         guiApplication();
@@ -63,10 +63,6 @@ protected:
         return titles;
     }
 
-    TempProfile profile;
-    PinnedToday today{20240301};
-    PinnedDateFormat format{"Standard"};
-    CKorvelDoc doc;
     ScriptedMemberDialogs dialogs;
     ScriptedQuestions questions;
 };

@@ -9,8 +9,8 @@
 #include "res/Commands.h"
 #include "tests/support/Charges.h"
 #include "tests/support/DocBuilder.h"
+#include "tests/support/DocFixture.h"
 #include "tests/support/GuiApplication.h"
-#include "tests/support/Pinned.h"
 #include "tests/support/RecordingComponents.h"
 #include "tests/support/TestCommandHost.h"
 
@@ -120,9 +120,9 @@ private:
     Log& m_log;
 };
 
-class OutputCommandsTest : public ::testing::Test {
+class OutputCommandsTest : public DocFixture {
 protected:
-    OutputCommandsTest() {
+    OutputCommandsTest() : DocFixture({.today = 20260315, .dateFormat = "%d-%m-%Y"}) {
         guiApplication();
         Profile::writeString(QStringLiteral("Settings"), QStringLiteral("Columns"),
                              QStringLiteral("Nr.|Naam|Woonplaats|Schuld"));
@@ -145,10 +145,6 @@ protected:
     CvsFlexGrid& grid() { return host->mainView().grid(); }
     QStringList alerts() { return host->scripted().alerts(); }
 
-    TempProfile profile;
-    PinnedToday today{20260315};
-    PinnedDateFormat format{"%d-%m-%Y"};
-    CKorvelDoc doc;
     std::int32_t corId = 0;
     std::int32_t annaId = 0;
     Log log;

@@ -6,10 +6,10 @@
 #include "platform/ComponentInterfaces.h"
 #include "tests/support/GuiApplication.h"
 #include "tests/support/ModalAnswer.h"
+#include "tests/support/ProcessRun.h"
 #include "tests/support/RecordingComponents.h"
 
 #include <QLabel>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QMessageBox>
@@ -19,14 +19,6 @@
 namespace {
 
 using Rows = std::vector<std::vector<std::string>>;
-
-QString run(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    if (!process.waitForFinished(60000) || process.exitCode() != 0)
-        return QStringLiteral("(%1 failed)").arg(program);
-    return QString::fromUtf8(process.readAllStandardOutput());
-}
 
 Rows club(int members, int extraColumns = 0) {
     Rows rows{{"Identifier", "Nr.", "Naam", "Woonplaats", "Schuld"}};
@@ -63,7 +55,8 @@ protected:
         printer->SetDateLine("|15-03-2026|");
         printer->SetOutputFile(CodePage::fromQString(pdf).c_str());
         EXPECT_EQ(printer->PrintJob(0), KStatusCode::ok);
-        return run(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+        return outputOf(QStringLiteral("pdftotext"),
+                        {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
     }
     int pages() {
         std::int32_t count = -1;
@@ -71,7 +64,8 @@ protected:
         return count;
     }
     QString paper() {
-        for (const QString& line : run(QStringLiteral("pdfinfo"), {pdf}).split(QLatin1Char('\n')))
+        for (const QString& line :
+             outputOf(QStringLiteral("pdfinfo"), {pdf}).split(QLatin1Char('\n')))
             if (line.startsWith(QLatin1String("Page size:")))
                 return line.simplified();
         return {};
@@ -175,8 +169,8 @@ TEST_F(PrintComponentTest, ThePreviewShowsAPageAtATimeAndSavesThePdf) {
     const QString path = dir.filePath(QStringLiteral("voorbeeld.pdf"));
     EXPECT_TRUE(preview.savePdf(path));
     EXPECT_EQ(told, QStringLiteral("Het overzicht is opgeslagen in %1.").arg(path));
-    EXPECT_TRUE(run(QStringLiteral("pdfinfo"), {path}).contains(
-        QStringLiteral("Pages:           %1").arg(pages.pageCount())));
+    EXPECT_TRUE(outputOf(QStringLiteral("pdfinfo"), {path})
+                    .contains(QStringLiteral("Pages:           %1").arg(pages.pageCount())));
 }
 
 } // namespace

@@ -5,7 +5,9 @@
 #include "tests/support/GuiApplication.h"
 #include "tests/support/ModalAnswer.h"
 
+#include <QDialog>
 #include <QFile>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTextBrowser>
 
@@ -15,6 +17,11 @@
 #include <vector>
 
 namespace {
+
+std::string describe(const QRect& r) {
+    return std::to_string(r.x()) + "," + std::to_string(r.y()) + " " + std::to_string(r.width()) +
+           "x" + std::to_string(r.height());
+}
 
 // A manual on disk: two pages, a table that also names a page that does not exist.
 class HelpFolder : public testing::Test {
@@ -86,6 +93,44 @@ TEST_F(HelpFolder, HelpAskedForInAModalDialogCanBeUsed) {
     EXPECT_TRUE(KHelpShow::openHelp(folder, 10));
     EXPECT_EQ(KHelpWindow::current()->parentWidget(), nullptr);
     EXPECT_EQ(KHelpWindow::current()->currentPage(), 0);
+}
+
+// Wherever it stood before and whatever it opens over, the help window opens within the room
+// the screen has for windows.
+TEST_F(HelpFolder, TheWindowOpensWithinTheScreen) {
+    guiApplication();
+    KHelpWindow* window = KHelpWindow::open(m_dir.path(), 10);
+    ASSERT_NE(window, nullptr);
+    const QRect room = window->screen()->availableGeometry();
+    const auto within = [&room] {
+        const QRect frame = KHelpWindow::current()->frameGeometry();
+        return room.contains(frame) ? std::string() : "outside: " + describe(frame);
+    };
+    EXPECT_EQ(within(), "");
+
+    // Left hanging below and beside the screen, it comes back when asked for again.
+    window->move(room.right() - 100, room.bottom() - 100);
+    ASSERT_NE(within(), "");
+    KHelpWindow::open(m_dir.path(), 20);
+    EXPECT_EQ(within(), "");
+    // Grown beyond the screen, it is made to fit.
+    window->resize(room.size() + QSize(200, 200));
+    KHelpWindow::open(m_dir.path(), 20);
+    EXPECT_EQ(within(), "");
+    EXPECT_EQ(KHelpWindow::current(), window) << "the same window all along";
+    delete window;
+
+    // Asked for in a modal dialog in the screen's corner, it becomes the dialog's window.
+    QDialog dialog;
+    dialog.setWindowModality(Qt::ApplicationModal);
+    dialog.resize(300, 200);
+    dialog.move(room.bottomRight() - QPoint(320, 240));
+    dialog.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+    window = KHelpWindow::open(m_dir.path(), 20);
+    EXPECT_EQ(window->parentWidget(), &dialog);
+    EXPECT_EQ(within(), "");
+    delete window;
 }
 
 } // namespace

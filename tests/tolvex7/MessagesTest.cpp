@@ -65,6 +65,28 @@ TEST(Position, EdgesAndCentre) {
         << "a second screen counts from its own corner";
 }
 
+TEST(DialogGeometry, AWindowIsKeptWithinTheRoomOfItsScreen) {
+    const QRect room(0, 24, 1280, 776); // a panel above
+    struct Case {
+        QRect frame;
+        QRect expected;
+        const char* what;
+    };
+    const Case cases[] = {
+        {{100, 100, 600, 400}, {100, 100, 600, 400}, "inside: stays"},
+        {{900, 600, 600, 400}, {680, 400, 600, 400}, "below and beside: moved back"},
+        {{-50, 0, 600, 400}, {0, 24, 600, 400}, "above and before: moved on"},
+        {{100, 100, 600, 900}, {100, 24, 600, 776}, "taller than the room: as tall"},
+        {{-10, 30, 1400, 300}, {0, 30, 1280, 300}, "wider than the room: as wide"},
+        {{1380, 124, 600, 400}, {680, 124, 600, 400}, "beside it altogether"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(DialogGeometry::keptWithin(c.frame, room), c.expected) << c.what;
+    EXPECT_EQ(DialogGeometry::keptWithin({1000, 100, 600, 400}, QRect(1280, 0, 1024, 768)),
+              QRect(1280, 100, 600, 400))
+        << "a second screen counts from its own corner";
+}
+
 TEST(ShowMessagesGeometry, GrowsWithinTheScreen) {
     EXPECT_EQ(DialogGeometry::messagesListSize(QSize(120, 1404), QSize(1024, 768)), QSize(120, 307))
         << "40 % of 768, not 1404";
