@@ -154,6 +154,7 @@ void CMainFrame::connectCommands() {
     connect(toolbar, &QAction::toggled, m_toolBar, &QToolBar::setVisible);
     connect(m_toolBar, &QToolBar::visibilityChanged, toolbar, &QAction::setChecked);
 
+    setHandler(Cmd::EditFind, [this] { m_view->showFindBar(); });
     setHandler(Cmd::EditCopy, [this] { copySelection(); });
     setEnabledRule(Cmd::EditCopy, [this] { return m_view->grid().selectedRowCount() > 0; });
 
