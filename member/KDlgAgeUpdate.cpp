@@ -1,9 +1,9 @@
 #include "member/KDlgAgeUpdate.h"
 
 #include "member/KDatePicker.h"
-#include "member/KMemberHelp.h"
+#include "res/Commands.h"
+#include "view/KDialogButtons.h"
 
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -35,13 +35,7 @@ KDlgAgeUpdate::KDlgAgeUpdate(const KMemberDialogs::AgeChoice& start, QWidget* pa
     form->addRow(QStringLiteral("Senior &vanaf:"), m_age);
     layout->addLayout(form);
 
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("&OK"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    buttons->addButton(QStringLiteral("&Annuleren"), QDialogButtonBox::RejectRole);
-    KMemberHelp::attach(*this, *buttons, QStringLiteral("leeftijd"));
-    connect(buttons, &QDialogButtonBox::accepted, this, &KDlgAgeUpdate::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &KDlgAgeUpdate::reject);
-    layout->addWidget(buttons);
+    layout->addWidget(new KDialogButtons(*this, KHelpContext::command(Cmd::MemberAgeUpdate)));
     m_age->setFocus();
 }
 
