@@ -3,6 +3,7 @@
 #include "config/KConfigCommands.h"
 #include "contrib/KContribCommands.h"
 #include "contrib/KContribDialogWindows.h"
+#include "exchange/KExchangeCommands.h"
 #include "incasso/KIncassoCommands.h"
 #include "incasso/KIncassoDialogWindows.h"
 #include "member/KMemberCommands.h"
@@ -34,6 +35,9 @@ std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& ho
 
     // Output: export, printing, font, messages to members.
     areas.push_back(makeOutputCommands(host));
+
+    // Exchange: member lists from spreadsheets, CSV files and the clipboard, and to Excel.
+    areas.push_back(makeExchangeCommands(host));
 
     return areas;
 }

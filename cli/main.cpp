@@ -2,6 +2,7 @@
 // member files through the same document the program uses.
 #include "cli/CommandOptions.h"
 #include "cli/ExecuteCommand.h"
+#include "cli/ImportCommands.h"
 #include "cli/JsonWriter.h"
 #include "cli/KDocDump.h"
 #include "cli/OverviewCommand.h"
@@ -43,6 +44,9 @@ const char* const kUsageText =
     "  korvel-cli --version\n"
     "  korvel-cli --help\n"
     "  korvel-cli statement BESTAND.kvl AFSCHRIFT UIT.kvl [--iban-field LABEL] [--creditor-iban IBAN]\n"
+    "  korvel-cli import BESTAND.kvl TABEL UIT.kvl [--map \"KOLOM=VELD|KOLOM+KOLOM=VELD\"]\n"
+    "        [--no-header] [--date-order dmy|ymd|mdy] [--on-duplicate skip|update|add] [--sheet N]\n"
+    "  korvel-cli xlsx BESTAND.kvl UIT.xlsx [--columns KOLOMMEN | --all-fields]\n"
     "Opties bij elke opdracht: --today JJJJMMDD  --date-format FORMAAT\n";
 
 int usage(const char* why) {
@@ -135,5 +139,7 @@ int main(int argc, char** argv) {
         return statementCommand(argc, argv, usage);
     if (OutputCommands::handles(argv[1]))
         return OutputCommands::run(argc, argv, usage);
+    if (ImportCommands::handles(argv[1]))
+        return ImportCommands::run(argc, argv, usage);
     return fileCommand(argc, argv);
 }

@@ -25,12 +25,15 @@ set_target_properties(korvel korvel-cli PROPERTIES
 set_target_properties(tolvex7 korvelplatform PROPERTIES INSTALL_RPATH "$ORIGIN")
 set_target_properties(korvelprint korvelcorrespondence PROPERTIES INSTALL_RPATH "$ORIGIN/..")
 # Relocations read-only and every symbol bound at start, as Debian's binaries are.
-foreach(installed korvel korvel-cli tolvex7 korvelplatform korvelprint korvelcorrespondence)
+foreach(installed korvel korvel-cli korvel-xlsxwriter tolvex7 korvelplatform korvelprint
+                  korvelcorrespondence)
     target_link_options(${installed} PRIVATE LINKER:-z,relro LINKER:-z,now)
 endforeach()
 
 install(TARGETS korvel korvel-cli RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS tolvex7 korvelplatform LIBRARY DESTINATION ${KORVEL_INSTALL_LIBDIR})
+# The workbook writer is a helper of the program, not a command of the user's.
+install(TARGETS korvel-xlsxwriter RUNTIME DESTINATION ${KORVEL_INSTALL_LIBDIR})
 install(TARGETS korvelprint korvelcorrespondence LIBRARY DESTINATION ${KORVEL_INSTALL_PLUGINDIR})
 
 # The desktop's view of Korvel: the menu entry, the member file's type, the icons, AppStream.

@@ -26,6 +26,8 @@ enum : int {
     ConfigFields = 32796,
     ConfigMemberTypes = 32798,
     ConfigColumns = 32803,
+    FileImport = 32810,
+    MemberExportExcel = 32812,
     ContrSepa = 32813,
     ContrStatement = 32814,
     EditFind = 32815,

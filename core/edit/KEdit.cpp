@@ -1,6 +1,7 @@
 #include "core/edit/KEdit.h"
 
 #include "core/edit/ConfigCommands.h"
+#include "core/edit/ImportCommands.h"
 #include "core/edit/MemberCommands.h"
 #include "core/edit/SchemeCommands.h"
 
@@ -33,6 +34,15 @@ std::size_t deleteMembers(CKorvelDoc& doc, std::vector<std::int32_t> ids) {
     auto* command = new KDeleteMembersCommand(doc, std::move(ids));
     doc.undoStack().push(command);
     return command->removedCount();
+}
+
+bool importMembers(CKorvelDoc& doc, KImportChanges changes) {
+    std::erase_if(changes.updated,
+                  [&doc](const auto& entry) { return !doc.findMember(entry.first); });
+    if (changes.empty())
+        return false;
+    doc.undoStack().push(new KImportMembersCommand(doc, std::move(changes)));
+    return true;
 }
 
 void addScheme(CKorvelDoc& doc, const KContribution& scheme) {

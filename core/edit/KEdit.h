@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/edit/KImportChanges.h"
 #include "core/model/KContribution.h"
 #include "core/model/KMember.h"
 #include "core/model/KTabDef.h"
@@ -35,6 +36,12 @@ std::size_t replaceMembers(CKorvelDoc& doc, const QString& text,
 // Removes the first member of each id; ids without a member are passed over. Returns how many
 // members were removed.
 std::size_t deleteMembers(CKorvelDoc& doc, std::vector<std::int32_t> ids);
+
+// An import in one step ("leden importeren"): adds the text fields (each with a default value
+// in every member) and member types, fills in the members listed as updated and adds the new
+// members, in name order as adding them one by one would. Updates of ids without a member are
+// passed over. False, and no step, when nothing is left to do.
+bool importMembers(CKorvelDoc& doc, KImportChanges changes);
 
 // Adds a new scheme, in scheme order.
 void addScheme(CKorvelDoc& doc, const KContribution& scheme);

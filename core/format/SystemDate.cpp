@@ -143,6 +143,16 @@ QDate readInLocaleFormats(const QString& text, const QLocale& locale) {
 
 } // namespace
 
+QDate readDateInOrder(const QString& text, DateOrder order) {
+    std::array<Part, 3> parts{Day, Month, Year};
+    if (order == DateOrder::YearMonthDay)
+        parts = {Year, Month, Day};
+    else if (order == DateOrder::MonthDayYear)
+        parts = {Month, Day, Year};
+    const auto numbers = splitNumbers(text.trimmed());
+    return numbers ? dateOf(*numbers, parts) : QDate();
+}
+
 QDate readSystemDate(const QString& text, const QLocale& locale) {
     const QString trimmed = text.trimmed();
     if (const auto order = orderOf(locale.dateFormat(QLocale::ShortFormat))) {

@@ -172,5 +172,6 @@ TEST_F(EditPath, CopyPutsTheSelectedRowsOnTheClipboardAsATable) {
     EXPECT_TRUE(data->html().contains(QStringLiteral("<th>Naam</th>")));
     EXPECT_TRUE(data->html().contains(QStringLiteral("<td>Anna &lt;Visser&gt; &amp; Zn</td>")));
     EXPECT_FALSE(frame().action(Cmd::EditCut)->isEnabled());
-    EXPECT_FALSE(frame().action(Cmd::EditPaste)->isEnabled());
+    // The rows on the clipboard can be pasted back in, through the mapping dialog.
+    EXPECT_TRUE(frame().action(Cmd::EditPaste)->isEnabled());
 }

@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -21,6 +22,7 @@ namespace {
 using MainFrame = KorvelFixture;
 
 TEST_F(MainFrame, OnlyBuiltCommandsAreEnabled) {
+    QApplication::clipboard()->clear(); // nothing to paste
     ASSERT_TRUE(start());
     std::set<int> working = {
         Cmd::FileNew,    Cmd::FileOpen,     Cmd::FileSave,     Cmd::FileSaveAs,
@@ -37,6 +39,8 @@ TEST_F(MainFrame, OnlyBuiltCommandsAreEnabled) {
     working.insert(Cmd::ContrSepa);
     // Output: export, printing, font, messages.
     working.insert({Cmd::MemberExport, Cmd::FilePrint, Cmd::ViewFont, Cmd::SendMessage});
+    // Exchange: importing and the Excel export; pasting waits for text on the clipboard.
+    working.insert({Cmd::FileImport, Cmd::MemberExportExcel});
     for (const KCommand& command : allCommands()) {
         QAction* action = frame().action(command.id);
         ASSERT_NE(action, nullptr) << command.id;
@@ -59,7 +63,8 @@ TEST_F(MainFrame, MenusAndToolbarFollowTheLayout) {
         if (item->isVisible())
             file.append(item->isSeparator() ? QStringLiteral("-") : item->text());
     EXPECT_EQ(file, (QStringList{"&Nieuw", "&Open...", "&Bewaar", "Bewaar A&ls...", "-",
-                                 "&Afdrukken...", "-", "Recente bestanden", "-", "&Einde"}));
+                                 "&Importeren...", "-", "&Afdrukken...", "-", "Recente bestanden",
+                                 "-", "&Einde"}));
 
     QList<int> buttons;
     for (QAction* button : frame().toolBar()->actions()) {

@@ -3,7 +3,7 @@
 file(GLOB_RECURSE files ${ROOT}/core/*.h ${ROOT}/core/*.cpp)
 set(forbidden
     "#include[ \t]*[<\"](QtWidgets/|QWidget|QDialog|QMainWindow|QMessageBox|QApplication|QAbstractButton|QPushButton|QLabel|QTableView|QLineEdit|QComboBox|QListWidget|QMenu|QAction|QToolBar|QStatusBar|QFileDialog|QPrint)"
-    "#include[ \t]*\"(app|view|grid|member|contrib|config|output|components|statement)/"
+    "#include[ \t]*\"(app|view|grid|member|contrib|config|output|components|statement|exchange|incasso)/"
     "#include[ \t]*\"tolvex7/(KSelectString|KShowMessages|KHelpShow|KProgress|Messages)")
 set(found "")
 foreach(file ${files})
