@@ -40,7 +40,6 @@ KOutputCommands::~KOutputCommands() = default;
 
 void KOutputCommands::exportMembers() {
     const KGridOfFlex grid(m_host.mainView().grid());
-    const CKorvelDoc& doc = m_host.document();
     m_dialogs->runExport(MemberExport::listItems(grid), [&](const MemberExport::Choice& choice) {
         const std::optional<QString> chosen = m_dialogs->exportFile();
         if (!chosen)
