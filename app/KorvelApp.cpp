@@ -145,7 +145,9 @@ void KorvelApp::openWaitingFiles() {
 
 void KorvelApp::openStartFile() {
     if (!Settings::loadAtStart()) {
-        writeDefaultColumnList();
+        // A first start gets the default columns; the columns the user chose stay.
+        if (!Settings::hasColumns())
+            writeDefaultColumnList();
         return;
     }
     if (Settings::fixedStartFile()) {

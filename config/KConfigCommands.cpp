@@ -28,15 +28,25 @@ KConfigCommands::~KConfigCommands() = default;
 
 void KConfigCommands::tabs() {
     CKorvelDoc& doc = m_host.document();
-    if (const auto names = m_dialogs->editTabs(KTabNames::byPosition(doc.tabs())))
-        KEdit::replaceTabs(doc, KTabNames::applied(doc.tabs(), *names));
+    const auto entries = m_dialogs->editTabs(KTabNames::listed(doc.tabs()));
+    // OK on an unchanged list changes nothing, not even odd positions of an older file.
+    if (entries && KTabNames::changes(doc.tabs(), *entries))
+        KEdit::replaceTabs(doc, KTabNames::applied(doc.tabs(), *entries));
 }
 
 void KConfigCommands::fields() {
     CKorvelDoc& doc = m_host.document();
     KFieldSetup setup(doc.fields(), doc.tabs(), [&doc] { return doc.handOutId(); });
-    if (m_dialogs->editFields(setup))
-        KEdit::replaceFields(doc, setup.fields(), setup.tabs());
+    if (!m_dialogs->editFields(setup))
+        return;
+    const KFieldList before = doc.fields();
+    KEdit::replaceFields(doc, setup.fields(), setup.tabs());
+    // The grid's columns name fields by label: a renamed field keeps its column, a deleted
+    // one's column goes.
+    const std::string columns = Settings::columns();
+    const std::string renamed = KColumnChoice::afterFieldChanges(columns, before, doc.fields());
+    if (renamed != columns)
+        Settings::setColumns(renamed);
 }
 
 void KConfigCommands::memberTypes() {
@@ -62,13 +72,14 @@ void KConfigCommands::settings() {
     QStringList labels;
     for (const KField& field : m_host.document().fields())
         labels.push_back(CodePage::toQString(field.label()));
-    const auto result = m_dialogs->editSettings(KGeneralSettings::read(), Settings::dateFormat(),
-                                                Settings::incasso(), labels);
+    const KGeneralSettings opened = KGeneralSettings::read();
+    const auto result =
+        m_dialogs->editSettings(opened, Settings::dateFormat(), Settings::incasso(), labels);
     if (!result)
         return;
     // A new date format rebuilds the grid as the setting is written; the other values only
     // count at the next start.
-    SaveSettings(result->general, result->dateFormat);
+    SaveSettings(result->general, opened, result->dateFormat);
     if (result->incasso)
         Settings::setIncasso(*result->incasso);
 }

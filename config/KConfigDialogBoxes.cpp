@@ -6,13 +6,13 @@
 #include "config/KDlgTabs.h"
 #include "config/KSettings.h"
 
-std::optional<std::vector<std::string>> KConfigDialogBoxes::editTabs(
-    const std::vector<std::string>& names) {
+std::optional<KTabNames::Entries> KConfigDialogBoxes::editTabs(
+    const KTabNames::Entries& entries) {
     KDlgTabs dialog(m_questions, m_parent);
-    dialog.setNames(names);
+    dialog.setEntries(entries);
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
-    return dialog.names();
+    return dialog.entries();
 }
 
 bool KConfigDialogBoxes::editFields(KFieldSetup& setup) {

@@ -11,8 +11,7 @@ public:
     KConfigDialogBoxes(QWidget* parent, KQuestions& questions)
         : m_parent(parent), m_questions(questions) {}
 
-    std::optional<std::vector<std::string>> editTabs(
-        const std::vector<std::string>& names) override;
+    std::optional<KTabNames::Entries> editTabs(const KTabNames::Entries& entries) override;
     bool editFields(KFieldSetup& setup) override;
     std::optional<std::vector<std::string>> editMemberTypes(
         const std::vector<std::string>& names) override;

@@ -2,6 +2,7 @@
 
 #include "core/config/KColumnChoice.h"
 #include "core/config/KSettingsValues.h"
+#include "core/config/KTabNames.h"
 #include "core/settings/IncassoSettings.h"
 
 #include <QStringList>
@@ -27,9 +28,8 @@ class KConfigDialogs {
 public:
     virtual ~KConfigDialogs() = default;
 
-    // "Rubrieken": the names listed on OK, top to bottom.
-    virtual std::optional<std::vector<std::string>> editTabs(
-        const std::vector<std::string>& names) = 0;
+    // "Rubrieken": the items listed on OK, top to bottom.
+    virtual std::optional<KTabNames::Entries> editTabs(const KTabNames::Entries& entries) = 0;
     // "Velden" on the working copies of setup; true on OK, when setup holds the result.
     virtual bool editFields(KFieldSetup& setup) = 0;
     // "Soorten leden": the names listed on OK.

@@ -3,6 +3,7 @@
 #include "config/KDragList.h"
 #include "core/KQuestions.h"
 #include "platform/CodePage.h"
+#include "view/KCodePageValidator.h"
 #include "view/KDialogButtons.h"
 
 #include <QComboBox>
@@ -17,6 +18,8 @@ namespace {
 
 // The manual knows the dialog by its template number.
 constexpr unsigned kTemplate = 173;
+// The tab box's item of the fields on no tab.
+constexpr int kUnplaced = 1;
 
 std::optional<std::string> selectedText(const QComboBox* box) {
     if (box->currentIndex() < 0)
@@ -43,6 +46,7 @@ void KDlgFields::build() {
     m_tabBox = new QComboBox(this);
     m_list = new KDragList(this);
     m_label = new QLineEdit(this);
+    KCodePageValidator::attach(m_label);
     m_typeBox = new QComboBox(this);
     m_meaningBox = new QComboBox(this);
     m_add = new QPushButton(QStringLiteral("<-- Toevoegen"), this);
@@ -129,6 +133,8 @@ void KDlgFields::fill() {
         m_tabBox->addItem(CodePage::toQString(name));
         m_targetBox->addItem(CodePage::toQString(name));
     }
+    if (m_setup.hasUnplaced())
+        m_tabBox->addItem(QString::fromLatin1(KFieldSetup::unplacedTitle), kUnplaced);
     const int first = m_setup.initialTab();
     m_tabBox->setCurrentIndex(first);
     m_targetBox->setCurrentIndex(first);
@@ -141,7 +147,9 @@ KFieldSetup::Controls KDlgFields::controls() const {
     std::int32_t id = 0;
     if (m_list->selectedId(&id))
         c.selected = id;
-    c.tab = selectedText(m_tabBox);
+    c.unplaced = m_tabBox->currentData().toInt() == kUnplaced;
+    if (!c.unplaced)
+        c.tab = selectedText(m_tabBox);
     c.target = selectedText(m_targetBox);
     c.label = CodePage::fromQString(m_label->text());
     c.type = static_cast<FieldType>(m_typeBox->currentData().toInt());
@@ -157,7 +165,10 @@ void KDlgFields::showItems(const std::vector<KFieldSetup::Item>& items) {
 }
 
 void KDlgFields::showTab() {
-    showItems(m_setup.showTab(m_list->ids(), selectedText(m_tabBox)));
+    if (m_tabBox->currentData().toInt() == kUnplaced)
+        showItems(m_setup.showUnplaced(m_list->ids()));
+    else
+        showItems(m_setup.showTab(m_list->ids(), selectedText(m_tabBox)));
 }
 
 void KDlgFields::fieldSelected() {

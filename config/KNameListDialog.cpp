@@ -2,6 +2,7 @@
 
 #include "config/KDragList.h"
 #include "platform/CodePage.h"
+#include "view/KCodePageValidator.h"
 #include "view/KDialogButtons.h"
 
 #include <QGridLayout>
@@ -17,6 +18,7 @@ KNameListDialog::KNameListDialog(KQuestions& questions, const Look& look, QWidge
     m_change = new QPushButton(QStringLiteral("<--> Wijzigen"), this);
     m_delete = new QPushButton(QStringLiteral("--> Verwijderen"), this);
     m_name = new QLineEdit(this);
+    KCodePageValidator::attach(m_name);
     m_name->setAccessibleName(look.nameLabel);
 
     auto* grid = new QGridLayout;

@@ -1,6 +1,7 @@
 #include "config/KSetDatum.h"
 
 #include "platform/CodePage.h"
+#include "view/KCodePageValidator.h"
 
 #include <QButtonGroup>
 #include <QHBoxLayout>
@@ -18,6 +19,7 @@ void KSetDatum::build() {
     m_system = new QRadioButton(QStringLiteral("S&ysteem"), this);
     m_other = new QRadioButton(QStringLiteral("&Anders"), this);
     m_format = new QLineEdit(this);
+    KCodePageValidator::attach(m_format);
     m_format->setAccessibleName(QStringLiteral("Datumformaat"));
     m_format->setMinimumWidth(fontMetrics().horizontalAdvance(QLatin1Char('x')) * 30);
     m_sample = new QLabel(this);

@@ -2,6 +2,8 @@
 
 #include "contrib/KDateControl.h"
 #include "platform/CodePage.h"
+#include "res/Commands.h"
+#include "view/KCodePageValidator.h"
 #include "view/KDialogButtons.h"
 
 #include <QComboBox>
@@ -9,6 +11,7 @@
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -21,6 +24,9 @@ constexpr unsigned kTemplate = 183;
 KDlgCondition::KDlgCondition(KContrPart& part, const KConditionEditor& editor, QWidget* parent)
     : QDialog(parent), m_part(part), m_editor(editor) {
     setWindowTitle(QStringLiteral("Voorwaarde"));
+    m_messenger = [this](const QString& message) {
+        QMessageBox::warning(this, QString::fromLatin1(FrameText::appTitle), message);
+    };
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     m_fields = new QComboBox(this);
@@ -66,6 +72,7 @@ void KDlgCondition::buildValueControl() {
     }
     case KConditionEditor::Control::Edit: {
         auto* edit = new QLineEdit(CodePage::toQString(value.text), this);
+        KCodePageValidator::attach(edit);
         m_value = edit;
         break;
     }
@@ -91,6 +98,11 @@ KConditionEditor::Value KDlgCondition::readValue() const {
 }
 
 void KDlgCondition::accept() {
-    m_editor.accept(m_part, m_fields->currentIndex(), readValue());
+    const KResult accepted = m_editor.accept(m_part, m_fields->currentIndex(), readValue());
+    if (accepted.isFailed()) {
+        m_messenger(accepted.reason());
+        m_value->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     QDialog::accept();
 }

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <functional>
+
 class KContrPart;
 class QComboBox;
 class QDateEdit;
@@ -13,7 +15,8 @@ class QVBoxLayout;
 
 // "Voorwaarde": adds a condition to a part or changes one. The user picks a field and enters
 // its value in a control that suits the field: the member types, "Ja" or "Nee", a date, or a
-// line of text.
+// line of text. A quantity or amount that is no number is refused with a message; the dialog
+// stays open.
 class KDlgCondition : public QDialog {
     Q_OBJECT
 
@@ -23,6 +26,11 @@ public:
     QComboBox* fieldList() const { return m_fields; }
     // The control the value is entered in; it changes with the field chosen.
     QWidget* valueControl() const { return m_value; }
+
+    // The message of a refused value; a message box unless set otherwise.
+    void setMessenger(std::function<void(const QString&)> messenger) {
+        m_messenger = std::move(messenger);
+    }
 
     void accept() override;
 
@@ -37,4 +45,5 @@ private:
     QVBoxLayout* m_valueSlot = nullptr;
     QWidget* m_value = nullptr;
     KConditionEditor::Control m_control = KConditionEditor::Control::Edit;
+    std::function<void(const QString&)> m_messenger;
 };

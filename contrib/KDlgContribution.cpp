@@ -6,8 +6,11 @@
 #include "core/contrib/KConditionEditor.h"
 #include "core/contrib/KSchemeEditor.h"
 #include "core/format/Numbers.h"
+#include "core/KOutcome.h"
 #include "grid/CvsFlexGrid.h"
 #include "platform/CodePage.h"
+#include "res/Commands.h"
+#include "view/KCodePageValidator.h"
 #include "view/KDialogButtons.h"
 
 #include <QContextMenuEvent>
@@ -22,6 +25,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
@@ -49,6 +53,9 @@ std::string bytes(const QString& text) {
 KDlgContribution::KDlgContribution(KSchemeEditor& editor, KQuestions& questions, QWidget* parent)
     : QDialog(parent), m_editor(editor), m_questions(questions) {
     setWindowTitle(QStringLiteral("Contributie"));
+    m_messenger = [this](const QString& message) {
+        QMessageBox::warning(this, QString::fromLatin1(FrameText::appTitle), message);
+    };
     build();
     fillParts();
     showCurrentPart();
@@ -88,6 +95,8 @@ void KDlgContribution::build() {
     fields->addRow(QStringLiteral("&Naam:"), m_name);
     m_amount = new QLineEdit(partBox);
     fields->addRow(QStringLiteral("&Bedrag:"), m_amount);
+    for (QLineEdit* edit : {m_description, m_name, m_amount})
+        KCodePageValidator::attach(edit);
     editing->addLayout(fields);
     auto* conditionsLabel = new QLabel(
         QStringLiteral("Aan de volgende voorwaarden moet voldaan zijn (klik met rechts):"), partBox);
@@ -233,17 +242,31 @@ void KDlgContribution::partSelected() {
     showCurrentPart();
 }
 
+bool KDlgContribution::taken(const KResult& result) {
+    if (!result.isFailed())
+        return true;
+    m_messenger(result.reason());
+    m_amount->setFocus(Qt::OtherFocusReason);
+    m_amount->selectAll();
+    return false;
+}
+
 void KDlgContribution::addPart() {
     readControls();
-    m_editor.addPart(bytes(m_name->text()), bytes(m_amount->text()));
+    if (!taken(m_editor.addPart(bytes(m_name->text()), bytes(m_amount->text()))))
+        return;
     fillParts();
     showCurrentPart();
 }
 
 void KDlgContribution::changePart() {
     readControls();
-    if (!m_editor.changePart(selectedPartId(), bytes(m_name->text()), bytes(m_amount->text())))
+    const KResult changed =
+        m_editor.changePart(selectedPartId(), bytes(m_name->text()), bytes(m_amount->text()));
+    if (!changed.isDone()) {
+        taken(changed);
         return;
+    }
     fillParts();
     showCurrentPart();
 }
@@ -264,12 +287,15 @@ void KDlgContribution::standard() {
 
 void KDlgContribution::runConditionDialog(int conditionId) {
     KConditionEditor editor(m_editor.fields(), m_editor.memberTypes(), conditionId);
-    KContrPart* part = conditionId < 0 ? &m_editor.partForNewCondition(bytes(m_name->text()),
-                                                                       bytes(m_amount->text()))
-                                       : m_editor.partForConditionChange(bytes(m_name->text()),
-                                                                         bytes(m_amount->text()));
-    if (part && editor.hasFields()) {
-        KDlgCondition dialog(*part, editor, this);
+    const KSchemeEditor::PartResult part =
+        conditionId < 0
+            ? m_editor.partForNewCondition(bytes(m_name->text()), bytes(m_amount->text()))
+            : m_editor.partForConditionChange(bytes(m_name->text()), bytes(m_amount->text()));
+    if (!taken(part.result))
+        return;
+    if (part.part && editor.hasFields()) {
+        KDlgCondition dialog(*part.part, editor, this);
+        dialog.setMessenger(m_messenger);
         dialog.exec();
     }
     showCurrentPart();
@@ -287,8 +313,9 @@ void KDlgContribution::changeCondition() {
 
 void KDlgContribution::deleteCondition() {
     readControls();
-    m_editor.deleteCondition(selectedConditionId(), bytes(m_name->text()), bytes(m_amount->text()));
-    showCurrentPart();
+    if (taken(m_editor.deleteCondition(selectedConditionId(), bytes(m_name->text()),
+                                       bytes(m_amount->text()))))
+        showCurrentPart();
 }
 
 void KDlgContribution::accept() {

@@ -2,10 +2,12 @@
 
 #include <QDialog>
 
+#include <functional>
 #include <optional>
 
 class CvsFlexGrid;
 class KQuestions;
+class KResult;
 class KSchemeEditor;
 class QDateEdit;
 class QLineEdit;
@@ -15,7 +17,8 @@ class QPushButton;
 
 // "Contributie": one scheme's description, date and parts, and an editing area for one part
 // with the conditions a member must meet to owe it. Works on the editor's working copy; the
-// editor holds the result after OK.
+// editor holds the result after OK. An amount under "Bedrag:" that is no number is refused
+// with a message, and the amount gets the focus.
 class KDlgContribution : public QDialog {
     Q_OBJECT
 
@@ -30,6 +33,12 @@ public:
     CvsFlexGrid* partsGrid() const { return m_parts; }
     CvsFlexGrid* conditionsGrid() const { return m_conditions; }
     QMenu* conditionMenu() const { return m_menu; }
+
+    // The messages of a refused amount, for this dialog and its condition dialogs; a message
+    // box unless set otherwise.
+    void setMessenger(std::function<void(const QString&)> messenger) {
+        m_messenger = std::move(messenger);
+    }
 
     // The handlers of the buttons, the parts grid and the conditions menu.
     void partSelected();
@@ -61,6 +70,8 @@ private:
     int selectedConditionId() const;
     // The condition dialog on the part; afterwards the editing area shows the current part.
     void runConditionDialog(int conditionId);
+    // Tells why the amount typed was refused and gives it the focus; false then.
+    bool taken(const KResult& result);
 
     KSchemeEditor& m_editor;
     KQuestions& m_questions;
@@ -71,4 +82,5 @@ private:
     CvsFlexGrid* m_parts = nullptr;
     CvsFlexGrid* m_conditions = nullptr;
     QMenu* m_menu = nullptr;
+    std::function<void(const QString&)> m_messenger;
 };

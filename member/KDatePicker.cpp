@@ -1,10 +1,10 @@
 #include "member/KDatePicker.h"
 
 #include "core/format/Clock.h"
-#include "member/KCodePageValidator.h"
+#include "core/format/TypedDate.h"
+#include "view/KCodePageValidator.h"
 #include "platform/CodePage.h"
 
-#include <QApplication>
 #include <QCalendarWidget>
 #include <QDate>
 #include <QHBoxLayout>
@@ -105,7 +105,17 @@ KDateValue KDatePicker::date() {
     return m_value;
 }
 
+bool KDatePicker::unreadable() {
+    takeText();
+    return m_unreadable;
+}
+
+QString KDatePicker::text() const {
+    return m_edit->text();
+}
+
 void KDatePicker::display(KDateValue date) {
+    m_unreadable = false;
     m_shown = date.value() == 0 ? QString() : CodePage::toQString(date.Text());
     m_edit->setText(m_shown);
 }
@@ -121,8 +131,10 @@ void KDatePicker::change(KDateValue date) {
 
 void KDatePicker::takeText() {
     const QString text = m_edit->text().trimmed();
-    if (text == m_shown)
+    if (text == m_shown) {
+        m_unreadable = false;
         return;
+    }
     if (text.isEmpty()) {
         if (m_emptyAllowed)
             change(KDateValue(0));
@@ -130,13 +142,10 @@ void KDatePicker::takeText() {
             display(m_value);
         return;
     }
-    const KDateValue typed(CodePage::fromQString(text).c_str(), 0);
-    if (typed.value() != 0 && isCalendarDate(typed)) {
-        change(typed);
-    } else {
-        QApplication::beep();
-        display(m_value);
-    }
+    if (const std::optional<KDateValue> typed = TypedDate::read(text))
+        change(*typed);
+    else
+        m_unreadable = true; // left as typed, for the user to mend
 }
 
 void KDatePicker::pick(const QDate& date) {
@@ -165,7 +174,7 @@ bool KDatePicker::eventFilter(QObject* watched, QEvent* event) {
         }
         if (!alt && (key->key() == Qt::Key_Up || key->key() == Qt::Key_Down)) {
             takeText();
-            if (isCalendarDate(m_value)) {
+            if (!m_unreadable && isCalendarDate(m_value)) {
                 KDateValue next = m_value;
                 if (key->key() == Qt::Key_Up)
                     next.nextDay();

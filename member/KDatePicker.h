@@ -10,11 +10,12 @@ class QLineEdit;
 class QMenu;
 class QToolButton;
 
-// A date input that shows and reads dates in the program's date format, with a calendar to pick
-// from. It may be empty ("geen datum"): a date 0 shows empty, and stays 0 unless the user picks
-// or types a date; clearing the text makes it 0 again. A typed text that is no date is not
-// taken: the picker beeps and shows its date again. Keys: Up and Down step a day, F4 or
-// Alt+Down opens the calendar.
+// A date input that shows dates in the program's date format and reads them as people type them
+// (TypedDate: "3-4-2010" as well as the format's own text), with a calendar to pick from. It may
+// be empty ("geen datum"): a date 0 shows empty, and stays 0 unless the user picks or types a
+// date; clearing the text makes it 0 again. A typed text that is no date stays as typed and is
+// not taken: the dialog refuses OK while unreadable() says so. Keys: Up and Down step a day, F4
+// or Alt+Down opens the calendar.
 class KDatePicker : public QWidget {
     Q_OBJECT
 
@@ -28,6 +29,10 @@ public:
     KDateValue date();
     // Whether the user changed the date since it was set.
     bool touched() const { return m_touched; }
+    // Whether the text typed is no date; date() then still gives the date before it.
+    bool unreadable();
+    // The text as the user left it.
+    QString text() const;
 
     // Without it, clearing the text brings the date back (a payment always has a date).
     void setEmptyAllowed(bool allowed);
@@ -60,5 +65,6 @@ private:
     KDateValue m_value{0};
     QString m_shown;
     bool m_touched = false;
+    bool m_unreadable = false;
     bool m_emptyAllowed = true;
 };

@@ -1,6 +1,6 @@
 #include "member/KDlgCharge.h"
 
-#include "member/KCodePageValidator.h"
+#include "view/KCodePageValidator.h"
 #include "member/KFocusEdit.h"
 #include "platform/CodePage.h"
 #include "res/Commands.h"
@@ -86,11 +86,14 @@ KDlgCharge::KDlgCharge(const KCharge& start, QWidget* parent)
     auto* groupForm = new QFormLayout(group);
     groupForm->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     m_newName = new QLineEdit(group);
-    m_newName->setValidator(new KCodePageValidator(m_newName));
+    KCodePageValidator::attach(m_newName);
     groupForm->addRow(QStringLiteral("&Naam:"), m_newName);
     m_newAmount = new QLineEdit(group);
     m_newAmount->setAlignment(Qt::AlignRight);
+    KCodePageValidator::attach(m_newAmount);
     groupForm->addRow(QStringLiteral("&Bedrag:"), m_newAmount);
+    offerSpecialChars(m_newName);
+    offerSpecialChars(m_newAmount);
     m_addPart = new QPushButton(QStringLiteral("&Toevoegen"), group);
     m_addPart->setAutoDefault(false);
     groupForm->addRow(QString(), m_addPart);
@@ -131,6 +134,8 @@ void KDlgCharge::buildParts() {
         auto* amount = new QLineEdit(CodePage::toQString(row.amountText), m_parts);
         amount->setAlignment(Qt::AlignRight);
         amount->setAccessibleName(CodePage::toQString(row.name));
+        KCodePageValidator::attach(amount);
+        offerSpecialChars(amount);
         label->setBuddy(amount);
         connect(amount, &QLineEdit::textChanged, this, &KDlgCharge::showTotal);
         form->addRow(label, amount);
@@ -158,14 +163,26 @@ void KDlgCharge::showTotal() {
     m_total->setText(CodePage::toQString(KChargeEdit::totalOf(textsOf(m_partAmounts))));
 }
 
-void KDlgCharge::collect() {
-    m_edit.collect(CodePage::fromQString(m_remarks->text()), textsOf(m_partAmounts));
+bool KDlgCharge::collect() {
+    const KChargeEdit::Collected collected =
+        m_edit.collect(CodePage::fromQString(m_remarks->text()), textsOf(m_partAmounts));
+    if (collected.result.isDone())
+        return true;
+    m_messenger(collected.result.reason());
+    if (collected.row >= 0 && collected.row < partCount()) {
+        QLineEdit* amount = partAmount(collected.row);
+        m_partsArea->ensureWidgetVisible(amount);
+        amount->setFocus(Qt::OtherFocusReason);
+        amount->selectAll();
+    }
+    return false;
 }
 
 void KDlgCharge::addPart() {
-    collect();
-    const auto result = m_edit.addPart(CodePage::fromQString(m_newName->text()),
-                                       CodePage::fromQString(m_newAmount->text()));
+    if (!collect())
+        return;
+    const std::string amountText = CodePage::fromQString(m_newAmount->text());
+    const auto result = m_edit.addPart(CodePage::fromQString(m_newName->text()), amountText);
     // The rows show the charge as it stands now, with what was typed into them taken in.
     buildParts();
     if (result == KChargeEdit::AddResult::Added) {
@@ -173,7 +190,7 @@ void KDlgCharge::addPart() {
         m_ok->setFocus();
         return;
     }
-    m_messenger(KChargeEdit::message(result));
+    m_messenger(KChargeEdit::message(result, amountText));
     if (result == KChargeEdit::AddResult::NeedName)
         m_newName->setFocus();
     else
@@ -181,8 +198,8 @@ void KDlgCharge::addPart() {
 }
 
 void KDlgCharge::accept() {
-    collect();
-    KSpecCharDialog::accept();
+    if (collect())
+        KSpecCharDialog::accept();
 }
 
 bool KDlgCharge::eventFilter(QObject* watched, QEvent* event) {

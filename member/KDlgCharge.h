@@ -16,7 +16,10 @@ class QWidget;
 
 // "Te Betalen bedrag": one charge, its parts with their amounts, the total that follows every
 // amount typed, a new part ("Nieuw onderdeel") and the remarks. Every part is shown; past the
-// twentieth the parts scroll. A part whose amount is typed as 0 or less goes on OK.
+// twentieth the parts scroll. Amounts are read as people type them ("12,50"); a part whose
+// amount is typed as 0 goes on OK, a negative one is a discount and stays. OK is refused, with a
+// message, while an amount does not read; that amount gets the focus. The amount fields offer
+// the special characters too.
 class KDlgCharge : public KSpecCharDialog {
     Q_OBJECT
 
@@ -49,7 +52,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void collect();
+    // False, after telling the user why, when an amount does not read.
+    bool collect();
     void buildParts();
     void showTotal();
 

@@ -1,7 +1,9 @@
 #include "member/KDlgMember.h"
 
+#include "core/KQuestions.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/member/KMemberPages.h"
+#include "core/member/KMemberStart.h"
 #include "member/KDlgFinancial.h"
 #include "member/KFieldRow.h"
 #include "platform/CodePage.h"
@@ -37,19 +39,39 @@ public:
     }
 };
 
+// A page of the dialog: as large as the largest page, so that the dialog is sized for it once.
+class PageFrame : public QWidget {
+public:
+    using QWidget::QWidget;
+    void setLargest(const QSize& size) {
+        m_largest = size;
+        updateGeometry();
+    }
+    QSize sizeHint() const override { return QWidget::sizeHint().expandedTo(m_largest); }
+
+private:
+    QSize m_largest;
+};
+
 } // namespace
 
 KDlgMember::KDlgMember(const CKorvelDoc& doc, const KMember& start, bool adding,
                        KMemberDialogs& dialogs, KQuestions& questions, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_member(start), m_adding(adding), m_dialogs(dialogs),
+    : QDialog(parent), m_doc(doc), m_start(start), m_member(start), m_adding(adding),
+      m_dialogs(dialogs),
       m_questions(questions), m_tabs(KMemberPages::tabsInPageOrder(doc.tabs())) {
     setWindowTitle(KMemberPages::windowTitle(start, adding));
+    if (adding) {
+        // The list shows a new member's first type; the copy holds what the dialog shows.
+        KMemberStart::startWithFirstType(m_member, doc.memberTypes());
+        m_start = m_member;
+    }
     auto* layout = new QVBoxLayout(this);
     m_tabWidget = new QTabWidget(this);
     layout->addWidget(m_tabWidget, 1);
 
     auto addPage = [this](const QString& title) {
-        auto* page = new QWidget(m_tabWidget);
+        auto* page = new PageFrame(m_tabWidget);
         auto* pageLayout = new QVBoxLayout(page);
         pageLayout->setContentsMargins(6, 6, 6, 6);
         m_pages.push_back(page);
@@ -78,8 +100,10 @@ KDlgMember::KDlgMember(const CKorvelDoc& doc, const KMember& start, bool adding,
         connect(previous, &QShortcut::activated, this, [this] { stepPage(-1); });
     }
 
-    if (hasTabs())
+    if (hasTabs()) {
+        sizeForLargestPage();
         showPage(0);
+    }
     connect(m_tabWidget, &QTabWidget::currentChanged, this, &KDlgMember::pageChosen);
 }
 
@@ -109,7 +133,15 @@ void KDlgMember::showPage(int index) {
 void KDlgMember::pageChosen(int index) {
     if (index < 0 || index >= static_cast<int>(m_pages.size()) || index == m_shown)
         return;
-    collect();
+    if (const KResult collected = collect(); !collected.isDone()) {
+        // The page stays, with what was typed, until the input reads.
+        if (m_shown >= 0) {
+            const QSignalBlocker block(m_tabWidget);
+            m_tabWidget->setCurrentIndex(m_shown);
+        }
+        refuse(collected);
+        return;
+    }
     // The keyboard goes on in the new page, unless the user is stepping through the tabs
     // themselves. (The old page's control has lost the focus already when its page was hidden.)
     const bool moveFocus = m_shown < 0 || !m_tabWidget->tabBar()->hasFocus();
@@ -121,14 +153,27 @@ void KDlgMember::pageChosen(int index) {
         buildFinancialPage(index);
     if (moveFocus)
         focusPage();
-    growToFit();
 }
 
-void KDlgMember::collect() {
-    for (const auto& row : m_rows)
-        row->collect();
+KResult KDlgMember::collect() {
+    m_faultRow = -1;
+    for (std::size_t i = 0; i < m_rows.size(); ++i) {
+        const KResult result = m_rows[i]->collect();
+        if (!result.isDone()) {
+            m_faultRow = static_cast<int>(i);
+            return result;
+        }
+    }
     if (m_financial)
         m_financial->collect(m_member);
+    return KResult::done();
+}
+
+void KDlgMember::refuse(const KResult& result) {
+    m_questions.alert(result.reason());
+    if (m_faultRow >= 0 && m_faultRow < static_cast<int>(m_rows.size()))
+        if (QWidget* input = m_rows[static_cast<std::size_t>(m_faultRow)]->input())
+            input->setFocus(Qt::OtherFocusReason);
 }
 
 void KDlgMember::clearPage() {
@@ -144,7 +189,13 @@ void KDlgMember::clearPage() {
 
 void KDlgMember::buildFieldPage(int index, const KTabDef& tab) {
     QWidget* page = m_pages[static_cast<std::size_t>(index)];
-    auto* area = new FieldPageArea(page);
+    m_content = fieldContent(tab, m_member, m_rows);
+    page->layout()->addWidget(m_content);
+}
+
+QWidget* KDlgMember::fieldContent(const KTabDef& tab, KMember& member,
+                                  std::vector<std::unique_ptr<KFieldRow>>& rows) const {
+    auto* area = new FieldPageArea;
     area->setWidgetResizable(true);
     area->setFrameShape(QFrame::NoFrame);
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -153,7 +204,7 @@ void KDlgMember::buildFieldPage(int index, const KTabDef& tab) {
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
     form->setLabelAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     for (std::int32_t id : tab.fieldIds()) {
-        KField* value = m_member.valueById(id);
+        KField* value = member.valueById(id);
         std::string label;
         if (value) {
             label = value->label();
@@ -161,12 +212,32 @@ void KDlgMember::buildFieldPage(int index, const KTabDef& tab) {
                        m_doc.fields().findFirst([id](const KField& f) { return f.hasId(id); })) {
             label = field->label();
         }
-        m_rows.push_back(
+        rows.push_back(
             std::make_unique<KFieldRow>(*form, label, value, m_doc.memberTypes(), m_adding));
     }
     area->setWidget(fields);
-    page->layout()->addWidget(area);
-    m_content = area;
+    return area;
+}
+
+void KDlgMember::sizeForLargestPage() {
+    // Each page is built once on a scratch copy to learn the room it asks for; the rows only
+    // write into their member when collected, so the copy stays as it was.
+    KMember scratch(m_member);
+    QSize largest;
+    for (std::size_t i = 0; i < m_pages.size(); ++i) {
+        QWidget measure;
+        auto* layout = new QVBoxLayout(&measure);
+        layout->setContentsMargins(m_pages[i]->layout()->contentsMargins());
+        std::vector<std::unique_ptr<KFieldRow>> rows;
+        if (i < m_tabs.size())
+            layout->addWidget(fieldContent(*m_tabs[i], scratch, rows));
+        else
+            layout->addWidget(new KDlgFinancial(scratch, m_dialogs, m_questions, &measure));
+        largest = largest.expandedTo(measure.sizeHint());
+        rows.clear();
+    }
+    for (QWidget* page : m_pages)
+        static_cast<PageFrame*>(page)->setLargest(largest);
 }
 
 void KDlgMember::focusPage() {
@@ -196,13 +267,19 @@ void KDlgMember::buildFinancialPage(int index) {
     m_content = m_financial;
 }
 
-void KDlgMember::growToFit() {
-    // A page that needs more room than the dialog has makes it grow; it never shrinks by itself.
-    if (isVisible())
-        resize(size().expandedTo(sizeHint()));
+void KDlgMember::accept() {
+    if (const KResult collected = collect(); !collected.isDone()) {
+        refuse(collected);
+        return;
+    }
+    QDialog::accept();
 }
 
-void KDlgMember::accept() {
-    collect();
-    QDialog::accept();
+void KDlgMember::reject() {
+    collect(); // what does not read differs from the member all the same
+    const bool differs = !KMemberStart::sameContents(m_member, m_start) ||
+                         (m_faultRow >= 0);
+    if (differs && !m_questions.yesNo(QStringLiteral("Wijzigingen in dit lid weggooien?")))
+        return;
+    QDialog::reject();
 }

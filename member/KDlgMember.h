@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/KOutcome.h"
 #include "core/model/KMember.h"
 
 #include <QDialog>
@@ -19,8 +20,11 @@ class QWidget;
 // Adds or changes one member: one page per tab of the document in the order of their positions,
 // each built when shown with a row per field of the tab, then the page "Financieel". The dialog
 // works on a copy of the member: what the user entered on a page goes into the copy whenever
-// another page is chosen and on OK, and the caller takes the copy after OK. A document without
-// tabs has nothing to show: the dialog ends at once as if cancelled.
+// another page is chosen and on OK, and the caller takes the copy after OK. An amount or a date
+// typed so that it does not read keeps the page (and the dialog) open with a message naming the
+// field. Escape or "Annuleren" asks before a copy that differs from the member is thrown away.
+// The dialog takes the size of its largest page once, so choosing a page never resizes it. A
+// document without tabs has nothing to show: the dialog ends at once as if cancelled.
 class KDlgMember : public QDialog {
     Q_OBJECT
 
@@ -43,9 +47,13 @@ public:
     // The financial page while it is shown.
     KDlgFinancial* financialPage() const { return m_financial; }
 
-    // Writes what the current page shows into the working copy.
-    void collect();
+    // Writes what the current page shows into the working copy; Failed, with the Dutch reason,
+    // when an input does not read (the rows before it are taken).
+    KResult collect();
+    // Refused while an input does not read: the user is told why and the input gets the focus.
     void accept() override;
+    // Asks "Wijzigingen in dit lid weggooien?" when the copy differs from the member.
+    void reject() override;
 
 private:
     void pageChosen(int index);
@@ -54,9 +62,14 @@ private:
     void focusPage();
     void stepPage(int step);
     void buildFinancialPage(int index);
-    void growToFit();
+    QWidget* fieldContent(const KTabDef& tab, KMember& member,
+                          std::vector<std::unique_ptr<KFieldRow>>& rows) const;
+    void sizeForLargestPage();
+    // Tells the user why the page cannot be left and puts the focus where the fault is.
+    void refuse(const KResult& result);
 
     const CKorvelDoc& m_doc;
+    KMember m_start; // what the copy is compared with on Escape
     KMember m_member;
     bool m_adding;
     KMemberDialogs& m_dialogs;
@@ -66,6 +79,7 @@ private:
     std::vector<QWidget*> m_pages;
     QWidget* m_content = nullptr; // what the current page shows
     int m_shown = -1;
+    int m_faultRow = -1; // the row whose input did not read at the last collect
     std::vector<std::unique_ptr<KFieldRow>> m_rows;
     KDlgFinancial* m_financial = nullptr;
 };

@@ -1,13 +1,17 @@
 #include "member/KDlgPayment.h"
 
+#include "core/format/TypedDate.h"
 #include "member/KDatePicker.h"
 #include "member/KFocusEdit.h"
 #include "platform/CodePage.h"
+#include "res/Commands.h"
+#include "view/KCodePageValidator.h"
 #include "view/KDialogButtons.h"
 
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QVBoxLayout>
 
 namespace {
@@ -20,6 +24,9 @@ constexpr unsigned kTemplate = 156;
 KDlgPayment::KDlgPayment(const KPayment& start, QWidget* parent)
     : KSpecCharDialog(parent), m_edit(start), m_result(start) {
     setWindowTitle(QStringLiteral("Ontvangen bedrag"));
+    m_messenger = [this](const QString& message) {
+        QMessageBox::warning(this, QString::fromLatin1(FrameText::appTitle), message);
+    };
     auto* layout = new QVBoxLayout(this);
     auto* form = new QFormLayout;
     form->setFieldGrowthPolicy(QFormLayout::AllNonFixedFieldsGrow);
@@ -32,7 +39,10 @@ KDlgPayment::KDlgPayment(const KPayment& start, QWidget* parent)
 
     m_amount = new QLineEdit(CodePage::toQString(m_edit.amountText()), this);
     m_amount->setAlignment(Qt::AlignRight);
+    KCodePageValidator::attach(m_amount);
     form->addRow(QStringLiteral("&Bedrag:"), m_amount);
+    offerSpecialChars(m_amount);
+    offerSpecialChars(m_date->lineEdit());
 
     m_remarks = new KFocusEdit(this);
     m_remarks->setText(CodePage::toQString(start.remarks()));
@@ -45,7 +55,20 @@ KDlgPayment::KDlgPayment(const KPayment& start, QWidget* parent)
 }
 
 void KDlgPayment::accept() {
-    m_result = m_edit.collect(m_date->date(), CodePage::fromQString(m_amount->text()),
-                              CodePage::fromQString(m_remarks->text()));
+    if (m_date->unreadable()) {
+        m_messenger(TypedDate::refusal(QStringLiteral("Datum"), m_date->text()));
+        m_date->setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    const KPaymentEdit::Collected collected =
+        m_edit.collect(m_date->date(), CodePage::fromQString(m_amount->text()),
+                       CodePage::fromQString(m_remarks->text()));
+    if (!collected.result.isDone()) {
+        m_messenger(collected.result.reason());
+        m_amount->setFocus(Qt::OtherFocusReason);
+        m_amount->selectAll();
+        return;
+    }
+    m_result = collected.payment;
     KSpecCharDialog::accept();
 }

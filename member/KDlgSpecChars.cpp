@@ -11,7 +11,10 @@
 #include <QLineEdit>
 #include <QScreen>
 #include <QTableView>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -66,27 +69,34 @@ void KDlgSpecChars::typeCurrent() {
     done(0);
 }
 
-std::optional<QPoint> KDlgSpecChars::besideField(const QRect& fieldOnScreen, const QSize& picker,
-                                                 const QRect& screen) {
-    const int right = fieldOnScreen.x() + fieldOnScreen.width();
-    const int bottom = fieldOnScreen.y() + fieldOnScreen.height();
-    if (right + picker.width() < screen.x() + screen.width() &&
-        bottom + picker.height() < screen.y() + screen.height())
-        return QPoint(right, fieldOnScreen.y());
-    return std::nullopt;
+QPoint KDlgSpecChars::besideField(const QRect& field, const QSize& picker, const QRect& screen) {
+    const auto clamp = [](int at, int size, int from, int length) {
+        return std::max(from, std::min(at, from + length - size));
+    };
+    const int top = clamp(field.top(), picker.height(), screen.top(), screen.height());
+    const int left = clamp(field.left(), picker.width(), screen.left(), screen.width());
+    if (field.right() + 1 + picker.width() <= screen.right() + 1)
+        return {field.right() + 1, top};
+    if (field.left() - picker.width() >= screen.left())
+        return {field.left() - picker.width(), top};
+    if (field.bottom() + 1 + picker.height() <= screen.bottom() + 1)
+        return {left, field.bottom() + 1};
+    if (field.top() - picker.height() >= screen.top())
+        return {left, field.top() - picker.height()};
+    return {clamp(field.right() + 1, picker.width(), screen.left(), screen.width()), top};
 }
 
 void KDlgSpecChars::place() {
     QScreen* screen = m_target ? m_target->screen() : this->screen();
     if (!screen)
         return;
-    const QRect area = screen->geometry();
+    const QRect area = screen->availableGeometry();
+    // The window's frame counts: the title bar stands above the grid.
+    const QSize frame = frameGeometry().size().expandedTo(size());
     if (m_target) {
         const QRect field(m_target->mapToGlobal(QPoint(0, 0)), m_target->size());
-        if (const auto at = besideField(field, size(), area)) {
-            move(*at);
-            return;
-        }
+        move(besideField(field, frame, area));
+        return;
     }
     move(DialogGeometry::positionFor(area, size(), 0, 0));
 }
@@ -94,6 +104,12 @@ void KDlgSpecChars::place() {
 void KDlgSpecChars::showEvent(QShowEvent* event) {
     place();
     QDialog::showEvent(event);
+    // Once shown, the window manager's frame is known: placed again with it, the title bar and
+    // borders stay off the field too.
+    QTimer::singleShot(0, this, [this] {
+        if (frameGeometry().size() != size())
+            place();
+    });
 }
 
 bool KDlgSpecChars::eventFilter(QObject* watched, QEvent* event) {

@@ -1,7 +1,8 @@
 #include "member/KFieldRow.h"
 
+#include "core/format/TypedDate.h"
 #include "core/model/KField.h"
-#include "member/KCodePageValidator.h"
+#include "view/KCodePageValidator.h"
 #include "member/KDatePicker.h"
 #include "platform/CodePage.h"
 
@@ -15,7 +16,8 @@ using Kind = KFieldInput::Kind;
 
 KFieldRow::KFieldRow(QFormLayout& form, const std::string& label, KField* value,
                      const std::vector<std::string>& memberTypes, bool adding)
-    : m_value(value), m_kind(KFieldInput::kindOf(value)), m_memberTypes(memberTypes) {
+    : m_value(value), m_kind(KFieldInput::kindOf(value)), m_memberTypes(memberTypes),
+      m_labelText(CodePage::toQString(label)) {
     QWidget* page = form.parentWidget();
     // A label is the user's own text: an ampersand in it is shown, not taken as a mnemonic.
     QString text = CodePage::toQString(label);
@@ -55,8 +57,8 @@ KFieldRow::KFieldRow(QFormLayout& form, const std::string& label, KField* value,
         m_types = new QComboBox(page);
         for (const std::string& type : memberTypes)
             m_types->addItem(CodePage::toQString(type));
-        m_types->setCurrentIndex(
-            KFieldInput::memberTypeIndex(memberTypes, m_value->displayText(), adding));
+        m_shownType = KFieldInput::memberTypeIndex(memberTypes, m_value->displayText(), adding);
+        m_types->setCurrentIndex(m_shownType);
         m_input = m_types;
         break;
     case Kind::LabelOnly:
@@ -71,14 +73,20 @@ KFieldRow::KFieldRow(QFormLayout& form, const std::string& label, KField* value,
     }
 }
 
-void KFieldRow::collect() {
+KResult KFieldRow::collect() {
     if (!m_value)
-        return;
+        return KResult::done();
     switch (m_kind) {
-    case Kind::Edit:
-        KFieldInput::collectEdit(*m_value, m_shownText, CodePage::fromQString(m_edit->text()));
+    case Kind::Edit: {
+        const KResult result = KFieldInput::collectEdit(*m_value, m_shownText,
+                                                        CodePage::fromQString(m_edit->text()));
+        if (result.isFailed())
+            return KResult::failed(m_labelText + QStringLiteral(": ") + result.reason());
         break;
+    }
     case Kind::Date: {
+        if (m_date->unreadable())
+            return KResult::failed(TypedDate::refusal(m_labelText, m_date->text()));
         const KDateValue date = m_date->date();
         KFieldInput::collectDate(*m_value, m_date->touched(), date);
         break;
@@ -87,10 +95,12 @@ void KFieldRow::collect() {
         KFieldInput::collectCheck(*m_value, m_shownChecked, m_check->isChecked());
         break;
     case Kind::MemberType:
-        KFieldInput::collectMemberType(*m_value, m_memberTypes, m_types->currentIndex());
+        KFieldInput::collectMemberType(*m_value, m_memberTypes, m_shownType,
+                                       m_types->currentIndex());
         break;
     case Kind::Missing:
     case Kind::LabelOnly:
         break;
     }
+    return KResult::done();
 }

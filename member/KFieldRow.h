@@ -1,6 +1,9 @@
 #pragma once
 
+#include "core/KOutcome.h"
 #include "core/member/KFieldInput.h"
+
+#include <QString>
 
 #include <string>
 #include <vector>
@@ -26,8 +29,9 @@ public:
     KFieldRow(const KFieldRow&) = delete;
     KFieldRow& operator=(const KFieldRow&) = delete;
 
-    // Writes what the user entered into the value.
-    void collect();
+    // Writes what the user entered into the value. An amount or a date typed so that it does
+    // not read is refused with the Dutch reason, naming the field; the value keeps what it had.
+    KResult collect();
 
     KFieldInput::Kind kind() const { return m_kind; }
     const KField* value() const { return m_value; }
@@ -48,6 +52,8 @@ private:
     KDatePicker* m_date = nullptr;
     QCheckBox* m_check = nullptr;
     QComboBox* m_types = nullptr;
+    QString m_labelText;
     std::string m_shownText;
     bool m_shownChecked = false;
+    int m_shownType = -1;
 };

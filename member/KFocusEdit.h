@@ -15,8 +15,4 @@ protected:
     void focusInEvent(QFocusEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
     void contextMenuEvent(QContextMenuEvent* event) override;
-
-private:
-    // Posts the new target to the dialog, which learns of it after the focus change is done.
-    void tellDialog(bool focused);
 };

@@ -5,6 +5,7 @@
 #include "core/edit/KEdit.h"
 #include "core/format/Clock.h"
 #include "core/member/KAgeUpdate.h"
+#include "core/member/KMemberStart.h"
 #include "member/KMemberDialogs.h"
 #include "platform/CodePage.h"
 #include "res/Commands.h"
@@ -48,7 +49,8 @@ KMemberCommands::~KMemberCommands() = default;
 
 void KMemberCommands::addMember() {
     CKorvelDoc& doc = m_host.document();
-    const KMember fresh(doc.fields());
+    const KMember fresh =
+        KMemberStart::newMember(doc.fields(), doc.memberTypes(), KDateValue(Clock::today()));
     std::optional<KMember> added = m_dialogs->editMember(doc, fresh, true);
     if (!added)
         return;
@@ -74,7 +76,8 @@ void KMemberCommands::editMemberById(std::int32_t id) {
         m_host.questions().alert(QStringLiteral("Kan gegevens niet vinden."));
         return;
     }
-    const std::optional<KMember> changed = m_dialogs->editMember(doc, *member, false);
+    const std::optional<KMember> changed =
+        m_dialogs->editMember(doc, KMemberStart::forEditing(*member, doc.fields()), false);
     if (!changed)
         return;
     KEdit::replaceMember(doc, id, *changed);

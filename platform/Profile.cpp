@@ -28,6 +28,10 @@ int readInt(const QString& section, const QString& key, int fallback) {
     return ok ? value : fallback;
 }
 
+bool contains(const QString& section, const QString& key) {
+    return open()->contains(keyOf(section, key));
+}
+
 void writeString(const QString& section, const QString& key, const QString& value) {
     open()->setValue(keyOf(section, key), value);
 }

@@ -16,6 +16,8 @@ void setProfileFile(const QString& iniPath);
 
 QString readString(const QString& section, const QString& key, const QString& fallback = {});
 int readInt(const QString& section, const QString& key, int fallback = 0);
+// Whether the profile holds the key at all (an empty value counts).
+bool contains(const QString& section, const QString& key);
 void writeString(const QString& section, const QString& key, const QString& value);
 void writeInt(const QString& section, const QString& key, int value);
 

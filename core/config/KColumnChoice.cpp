@@ -54,3 +54,24 @@ std::size_t KColumnChoice::sortedPlace(const std::vector<std::string>& list,
         ++place;
     return place;
 }
+
+std::string KColumnChoice::afterFieldChanges(const std::string& columnList,
+                                             const KFieldList& before, const KFieldList& after) {
+    std::vector<std::string> items = MemberColumns::split(columnList);
+    std::vector<std::string> kept;
+    bool changed = false;
+    for (std::string& item : items) {
+        const auto named = [&item](const KField& f) { return f.label() == item; };
+        // The grid finds a column's field by its label, the first in field order.
+        const KField* old = before.findFirst(named);
+        if (item == kRunningNumber || item == kBalance || !old || after.findFirst(named)) {
+            kept.push_back(std::move(item));
+            continue;
+        }
+        changed = true;
+        const std::int32_t id = old->id();
+        if (const KField* now = after.findFirst([id](const KField& f) { return f.id() == id; }))
+            kept.push_back(now->label());
+    }
+    return changed ? KColumnChoice::columnList(kept) : columnList;
+}

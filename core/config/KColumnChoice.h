@@ -20,6 +20,13 @@ struct KColumnChoice {
     // The column list of the shown items: each followed by "|"; empty for none.
     static std::string columnList(const std::vector<std::string>& shown);
 
+    // The column list after the field definitions went from before to after: an item that
+    // names a field by its label names it by its new label, and an item of a field that is
+    // gone goes (unless a field still has that label). "Nr.", "Schuld" and items that named no
+    // field stay. The list comes back as it was when nothing in it changed.
+    static std::string afterFieldChanges(const std::string& columnList, const KFieldList& before,
+                                         const KFieldList& after);
+
     // Where an item goes in the not-shown list: alphabetical, case aside, the way a sorted list
     // box orders (equal texts: after the ones there).
     static std::size_t sortedPlace(const std::vector<std::string>& list, const std::string& item);

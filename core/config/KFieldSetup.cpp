@@ -1,5 +1,7 @@
 #include "core/config/KFieldSetup.h"
 
+#include <unordered_set>
+
 namespace {
 
 // Tabs placed at 999 or beyond are not candidates for the tab shown first.
@@ -43,6 +45,29 @@ std::vector<std::string> KFieldSetup::tabNames() const {
     for (const KTabDef& tab : m_tabs)
         names.push_back(tab.name());
     return names;
+}
+
+std::vector<KFieldSetup::Item> KFieldSetup::unplacedItems() const {
+    std::unordered_set<std::int32_t> placed;
+    for (const KTabDef& tab : m_tabs)
+        placed.insert(tab.fieldIds().begin(), tab.fieldIds().end());
+    std::vector<Item> items;
+    for (const KField& f : m_fields)
+        if (!placed.count(f.id()))
+            items.push_back({f.label(), f.id()});
+    return items;
+}
+
+bool KFieldSetup::hasUnplaced() const {
+    return !unplacedItems().empty();
+}
+
+std::vector<KFieldSetup::Item> KFieldSetup::showUnplaced(const std::vector<std::int32_t>& listIds) {
+    keepOrder(listIds);
+    // Their order belongs to no tab: nothing is written back from this list.
+    m_shown = nullptr;
+    m_items = unplacedItems();
+    return m_items;
 }
 
 int KFieldSetup::initialTab() const {
@@ -102,10 +127,13 @@ std::vector<KFieldSetup::Item> KFieldSetup::showTab(const std::vector<std::int32
     return m_items;
 }
 
-KFieldSetup::Outcome KFieldSetup::showAfterAction(const std::optional<std::string>& name) {
+KFieldSetup::Outcome KFieldSetup::showAfterAction(const Controls& c) {
     // The order was written back before the action; the list shows the tab anew.
     m_shown = nullptr;
-    showTab({}, name);
+    if (c.unplaced)
+        showUnplaced({});
+    else
+        showTab({}, c.tab);
     return Outcome::Done;
 }
 
@@ -114,7 +142,7 @@ KFieldSetup::Outcome KFieldSetup::showAfterAction(const std::optional<std::strin
 
 KFieldSetup::Outcome KFieldSetup::add(const Controls& c) {
     keepOrder(c.listIds);
-    KTabDef* tab = firstTabNamed(c.tab);
+    KTabDef* tab = c.unplaced ? nullptr : firstTabNamed(c.tab);
     if (!tab)
         return Outcome::NoTab;
     if (c.label.empty())
@@ -122,7 +150,7 @@ KFieldSetup::Outcome KFieldSetup::add(const Controls& c) {
     const std::int32_t id = m_handOutId();
     m_fields.insert(KField(id, c.type, c.meaning, c.label));
     tab->addFieldId(id);
-    return showAfterAction(c.tab);
+    return showAfterAction(c);
 }
 
 KFieldSetup::Outcome KFieldSetup::change(const Controls& c) {
@@ -136,7 +164,7 @@ KFieldSetup::Outcome KFieldSetup::change(const Controls& c) {
         return Outcome::Nothing;
     m_fields.removeItem(old);
     m_fields.insert(KField(*c.selected, c.type, c.meaning, c.label));
-    return showAfterAction(c.tab);
+    return showAfterAction(c);
 }
 
 KFieldSetup::Outcome KFieldSetup::remove(const Controls& c) {
@@ -146,24 +174,28 @@ KFieldSetup::Outcome KFieldSetup::remove(const Controls& c) {
     KField* f = mutableField(*c.selected);
     if (!f)
         return Outcome::Nothing;
-    KTabDef* tab = firstTabNamed(c.tab);
-    if (!tab)
-        return Outcome::NoTab;
-    tab->removeFieldId(*c.selected);
+    if (!c.unplaced) {
+        KTabDef* tab = firstTabNamed(c.tab);
+        if (!tab)
+            return Outcome::NoTab;
+        tab->removeFieldId(*c.selected);
+    }
     m_fields.removeItem(f);
-    return showAfterAction(c.tab);
+    return showAfterAction(c);
 }
 
 KFieldSetup::Outcome KFieldSetup::move(const Controls& c) {
     keepOrder(c.listIds);
-    if (!c.selected || !field(*c.selected) || !c.tab || !c.target)
+    if (!c.selected || !field(*c.selected) || (!c.tab && !c.unplaced) || !c.target)
         return Outcome::Nothing;
-    // With tabs of one name, both ends of a move are the last of that name.
-    KTabDef* source = lastTabNamed(c.tab);
+    // With tabs of one name, both ends of a move are the last of that name. A field on no tab
+    // comes from none.
+    KTabDef* source = c.unplaced ? nullptr : lastTabNamed(c.tab);
     KTabDef* target = lastTabNamed(c.target);
-    if (!source || !target)
+    if ((!source && !c.unplaced) || !target)
         return Outcome::Nothing;
-    source->removeFieldId(*c.selected);
+    if (source)
+        source->removeFieldId(*c.selected);
     target->addFieldId(*c.selected);
-    return showAfterAction(c.tab);
+    return showAfterAction(c);
 }

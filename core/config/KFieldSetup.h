@@ -17,7 +17,9 @@
 // and tabs().
 //
 // The list of the dialog shows the fields of one tab, the shown tab. Every action first writes
-// the list's order back into that tab, which is how dragging a field reorders its tab.
+// the list's order back into that tab, which is how dragging a field reorders its tab. Fields
+// that no tab holds (an older file, or a tab removed) are listed under "(geen rubriek)", from
+// where they are moved onto a tab, changed or deleted.
 class KFieldSetup {
 public:
     // A row of the dialog's list: the field's label, and its id as the row's data.
@@ -32,6 +34,7 @@ public:
         std::vector<std::int32_t> listIds;     // the list's ids, top to bottom
         std::optional<std::int32_t> selected;  // the id of the selected row
         std::optional<std::string> tab;        // the tab box's selected text
+        bool unplaced = false;                 // the tab box shows "(geen rubriek)"
         std::optional<std::string> target;     // the move-target box's selected text
         std::string label;
         FieldType type = FieldType::Text;
@@ -59,6 +62,9 @@ public:
 
     // The names of the working tabs, in list order: the items of the tab and move-target boxes.
     std::vector<std::string> tabNames() const;
+    // The tab box's last item while fields are on no tab.
+    static constexpr const char* unplacedTitle = "(geen rubriek)";
+    bool hasUnplaced() const;
     // The place in tabNames() of the tab to select first: the one with the smallest position
     // below 999, the first of equals; else the first tab; -1 without tabs.
     int initialTab() const;
@@ -67,6 +73,8 @@ public:
     // order; ids without a field are left out. A name that no tab has shows an empty list.
     std::vector<Item> showTab(const std::vector<std::int32_t>& listIds,
                               const std::optional<std::string>& name);
+    // Writes the list's order into the shown tab and shows the fields on no tab, in field order.
+    std::vector<Item> showUnplaced(const std::vector<std::int32_t>& listIds);
     // Writes the list's order into the shown tab; the last thing before OK.
     void keepOrder(const std::vector<std::int32_t>& listIds);
     // The tab the list shows, or nullptr.
@@ -78,7 +86,8 @@ public:
     // "<--> Wijzigen": the selected field gets the label, type and meaning of the controls and
     // the default value of its type; it keeps its id, so members keep their values.
     Outcome change(const Controls& controls);
-    // "--> Verwijderen", without asking: the selected field goes from the tab and the list.
+    // "--> Verwijderen", without asking: the selected field goes from the tab and the list (a
+    // field on no tab from the list only).
     Outcome remove(const Controls& controls);
     // "==> Verhuis naar rubriek": the selected field goes to the end of the target tab.
     Outcome move(const Controls& controls);
@@ -89,7 +98,8 @@ private:
     KTabDef* firstTabNamed(const std::optional<std::string>& name);
     KTabDef* lastTabNamed(const std::optional<std::string>& name);
     KField* mutableField(std::int32_t id);
-    Outcome showAfterAction(const std::optional<std::string>& name);
+    Outcome showAfterAction(const Controls& controls);
+    std::vector<Item> unplacedItems() const;
 
     KFieldList m_fields;
     KTabList m_tabs;

@@ -50,11 +50,13 @@ std::string sample(Choice choice, const std::string& custom) {
 
 } // namespace KDateSetting
 
-void SaveSettings(const KGeneralSettings& general, const std::optional<std::string>& dateFormat) {
+void SaveSettings(const KGeneralSettings& general, const KGeneralSettings& opened,
+                  const std::optional<std::string>& dateFormat) {
     Settings::setLoadAtStart(general.loadAtStart);
     Settings::setFixedStartFile(general.fixedStartFile);
     Settings::setStartFile(general.startFile);
-    Settings::setDataFolder(general.dataFolder);
+    if (general.dataFolder != opened.dataFolder)
+        Settings::setDataFolder(general.dataFolder);
     if (dateFormat) {
         Settings::setDateFormat(*dateFormat);
         LoadDateFormat();

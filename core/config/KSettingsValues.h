@@ -39,10 +39,12 @@ std::string sample(Choice choice, const std::string& custom);
 
 } // namespace KDateSetting
 
-// Writes loadstart, fixed, Startfile and Datadir, in this order, and, when the page "Datum" was
-// opened, DateFormat, after which the program shows and reads dates in the new format. Nothing
-// else is written.
-void SaveSettings(const KGeneralSettings& general, const std::optional<std::string>& dateFormat);
+// Writes loadstart, fixed, Startfile and, when the sheet's data folder differs from the one it
+// opened with, Datadir, in this order; and, when the page "Datum" was opened, DateFormat, after
+// which the program shows and reads dates in the new format. Nothing else is written: a data
+// folder the user never set stays unset (it follows the home folder).
+void SaveSettings(const KGeneralSettings& general, const KGeneralSettings& opened,
+                  const std::optional<std::string>& dateFormat);
 
 // The chosen start file with the extension "kvl": unless its name has it already (case aside)
 // an extension of at most three characters is replaced and anything else gets ".kvl" appended.

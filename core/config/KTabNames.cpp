@@ -1,65 +1,89 @@
 #include "core/config/KTabNames.h"
 
+#include "core/member/KMemberPages.h"
 #include "platform/CodePage.h"
 
 #include <algorithm>
-#include <unordered_set>
 
 namespace KTabNames {
 
 namespace {
-bool validRow(const std::vector<std::string>& names, int row) {
-    return row >= 0 && static_cast<std::size_t>(row) < names.size();
+bool validRow(const Entries& entries, int row) {
+    return row >= 0 && static_cast<std::size_t>(row) < entries.size();
+}
+
+bool listedAlready(const Entries& entries, const std::string& name, int except) {
+    for (std::size_t i = 0; i < entries.size(); ++i)
+        if (static_cast<int>(i) != except && entries[i].name == name)
+            return true;
+    return false;
 }
 } // namespace
 
-std::vector<std::string> byPosition(const KTabList& tabs) {
-    std::vector<std::string> names;
-    const auto count = static_cast<std::int32_t>(tabs.size());
-    for (std::int32_t p = 0; p < count; ++p)
-        if (const KTabDef* tab =
-                tabs.findFirst([p](const KTabDef& t) { return t.position() == p; }))
-            names.push_back(tab->name());
-    return names;
+Entries listed(const KTabList& tabs) {
+    Entries entries;
+    for (const KTabDef* tab : KMemberPages::tabsInPageOrder(tabs)) {
+        const auto place = std::find_if(tabs.begin(), tabs.end(),
+                                        [tab](const KTabDef& t) { return &t == tab; });
+        entries.push_back({tab->name(), static_cast<int>(std::distance(tabs.begin(), place))});
+    }
+    return entries;
 }
 
-KTabList applied(const KTabList& tabs, const std::vector<std::string>& names) {
-    KTabList result = tabs;
-    for (std::size_t i = 0; i < names.size(); ++i) {
-        const auto position = static_cast<std::int32_t>(i);
-        if (KTabDef* tab =
-                result.findFirst([&](const KTabDef& t) { return t.name() == names[i]; }))
-            tab->setPosition(position);
-        else
-            result.insert(KTabDef(names[i], position));
+bool changes(const KTabList& tabs, const Entries& entries) {
+    return entries != listed(tabs);
+}
+
+KTabList applied(const KTabList& tabs, const Entries& entries) {
+    // The tabs kept, in their list order, each with its new name and position.
+    std::vector<int> positions(tabs.size(), -1);
+    std::vector<const std::string*> names(tabs.size(), nullptr);
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const int tab = entries[i].tab;
+        if (tab >= 0 && static_cast<std::size_t>(tab) < tabs.size() && positions[tab] < 0) {
+            positions[tab] = static_cast<int>(i);
+            names[tab] = &entries[i].name;
+        }
     }
-    const std::unordered_set<std::string> listed(names.begin(), names.end());
-    result.takeWhere([&](const KTabDef& t) { return listed.count(t.name()) == 0; });
+    // Inserted from the last to the first, so that tabs of one name keep their order.
+    KTabList result;
+    for (std::size_t t = tabs.size(); t-- > 0;) {
+        if (positions[t] < 0)
+            continue;
+        KTabDef tab = tabs.at(t);
+        tab.setName(*names[t]);
+        tab.setPosition(positions[t]);
+        result.insert(std::move(tab));
+    }
+    for (std::size_t i = entries.size(); i-- > 0;) {
+        const int tab = entries[i].tab;
+        if (tab < 0 || static_cast<std::size_t>(tab) >= tabs.size() ||
+            positions[tab] != static_cast<int>(i))
+            result.insert(KTabDef(entries[i].name, static_cast<std::int32_t>(i)));
+    }
     return result;
 }
 
-Edit add(std::vector<std::string>& names, const std::string& name) {
-    if (name.empty() || std::find(names.begin(), names.end(), name) != names.end())
+Edit add(Entries& entries, const std::string& name) {
+    if (name.empty() || listedAlready(entries, name, -1))
         return Edit::Nothing;
-    names.push_back(name);
+    entries.push_back({name, -1});
     return Edit::Done;
 }
 
-Edit change(std::vector<std::string>& names, int selected, const std::string& name) {
-    if (name.empty() || !validRow(names, selected))
+Edit change(Entries& entries, int selected, const std::string& name) {
+    if (name.empty() || !validRow(entries, selected))
         return Edit::Nothing;
-    for (std::size_t i = 0; i < names.size(); ++i)
-        if (static_cast<int>(i) != selected && names[i] == name)
-            return Edit::Duplicate;
-    names.erase(names.begin() + selected);
-    names.push_back(name);
+    if (listedAlready(entries, name, selected))
+        return Edit::Duplicate;
+    entries[static_cast<std::size_t>(selected)].name = name;
     return Edit::Done;
 }
 
-Edit remove(std::vector<std::string>& names, int selected) {
-    if (!validRow(names, selected))
+Edit remove(Entries& entries, int selected) {
+    if (!validRow(entries, selected))
         return Edit::Nothing;
-    names.erase(names.begin() + selected);
+    entries.erase(entries.begin() + selected);
     return Edit::Done;
 }
 

@@ -7,19 +7,31 @@
 #include <string>
 #include <vector>
 
-// The tabs dialog edits only names; a tab is known by its name. These are its list's rules and
-// how the names listed become the document's tab list.
+// The tabs dialog edits names and their order. Each item of its list remembers the tab it was
+// made from, so renaming a tab keeps the tab, its fields and their order; these are its list's
+// rules and how the items listed become the document's tab list.
 namespace KTabNames {
 
-// One name per position 0 .. count - 1: the first tab in list order at that position. Tabs at
-// a position no name is listed for (-1, a place beyond the count, a second tab at a place)
-// are not listed.
-std::vector<std::string> byPosition(const KTabList& tabs);
+// One item of the list: the name shown and the place in the tab list of the tab it stands
+// for, -1 for a name added in the dialog.
+struct Entry {
+    std::string name;
+    int tab = -1;
+    bool operator==(const Entry&) const = default;
+};
+using Entries = std::vector<Entry>;
 
-// The tab list after OK: each listed name's tab (the first of that name) takes the name's
-// place as its position, a name without a tab becomes a new tab without fields, and a tab
-// whose name is not listed goes, with its fields' order. The fields themselves stay defined.
-KTabList applied(const KTabList& tabs, const std::vector<std::string>& names);
+// Every tab, in the order the member dialog shows them (by position, ties in list order), so
+// that a tab at -1, beyond the count or at a place another tab has is listed and kept too.
+Entries listed(const KTabList& tabs);
+// Whether OK on the list changes the tabs; an unchanged list changes nothing, not even
+// positions that skip or repeat a number.
+bool changes(const KTabList& tabs, const Entries& entries);
+
+// The tab list after OK: each item's tab takes the item's name and its place as position, an
+// item added in the dialog becomes a new tab without fields, and a tab no item stands for goes,
+// with its fields' order. The fields themselves stay defined.
+KTabList applied(const KTabList& tabs, const Entries& entries);
 
 enum class Edit {
     Done,
@@ -27,12 +39,12 @@ enum class Edit {
     Duplicate, // the changed name is listed already under another item
 };
 // "<-- Toevoegen": appends the name unless it is empty or listed exactly so already.
-Edit add(std::vector<std::string>& names, const std::string& name);
-// "<--> Wijzigen": the selected item goes and the name is appended at the end. Two items of
-// one name would become one tab on OK, so a name another item has is refused.
-Edit change(std::vector<std::string>& names, int selected, const std::string& name);
+Edit add(Entries& entries, const std::string& name);
+// "<--> Wijzigen": the selected item takes the name in its place; it stays the same tab. Two
+// items of one name could not be told apart, so a name another item has is refused.
+Edit change(Entries& entries, int selected, const std::string& name);
 // "--> Verwijderen": the selected item goes.
-Edit remove(std::vector<std::string>& names, int selected);
+Edit remove(Entries& entries, int selected);
 
 // What the user reads when a change is refused.
 QString duplicateMessage(const std::string& name);

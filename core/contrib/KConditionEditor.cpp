@@ -2,6 +2,8 @@
 
 #include "core/format/Clock.h"
 #include "core/format/Numbers.h"
+#include "core/format/TypedNumber.h"
+#include "core/member/KFieldInput.h"
 #include "platform/CodePage.h"
 
 #include <QString>
@@ -14,13 +16,23 @@ namespace {
 const char* const kYes = "Ja";
 const char* const kNo = "Nee";
 
-// The list's own prefix search: the first entry that begins with the text, case ignored.
+// The member type the text names: itself before one that only begins with it; the first when
+// none does.
 int entryBeginningWith(const std::vector<std::string>& entries, const std::string& text) {
-    const QString prefix = CodePage::toQString(text);
-    for (std::size_t i = 0; i < entries.size(); ++i)
-        if (CodePage::toQString(entries[i]).startsWith(prefix, Qt::CaseInsensitive))
-            return static_cast<int>(i);
-    return 0;
+    return std::max(0, KFieldInput::memberTypeIndex(entries, text, false));
+}
+
+bool sameInput(const KConditionEditor::Value& a, const KConditionEditor::Value& b) {
+    if (a.control != b.control)
+        return false;
+    switch (a.control) {
+    case KConditionEditor::Control::Edit:
+        return a.text == b.text;
+    case KConditionEditor::Control::DatePicker:
+        return a.date == b.date;
+    default:
+        return a.choice == b.choice;
+    }
 }
 
 } // namespace
@@ -103,8 +115,9 @@ KConditionEditor::Value KConditionEditor::valueFor(const KContrPart& part, int e
 
 namespace {
 
-// Sets the value entered into the condition, read by the condition's own meaning and type.
-void setValue(KField& condition, const KConditionEditor::Value& input) {
+// Sets the value entered into the condition, read by the condition's own meaning and type; a
+// Quantity or Amount that is no number is refused.
+KResult setValue(KField& condition, const KConditionEditor::Value& input) {
     const auto chosen = [&input]() -> std::string {
         if (input.choice < 0 || input.choice >= static_cast<int>(input.choices.size()))
             return {};
@@ -112,7 +125,7 @@ void setValue(KField& condition, const KConditionEditor::Value& input) {
     };
     if (condition.meaning() == FieldMeaning::MemberType) {
         condition.setText(chosen());
-        return;
+        return KResult::done();
     }
     switch (condition.type()) {
     case FieldType::Text:
@@ -122,9 +135,16 @@ void setValue(KField& condition, const KConditionEditor::Value& input) {
         condition.setNumber(Numbers::leadingLong(input.text));
         break;
     case FieldType::Quantity:
-    case FieldType::Amount:
-        condition.setReal(Numbers::leadingReal(input.text));
+    case FieldType::Amount: {
+        const std::optional<double> number = TypedNumber::read(std::string_view(input.text));
+        if (!number)
+            return KResult::failed(TypedNumber::refusal(CodePage::toQString(input.text),
+                                                        condition.type() == FieldType::Quantity
+                                                            ? TypedNumber::Kind::Quantity
+                                                            : TypedNumber::Kind::Amount));
+        condition.setReal(*number);
         break;
+    }
     case FieldType::Date:
         condition.setDate(input.date);
         break;
@@ -134,29 +154,34 @@ void setValue(KField& condition, const KConditionEditor::Value& input) {
     default:
         break;
     }
+    return KResult::done();
 }
 
 } // namespace
 
-bool KConditionEditor::accept(KContrPart& part, int entry, const Value& input) const {
+KResult KConditionEditor::accept(KContrPart& part, int entry, const Value& input) const {
     const KField* field = fieldOf(entry);
     if (!field)
-        return false;
+        return KResult::nothingToDo();
     if (existing(part)) {
-        // Changed in place: the list is written back whole, so the condition keeps its place
-        // among conditions on the same field.
+        // A value typed into a control made for another kind of field than the condition's
+        // own is not this condition's value; one left as the control showed it is the value
+        // the condition has, exactly.
         KFieldList conditions = part.conditions();
         KField* condition =
             conditions.findFirst([this](const KField& c) { return c.id() == m_conditionId; });
-        // A value typed into a control made for another kind of field than the condition's
-        // own is not this condition's value.
-        if (controlFor(*condition) == input.control)
-            setValue(*condition, input);
-        part.SetConditions(&conditions);
-        return true;
+        if (controlFor(*condition) != input.control || sameInput(valueFor(part, entry), input))
+            return KResult::done();
+        const KResult set = setValue(*condition, input);
+        // Changed in place: the list is written back whole, so the condition keeps its place
+        // among conditions on the same field.
+        if (set.isDone())
+            part.SetConditions(&conditions);
+        return set;
     }
     KField condition = *field;
-    setValue(condition, input);
-    part.AddCondition(condition);
-    return true;
+    const KResult set = setValue(condition, input);
+    if (set.isDone())
+        part.AddCondition(condition);
+    return set;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/KOutcome.h"
 #include "core/model/KContrPart.h"
 
 #include <cstdint>
@@ -47,9 +48,13 @@ public:
 
     // OK: a new condition (a copy of the entry's field) with the value entered goes into the
     // part in condition order; a condition being changed keeps its field and takes the value.
-    // A value entered in a control that does not suit the condition's own field leaves its
-    // value as it was. False when the entry holds no field.
-    bool accept(KContrPart& part, int entry, const Value& input) const;
+    // A value entered in a control that does not suit the condition's own field, or left as
+    // the control showed it, leaves its value exactly as it was (an amount is not rounded to
+    // what the edit shows, a member type the list only resembles is kept). A Quantity or Amount
+    // is read as a person types it ("1,5", "€ 12,50", "12.50"); a text that is no number is
+    // refused with the Dutch reason, and the part stays as it was. NothingToDo when the entry
+    // holds no field.
+    KResult accept(KContrPart& part, int entry, const Value& input) const;
 
     // The control a field's value is entered in.
     static Control controlFor(const KField& field);

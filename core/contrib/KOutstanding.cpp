@@ -97,22 +97,46 @@ void KOutstanding::memberShares(const KMember& member, std::vector<double>& shar
     for (const KPayment& payment : member.payments())
         paid += payment.amount();
 
+    // Each charge's amount per part name, in the order of the part names, its discounts taken
+    // off its own debts; what a discount leaves clears like a payment.
+    m_amounts.clear();
+    m_firsts.clear();
     for (const Slot& slot : m_slots) {
-        // The charge's amount per part name, in the order of the part names.
-        m_amounts.clear();
+        const std::size_t first = m_amounts.size();
+        m_firsts.push_back(first);
         for (const KContrPart& part : slot.charge->scheme()->parts()) {
             const int k = nameIndex(part.name());
-            const auto same = std::find_if(m_amounts.begin(), m_amounts.end(),
+            const auto begin = m_amounts.begin() + static_cast<std::ptrdiff_t>(first);
+            const auto same = std::find_if(begin, m_amounts.end(),
                                            [k](const auto& a) { return a.first == k; });
             if (same != m_amounts.end())
                 same->second += part.amount();
             else
                 m_amounts.emplace_back(k, part.amount());
         }
-        std::sort(m_amounts.begin(), m_amounts.end(),
+        const auto begin = m_amounts.begin() + static_cast<std::ptrdiff_t>(first);
+        std::sort(begin, m_amounts.end(),
                   [](const auto& a, const auto& b) { return a.first < b.first; });
-        for (auto [k, owed] : m_amounts) {
-            if (!(owed > 0.0))
+        double discount = 0.0;
+        for (auto it = begin; it != m_amounts.end(); ++it)
+            if (it->second < 0.0) {
+                discount -= it->second;
+                it->second = 0.0;
+            }
+        for (auto it = begin; it != m_amounts.end() && discount > 0.0; ++it) {
+            const double taken = std::min(discount, it->second);
+            it->second -= taken;
+            discount -= taken;
+        }
+        paid += discount;
+    }
+    m_firsts.push_back(m_amounts.size());
+
+    for (std::size_t s = 0; s < m_slots.size(); ++s) {
+        const Slot& slot = m_slots[s];
+        for (std::size_t i = m_firsts[s]; i < m_firsts[s + 1]; ++i) {
+            auto [k, owed] = m_amounts[i];
+            if (!(owed > kSame))
                 continue;
             if (paid > 0.0) {
                 if (paid >= owed - kSame) {

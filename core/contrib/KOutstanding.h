@@ -20,9 +20,11 @@ class KMember;
 // scheme a charge belongs to (an extra charge by its own date), then by id, charges that tie in
 // their list order; within a charge part name by part name in the order of the part names.
 // Each charge's amount of a part name is the sum of its parts of that name; what is left of it
-// is outstanding. An amount of 0 or less clears nothing and is never outstanding. So every
-// payment clears one debt once, and the outstanding amounts of a member add up to what the
-// member's balance says is owed (with parts and payments that are not negative).
+// is outstanding. A part name whose amount is below 0 is a discount: it first lowers the
+// charge's own other part names, in the order of the part names, and what is left of it clears
+// like a payment. So every payment and every discount clears one debt once, and the
+// outstanding amounts of a member add up to what the member's balance says is owed (with
+// payments that are not negative).
 class KOutstanding {
 public:
     explicit KOutstanding(const CKorvelDoc& doc);
@@ -63,5 +65,6 @@ private:
     bool m_extra = false;
     // Scratch space of memberShares, kept to spare allocations over many members.
     mutable std::vector<Slot> m_slots;
-    mutable std::vector<std::pair<int, double>> m_amounts;
+    mutable std::vector<std::pair<int, double>> m_amounts; // the slots' amounts, one after another
+    mutable std::vector<std::size_t> m_firsts; // where each slot's amounts begin
 };

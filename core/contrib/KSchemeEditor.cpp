@@ -2,6 +2,8 @@
 
 #include "core/format/Clock.h"
 #include "core/format/Numbers.h"
+#include "core/format/TypedNumber.h"
+#include "platform/CodePage.h"
 
 #include <utility>
 
@@ -73,10 +75,16 @@ const KContrPart* KSchemeEditor::partById(std::optional<std::int32_t> id) const 
     return m_working.parts().findFirst([id](const KContrPart& p) { return p.id() == *id; });
 }
 
-void KSchemeEditor::takeTyped(KContrPart& part, const std::string& name,
-                              const std::string& amountText) {
-    part.setName(name);
-    part.setAmount(Numbers::leadingReal(amountText));
+KSchemeEditor::TypedAmount KSchemeEditor::readAmount(const std::string& amountText, double now,
+                                                     bool emptyKeeps) {
+    if (amountText == Numbers::fixed2(now))
+        return {KResult::done(), now}; // as shown: not rounded to the two decimals it shows
+    if (emptyKeeps && amountText.find_first_not_of(" \t") == std::string::npos)
+        return {KResult::done(), now};
+    const std::optional<double> typed = TypedNumber::read(std::string_view(amountText));
+    if (!typed)
+        return {KResult::failed(TypedNumber::refusal(CodePage::toQString(amountText))), now};
+    return {KResult::done(), *typed};
 }
 
 void KSchemeEditor::selectPart(std::optional<std::int32_t> partId) {
@@ -88,21 +96,28 @@ void KSchemeEditor::selectPart(std::optional<std::int32_t> partId) {
     m_current->setId(m_newId());
 }
 
-void KSchemeEditor::addPart(const std::string& name, const std::string& amountText) {
+KResult KSchemeEditor::addPart(const std::string& name, const std::string& amountText) {
+    const TypedAmount typed = readAmount(amountText, m_current ? m_current->amount() : 0.0, false);
+    if (!typed.result.isDone())
+        return typed.result;
     if (!m_current)
         m_current = std::make_unique<KContrPart>(std::string(), m_newId(), 0.0);
-    takeTyped(*m_current, name, amountText);
+    m_current->setName(name);
+    m_current->setAmount(typed.amount);
     m_working.AddPart(*m_current);
     m_current.reset();
+    return KResult::done();
 }
 
-bool KSchemeEditor::changePart(std::optional<std::int32_t> selectedId, const std::string& name,
-                               const std::string& amountText) {
+KResult KSchemeEditor::changePart(std::optional<std::int32_t> selectedId, const std::string& name,
+                                  const std::string& amountText) {
     if (!partById(selectedId))
-        return false;
+        return KResult::nothingToDo();
+    const TypedAmount typed = readAmount(amountText, m_current ? m_current->amount() : 0.0, false);
+    if (!typed.result.isDone())
+        return typed.result;
     m_working.RemovePart(*selectedId);
-    addPart(name, amountText);
-    return true;
+    return addPart(name, amountText);
 }
 
 bool KSchemeEditor::deletePart(std::optional<std::int32_t> selectedId) {
@@ -162,27 +177,32 @@ bool KSchemeEditor::changed() const {
     return false;
 }
 
-KContrPart& KSchemeEditor::partForNewCondition(const std::string& name,
-                                               const std::string& amountText) {
+KSchemeEditor::PartResult KSchemeEditor::partForNewCondition(const std::string& name,
+                                                             const std::string& amountText) {
+    const TypedAmount typed = readAmount(amountText, m_current ? m_current->amount() : 0.0, true);
+    if (!typed.result.isDone())
+        return {typed.result};
     if (!m_current)
         m_current = std::make_unique<KContrPart>(std::string(), m_newId(), 0.0);
-    takeTyped(*m_current, name, amountText);
-    return *m_current;
+    m_current->setName(name);
+    m_current->setAmount(typed.amount);
+    return {KResult::done(), m_current.get()};
 }
 
-KContrPart* KSchemeEditor::partForConditionChange(const std::string& name,
-                                                  const std::string& amountText) {
+KSchemeEditor::PartResult KSchemeEditor::partForConditionChange(const std::string& name,
+                                                                const std::string& amountText) {
     if (!m_current)
-        return nullptr;
-    takeTyped(*m_current, name, amountText);
-    return m_current.get();
+        return {KResult::nothingToDo()};
+    return partForNewCondition(name, amountText);
 }
 
-void KSchemeEditor::deleteCondition(std::int32_t conditionId, const std::string& name,
-                                    const std::string& amountText) {
-    if (KContrPart* part = partForConditionChange(name, amountText)) {
+KResult KSchemeEditor::deleteCondition(std::int32_t conditionId, const std::string& name,
+                                       const std::string& amountText) {
+    const PartResult current = partForConditionChange(name, amountText);
+    if (current.part) {
         KField byId;
         byId.setId(conditionId);
-        part->RemoveCondition(byId);
+        current.part->RemoveCondition(byId);
     }
+    return current.result;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/KOutcome.h"
 #include "core/model/KContribution.h"
 
 #include <cstdint>
@@ -14,6 +15,10 @@
 // controls into it, calls one operation and writes its controls back; only OK hands the working
 // copy back. Parts made here take a new id from the document each; an id handed out stays
 // used, also when the dialog is cancelled.
+//
+// The amount typed under "Bedrag:" is read as a person types it ("12,50", "1.234,50", "12.50");
+// a text that is no number is refused with the Dutch reason, and nothing changes. An amount left
+// as the current part shows it keeps its exact value.
 class KSchemeEditor {
 public:
     using IdSource = std::function<std::int32_t()>;
@@ -52,12 +57,13 @@ public:
     // has that id.
     void selectPart(std::optional<std::int32_t> partId);
     // "&Toevoegen": the current part (a new one when there is none) with the name and the
-    // amount typed goes into the working copy; there is no current part afterwards.
-    void addPart(const std::string& name, const std::string& amountText);
+    // amount typed goes into the working copy; there is no current part afterwards. Refused
+    // without an amount.
+    KResult addPart(const std::string& name, const std::string& amountText);
     // "&Wijzigen": the part selected is taken out and the current part added in its place.
-    // False, and nothing done, when no part has that id.
-    bool changePart(std::optional<std::int32_t> selectedId, const std::string& name,
-                    const std::string& amountText);
+    // NothingToDo, and nothing done, when no part has that id.
+    KResult changePart(std::optional<std::int32_t> selectedId, const std::string& name,
+                       const std::string& amountText);
     // "&Verwijderen": the part selected is taken out; the current part stays.
     bool deletePart(std::optional<std::int32_t> selectedId);
     // "&Standaard": every part is replaced by the standard set, 2 x member types x 3 parts,
@@ -70,15 +76,21 @@ public:
     // description, date, or a part's name, amount or conditions (a part's id aside).
     bool changed() const;
 
+    // The part whose conditions are edited, with what became of the name and amount typed.
+    // An empty amount leaves the part's amount as it is, so conditions can come first.
+    struct PartResult {
+        KResult result;
+        KContrPart* part = nullptr; // nullptr unless done
+    };
     // The current part, made when there is none, with the name and amount typed: the part a
     // new condition goes into.
-    KContrPart& partForNewCondition(const std::string& name, const std::string& amountText);
-    // The current part with the name and amount typed; nullptr when there is none, and then
+    PartResult partForNewCondition(const std::string& name, const std::string& amountText);
+    // The current part with the name and amount typed; NothingToDo when there is none, and then
     // nothing changes.
-    KContrPart* partForConditionChange(const std::string& name, const std::string& amountText);
+    PartResult partForConditionChange(const std::string& name, const std::string& amountText);
     // Removes the current part's first condition with that id.
-    void deleteCondition(std::int32_t conditionId, const std::string& name,
-                         const std::string& amountText);
+    KResult deleteCondition(std::int32_t conditionId, const std::string& name,
+                            const std::string& amountText);
 
     // The conditions of a part as the parts grid shows them: "label = value" joined by " EN ".
     static std::string conditionsText(const KContrPart& part);
@@ -86,7 +98,13 @@ public:
     static std::string newDescription();
 
 private:
-    void takeTyped(KContrPart& part, const std::string& name, const std::string& amountText);
+    // The amount typed for a part that has amount now (0 for a new one); refused when it is no
+    // number, or empty unless emptyKeeps.
+    struct TypedAmount {
+        KResult result;
+        double amount = 0.0;
+    };
+    static TypedAmount readAmount(const std::string& amountText, double now, bool emptyKeeps);
     const KContrPart* partById(std::optional<std::int32_t> id) const;
 
     KContribution m_original;

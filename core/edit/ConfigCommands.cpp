@@ -29,8 +29,7 @@ void KReplaceFieldsCommand::redo() {
         m_oldById.emplace(old.id(), &old);
     m_steps.clear();
     for (KMember& m : members())
-        if (!m.values().empty())
-            bringInStep(m);
+        bringInStep(m);
     tellConfiguration();
 }
 
@@ -44,6 +43,8 @@ void KReplaceFieldsCommand::undo() {
 }
 
 void KReplaceFieldsCommand::bringInStep(KMember& member) {
+    // A member that held no values at all gets them as a new member does: its dates empty.
+    const bool heldNone = member.values().empty();
     MemberStep step{member.id(), {}, {}, {}, {}};
     const KFieldList& defs = fields();
 
@@ -55,7 +56,10 @@ void KReplaceFieldsCommand::bringInStep(KMember& member) {
 
     for (const KField& def : defs) {
         if (!member.valueById(def.id())) {
-            member.values().insert(def);
+            KField value = def;
+            if (heldNone && value.type() == FieldType::Date)
+                value.setDate(KDateValue(0));
+            member.values().insert(std::move(value));
             step.added.push_back(def.id());
         }
     }

@@ -1,6 +1,7 @@
 #include "core/member/KFieldInput.h"
 
 #include "core/format/Numbers.h"
+#include "core/format/TypedNumber.h"
 #include "core/model/KField.h"
 #include "platform/CodePage.h"
 
@@ -36,9 +37,9 @@ std::string editText(const KField& value) {
     }
 }
 
-void collectEdit(KField& value, const std::string& shown, const std::string& typed) {
+KResult collectEdit(KField& value, const std::string& shown, const std::string& typed) {
     if (typed == shown)
-        return;
+        return KResult::done();
     switch (value.type()) {
     case FieldType::Text:
         value.setText(typed);
@@ -47,12 +48,20 @@ void collectEdit(KField& value, const std::string& shown, const std::string& typ
         value.setNumber(Numbers::leadingLong(typed));
         break;
     case FieldType::Quantity:
-    case FieldType::Amount:
-        value.setReal(Numbers::leadingReal(typed));
+    case FieldType::Amount: {
+        const std::optional<double> number = TypedNumber::read(std::string_view(typed));
+        if (!number)
+            return KResult::failed(TypedNumber::refusal(CodePage::toQString(typed),
+                                                        value.type() == FieldType::Quantity
+                                                            ? TypedNumber::Kind::Quantity
+                                                            : TypedNumber::Kind::Amount));
+        value.setReal(*number);
         break;
+    }
     default:
         break;
     }
+    return KResult::done();
 }
 
 bool checked(const KField& value) {
@@ -72,15 +81,25 @@ void collectDate(KField& value, bool touched, KDateValue date) {
 int memberTypeIndex(const std::vector<std::string>& types, const std::string& text, bool adding) {
     if (text.empty())
         return adding && !types.empty() ? 0 : -1;
+    for (std::size_t i = 0; i < types.size(); ++i)
+        if (types[i] == text)
+            return static_cast<int>(i);
     const QString wanted = CodePage::toQString(text);
+    for (std::size_t i = 0; i < types.size(); ++i)
+        if (CodePage::toQString(types[i]).compare(wanted, Qt::CaseInsensitive) == 0)
+            return static_cast<int>(i);
     for (std::size_t i = 0; i < types.size(); ++i)
         if (CodePage::toQString(types[i]).startsWith(wanted, Qt::CaseInsensitive))
             return static_cast<int>(i);
     return -1;
 }
 
-void collectMemberType(KField& value, const std::vector<std::string>& types, int selected) {
-    if (selected >= 0 && selected < static_cast<int>(types.size()))
+void collectMemberType(KField& value, const std::vector<std::string>& types, int shown,
+                       int selected) {
+    if (selected < 0 || selected >= static_cast<int>(types.size()))
+        return;
+    // A new member's list offers the first type for an empty text: that is stored, as shown.
+    if (selected != shown || value.displayText().empty())
         value.setText(types[static_cast<std::size_t>(selected)]);
 }
 

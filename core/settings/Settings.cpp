@@ -85,6 +85,10 @@ std::string Settings::columns() {
     return CodePage::fromQString(Profile::readString(kSettings, QStringLiteral("Columns")));
 }
 
+bool Settings::hasColumns() {
+    return Profile::contains(kSettings, QStringLiteral("Columns"));
+}
+
 void Settings::setColumns(const std::string& columnList) {
     Profile::writeString(kSettings, QStringLiteral("Columns"), CodePage::toQString(columnList));
     tell(Key::Columns);

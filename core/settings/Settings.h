@@ -53,6 +53,8 @@ public:
     static void setDateFormat(const std::string& format);
     // The grid's column list as Windows-1252 bytes; empty when not set.
     static std::string columns();
+    // Whether the profile has a column list, the empty one (no columns chosen) included.
+    static bool hasColumns();
     static void setColumns(const std::string& columnList);
     // Missing keys give the defaults; an unusable size gives the default size.
     static MemberGridFont gridFont();

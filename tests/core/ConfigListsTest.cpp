@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
 using Names = std::vector<std::string>;
@@ -33,31 +35,58 @@ Names namesOf(const KTabList& tabs) {
 
 } // namespace
 
-TEST(TabNamesTest, ListedByPositionAndAppliedByName) {
-    // Listed by position whatever the names; a tab at -1, beyond the count or at a place
-    // taken already is not listed, and goes on OK.
+namespace {
+
+using Entries = KTabNames::Entries;
+
+Names listedNames(const KTabList& tabs) {
+    Names names;
+    for (const KTabNames::Entry& e : KTabNames::listed(tabs))
+        names.push_back(e.name);
+    return names;
+}
+
+const KTabDef& tabNamed(const KTabList& tabs, const char* name) {
+    return *tabs.findFirst([name](const KTabDef& t) { return t.name() == name; });
+}
+
+} // namespace
+
+TEST(TabNamesTest, EveryTabIsListedAndAnUnchangedListChangesNothing) {
+    // In page order, ties in list order: a tab at -1, beyond the count or at a place taken
+    // already is listed too.
     const KTabList tabs = tabsOf({{"Bond", 2}, {"Adres", 0}, {"Club", 1}, {"Extra", 7},
                                   {"Oud", -1}, {"Dubbel", 1}});
-    EXPECT_EQ(KTabNames::byPosition(tabs), (Names{"Adres", "Club", "Bond"}));
-    EXPECT_EQ(KTabNames::byPosition(KTabList()), Names{});
+    EXPECT_EQ(listedNames(tabs), (Names{"Oud", "Adres", "Club", "Dubbel", "Bond", "Extra"}));
+    EXPECT_TRUE(KTabNames::listed(KTabList()).empty());
+    EXPECT_FALSE(KTabNames::changes(tabs, KTabNames::listed(tabs)));
 
-    // The third dragged to the top.
-    const KTabList applied = KTabNames::applied(tabs, {"Bond", "Adres", "Club"});
-    EXPECT_EQ(namesOf(applied), (Names{"Adres@1", "Bond@0", "Club@2"}));
+    // Any change renumbers: the list's order is the tabs' order, and no tab is lost.
+    Entries entries = KTabNames::listed(tabs);
+    std::rotate(entries.begin(), entries.begin() + 4, entries.begin() + 5); // Bond to the top
+    EXPECT_TRUE(KTabNames::changes(tabs, entries));
+    const KTabList applied = KTabNames::applied(tabs, entries);
+    EXPECT_EQ(namesOf(applied), (Names{"Adres@2", "Bond@0", "Club@3", "Dubbel@4", "Extra@5",
+                                       "Oud@1"}));
+    EXPECT_EQ(tabNamed(applied, "Oud").fieldIds(), tabNamed(tabs, "Oud").fieldIds());
     EXPECT_EQ(KTabNames::applied(tabs, {}).size(), 0u);
+}
 
-    // A changed name is a new tab without fields at its place; the old tab and its order go.
-    const KTabList renamed = KTabNames::applied(tabs, {"Bond", "Club", "Adresgegevens"});
-    EXPECT_EQ(namesOf(renamed), (Names{"Adresgegevens@2", "Bond@0", "Club@1"}));
-    EXPECT_TRUE(renamed.front().fieldIds().empty());
-    EXPECT_EQ(renamed.at(1).fieldIds(), tabs.findFirst([](const KTabDef& t) {
-        return t.name() == "Bond";
-    })->fieldIds());
+TEST(TabNamesTest, ARenamedTabKeepsItsFieldsAndPlace) {
+    const KTabList tabs = tabsOf({{"Adres", 0}, {"Club", 1}, {"Bond", 2}});
+    Entries entries = KTabNames::listed(tabs);
+    ASSERT_EQ(KTabNames::change(entries, 0, "Adresgegevens"), KTabNames::Edit::Done);
+    ASSERT_EQ(KTabNames::add(entries, "Bank"), KTabNames::Edit::Done);
+    ASSERT_EQ(KTabNames::remove(entries, 1), KTabNames::Edit::Done); // Club goes
+    const KTabList renamed = KTabNames::applied(tabs, entries);
+    EXPECT_EQ(namesOf(renamed), (Names{"Adresgegevens@0", "Bank@2", "Bond@1"}));
+    EXPECT_EQ(tabNamed(renamed, "Adresgegevens").fieldIds(), tabNamed(tabs, "Adres").fieldIds());
+    EXPECT_EQ(tabNamed(renamed, "Bond").fieldIds(), tabNamed(tabs, "Bond").fieldIds());
+    EXPECT_TRUE(tabNamed(renamed, "Bank").fieldIds().empty());
 }
 
 TEST(TabNamesTest, TheDocumentKeepsTabsOfOneNameInTheirOrder) {
-    // Only a file can hold two tabs of one name; OK on the unchanged list leaves both where
-    // they were.
+    // Only a file can hold two tabs of one name; each item stays its own tab.
     CKorvelDoc doc;
     doc.OnNewDocument();
     KTabList twins;
@@ -70,33 +99,42 @@ TEST(TabNamesTest, TheDocumentKeepsTabsOfOneNameInTheirOrder) {
     ASSERT_EQ(doc.tabs().size(), 2u);
     EXPECT_EQ(doc.tabs().front().fieldIds(), std::vector<std::int32_t>{1});
 
-    const Names names = KTabNames::byPosition(doc.tabs());
-    EXPECT_EQ(names, (Names{"Club", "Club"}));
-    KEdit::replaceTabs(doc, KTabNames::applied(doc.tabs(), names));
+    Entries entries = KTabNames::listed(doc.tabs());
+    EXPECT_EQ(listedNames(doc.tabs()), (Names{"Club", "Club"}));
+    std::swap(entries[0], entries[1]);
+    KEdit::replaceTabs(doc, KTabNames::applied(doc.tabs(), entries));
     EXPECT_EQ(doc.tabs().front().fieldIds(), std::vector<std::int32_t>{1});
+    EXPECT_EQ(doc.tabs().front().position(), 1);
     EXPECT_EQ(doc.tabs().at(1).fieldIds(), std::vector<std::int32_t>{2});
+    EXPECT_EQ(doc.tabs().at(1).position(), 0);
 }
 
 TEST(TabNamesTest, TheListsRules) {
     using KTabNames::Edit;
-    Names names{"Bond", "Adres"};
-    EXPECT_EQ(KTabNames::add(names, "Bond"), Edit::Nothing);
-    EXPECT_EQ(KTabNames::add(names, ""), Edit::Nothing);
-    EXPECT_EQ(KTabNames::add(names, "bond"), Edit::Done);
-    EXPECT_EQ(names, (Names{"Bond", "Adres", "bond"}));
+    Entries entries{{"Bond", 0}, {"Adres", 1}};
+    const auto names = [&entries] {
+        Names out;
+        for (const auto& e : entries)
+            out.push_back(e.name + "#" + std::to_string(e.tab));
+        return out;
+    };
+    EXPECT_EQ(KTabNames::add(entries, "Bond"), Edit::Nothing);
+    EXPECT_EQ(KTabNames::add(entries, ""), Edit::Nothing);
+    EXPECT_EQ(KTabNames::add(entries, "bond"), Edit::Done);
+    EXPECT_EQ(names(), (Names{"Bond#0", "Adres#1", "bond#-1"}));
 
-    EXPECT_EQ(KTabNames::change(names, 1, "Adresgegevens"), Edit::Done);
-    EXPECT_EQ(names, (Names{"Bond", "bond", "Adresgegevens"}));
-    EXPECT_EQ(KTabNames::change(names, 0, "bond"), Edit::Duplicate);
-    EXPECT_EQ(KTabNames::change(names, 0, "Bond"), Edit::Done); // its own name: to the end
-    EXPECT_EQ(names, (Names{"bond", "Adresgegevens", "Bond"}));
-    EXPECT_EQ(KTabNames::change(names, -1, "X"), Edit::Nothing);
-    EXPECT_EQ(KTabNames::change(names, 0, ""), Edit::Nothing);
+    // A change renames in place: the item stays the tab it was.
+    EXPECT_EQ(KTabNames::change(entries, 1, "Adresgegevens"), Edit::Done);
+    EXPECT_EQ(names(), (Names{"Bond#0", "Adresgegevens#1", "bond#-1"}));
+    EXPECT_EQ(KTabNames::change(entries, 0, "bond"), Edit::Duplicate);
+    EXPECT_EQ(KTabNames::change(entries, 0, "Bond"), Edit::Done); // its own name
+    EXPECT_EQ(KTabNames::change(entries, -1, "X"), Edit::Nothing);
+    EXPECT_EQ(KTabNames::change(entries, 0, ""), Edit::Nothing);
     EXPECT_TRUE(KTabNames::duplicateMessage("Bond").contains(QStringLiteral("\"Bond\"")));
 
-    EXPECT_EQ(KTabNames::remove(names, 3), Edit::Nothing);
-    EXPECT_EQ(KTabNames::remove(names, 0), Edit::Done);
-    EXPECT_EQ(names, (Names{"Adresgegevens", "Bond"}));
+    EXPECT_EQ(KTabNames::remove(entries, 3), Edit::Nothing);
+    EXPECT_EQ(KTabNames::remove(entries, 0), Edit::Done);
+    EXPECT_EQ(names(), (Names{"Adresgegevens#1", "bond#-1"}));
 }
 
 namespace {
@@ -236,4 +274,35 @@ TEST(ColumnChoiceTest, NotShownItemsGoInAlphabetically) {
     EXPECT_EQ(KColumnChoice::sortedPlace(list, "Nr."), 2u);
     EXPECT_EQ(KColumnChoice::sortedPlace(list, "Zwemmer"), 3u);
     EXPECT_EQ(KColumnChoice::sortedPlace(list, "Naam"), 2u); // after its equal
+}
+
+TEST(ColumnChoiceTest, ARenamedFieldKeepsItsColumnAndADeletedOneLosesIt) {
+    const KFieldList before = fieldsLabelled({"Naam", "Diversen", "IBAN", "Adres"});
+    KFieldList after;
+    for (const KField& f : before) {
+        if (f.label() == "IBAN")
+            continue; // deleted
+        KField kept = f;
+        if (f.label() == "Diversen")
+            kept.setLabel("Opmerkingen");
+        after.insert(kept);
+    }
+    const struct {
+        const char* stored;
+        const char* written;
+    } cases[] = {
+        {"Nr.|Naam|Diversen|IBAN|Schuld|", "Nr.|Naam|Opmerkingen|Schuld|"},
+        // Nothing of it changed: the text stays as the user's, without a final "|" too.
+        {"Naam|Adres", "Naam|Adres"},
+        {"Naam||Vervallen|", "Naam||Vervallen|"},
+        {"", ""},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(KColumnChoice::afterFieldChanges(c.stored, before, after), c.written)
+            << c.stored;
+
+    // A deleted field's label that another field still has keeps its column.
+    KFieldList twice = after;
+    twice.insert(KField(99, FieldType::Text, FieldMeaning::Other, "IBAN"));
+    EXPECT_EQ(KColumnChoice::afterFieldChanges("IBAN|", before, twice), "IBAN|");
 }

@@ -193,7 +193,7 @@ TEST_F(FieldSetupTest, OkBringsEveryMemberInStep) {
     m = *doc.findMember(bakker);
     m.valueByMeaning(FieldMeaning::Licence)->setText("ja, B");
     KEdit::replaceMember(doc, bakker, m);
-    // A member without any value is left alone.
+    // A member without any value gets every field, as a new member does: its dates empty.
     KMember empty;
     empty.setId(doc.handOutId());
     KEdit::addMember(doc, empty);
@@ -221,7 +221,14 @@ TEST_F(FieldSetupTest, OkBringsEveryMemberInStep) {
     }
     EXPECT_EQ(doc.findMember(jansen)->valueById(licence)->getNumber(), 1);
     EXPECT_EQ(doc.findMember(bakker)->valueById(licence)->getNumber(), 0);
+    const KMember& filled = *doc.findMember(empty.id());
+    EXPECT_EQ(filled.values().size(), doc.fields().size());
+    EXPECT_EQ(filled.valueById(since)->date().value(), 0);
+    EXPECT_EQ(filled.dateByMeaning(FieldMeaning::BirthDate).value(), 0);
+    // One step back, it holds none again.
+    doc.undoStack().undo();
     EXPECT_TRUE(doc.findMember(empty.id())->values().empty());
+    doc.undoStack().redo();
 
     // Without any field left, every value goes.
     KEdit::replaceFields(doc, KFieldList(), doc.tabs());

@@ -2,6 +2,7 @@
 #include "core/member/KFieldInput.h"
 #include "core/member/KFinancialLists.h"
 #include "core/member/KMemberPages.h"
+#include "core/member/KMemberStart.h"
 #include "core/member/KPaymentEdit.h"
 #include "core/member/SpecialChars.h"
 #include "core/model/KMember.h"
@@ -68,7 +69,7 @@ TEST_F(MemberEditTest, EachFieldGetsTheInputThatSuitsIt) {
     EXPECT_EQ(KFieldInput::kindOf(nullptr), Kind::Missing);
 }
 
-TEST_F(MemberEditTest, EditsReadLeadingNumbersAndKeepWhatWasNotTouched) {
+TEST_F(MemberEditTest, EditsReadNumbersAsTypedAndKeepWhatWasNotTouched) {
     KField number = field(FieldType::Number);
     number.setNumber(5);
     EXPECT_EQ(KFieldInput::editText(number), "5");
@@ -81,10 +82,28 @@ TEST_F(MemberEditTest, EditsReadLeadingNumbersAndKeepWhatWasNotTouched) {
     amount.setReal(12.345);
     const std::string shown = KFieldInput::editText(amount);
     EXPECT_EQ(shown, "12.35");
-    KFieldInput::collectEdit(amount, shown, shown); // untouched: not rounded to what it shows
+    EXPECT_TRUE(KFieldInput::collectEdit(amount, shown, shown).isDone()); // not rounded
     EXPECT_DOUBLE_EQ(amount.real(), 12.345);
-    KFieldInput::collectEdit(amount, shown, "7.5 euro");
-    EXPECT_DOUBLE_EQ(amount.real(), 7.5);
+    // The Dutch form and the point form alike; no number is refused and changes nothing.
+    const struct {
+        const char* typed;
+        double stored;
+    } amounts[] = {{"12,50", 12.5}, {"1.250,00", 1250.0}, {"7.5 euro", 7.5}, {",50", 0.5},
+                   {"-10", -10.0}};
+    for (const auto& c : amounts) {
+        EXPECT_TRUE(KFieldInput::collectEdit(amount, shown, c.typed).isDone()) << c.typed;
+        EXPECT_DOUBLE_EQ(amount.real(), c.stored) << c.typed;
+    }
+    const KResult refused = KFieldInput::collectEdit(amount, shown, "l5");
+    EXPECT_TRUE(refused.isFailed());
+    EXPECT_TRUE(refused.reason().contains(QStringLiteral("\"l5\" is geen bedrag")));
+    EXPECT_DOUBLE_EQ(amount.real(), -10.0);
+
+    KField quantity = field(FieldType::Quantity);
+    EXPECT_TRUE(KFieldInput::collectEdit(quantity, "0.00", "1,5").isDone());
+    EXPECT_DOUBLE_EQ(quantity.real(), 1.5);
+    EXPECT_TRUE(KFieldInput::collectEdit(quantity, "1.50", "").reason().contains(
+        QStringLiteral("aantal")));
 
     KField text = field(FieldType::Text);
     KFieldInput::collectEdit(text, "", "Zoë");
@@ -112,7 +131,7 @@ TEST_F(MemberEditTest, ChecksAndDatesChangeOnlyWhenTheUserChangesThem) {
     EXPECT_EQ(date.date().value(), 0);
 }
 
-TEST_F(MemberEditTest, MemberTypeListFindsTheTypeByItsBeginning) {
+TEST_F(MemberEditTest, MemberTypeListPrefersTheExactTypeAndStoresOnlyAChoice) {
     const std::vector<std::string> types = {"Lid", "Donateur", "Erelid"};
     EXPECT_EQ(KFieldInput::memberTypeIndex(types, "Donateur", false), 1);
     EXPECT_EQ(KFieldInput::memberTypeIndex(types, "don", false), 1);
@@ -120,16 +139,30 @@ TEST_F(MemberEditTest, MemberTypeListFindsTheTypeByItsBeginning) {
     EXPECT_EQ(KFieldInput::memberTypeIndex(types, "", true), 0);
     EXPECT_EQ(KFieldInput::memberTypeIndex(types, "", false), -1);
     EXPECT_EQ(KFieldInput::memberTypeIndex({}, "", true), -1);
+    // "Senior" is a type of its own, not the start of the one listed before it.
+    const std::vector<std::string> seniors = {"Senior recreant", "Senior", "senior"};
+    EXPECT_EQ(KFieldInput::memberTypeIndex(seniors, "Senior", false), 1);
+    EXPECT_EQ(KFieldInput::memberTypeIndex(seniors, "senior", false), 2);
+    EXPECT_EQ(KFieldInput::memberTypeIndex(seniors, "SENIOR", false), 1);
+    EXPECT_EQ(KFieldInput::memberTypeIndex(seniors, "sen", false), 0);
 
     KField type = field(FieldType::Text, FieldMeaning::MemberType);
     type.setText("Bestuur");
-    KFieldInput::collectMemberType(type, types, -1);
+    KFieldInput::collectMemberType(type, types, -1, -1);
     EXPECT_EQ(type.text(), "Bestuur");
-    KFieldInput::collectMemberType(type, types, 2);
+    KFieldInput::collectMemberType(type, types, -1, 2);
     EXPECT_EQ(type.text(), "Erelid");
+    // A list left on the entry it showed for a text it only resembles keeps the text.
+    type.setText("ere");
+    KFieldInput::collectMemberType(type, types, 2, 2);
+    EXPECT_EQ(type.text(), "ere");
+    // An empty text takes the entry shown for it, as a new member's list shows the first type.
+    type.setText("");
+    KFieldInput::collectMemberType(type, types, 0, 0);
+    EXPECT_EQ(type.text(), "Lid");
     KField numbered = field(FieldType::Number, FieldMeaning::MemberType);
     numbered.setNumber(3);
-    KFieldInput::collectMemberType(numbered, types, 0);
+    KFieldInput::collectMemberType(numbered, types, -1, 0);
     EXPECT_EQ(numbered.number(), 3);
 }
 
@@ -246,16 +279,26 @@ TEST_F(MemberEditTest, ChargePartsTakeTheirAmountsByRow) {
     EXPECT_EQ(typed, (std::vector<std::string>{"40.00", "25.00", "1.13", "-5.00"}));
     EXPECT_EQ(KChargeEdit::totalOf(typed), "61.13");
 
-    typed[1] = "30"; // the second "Junior"
-    typed[2] = "0";  // "Extra" goes
-    edit.collect("met korting", typed);
+    typed[1] = "30,50"; // the second "Junior", with a decimal comma
+    typed[2] = "0";     // "Extra" goes
+    typed[3] = "-7,5";  // a discount typed stays
+    EXPECT_EQ(KChargeEdit::totalOf(typed), "63.00");
+    ASSERT_TRUE(edit.collect("met korting", typed).result.isDone());
     std::vector<std::pair<std::string, double>> parts;
     for (const KContrPart& part : edit.charge().scheme()->parts())
         parts.emplace_back(part.name(), part.amount());
     EXPECT_EQ(parts, (std::vector<std::pair<std::string, double>>{
-                         {"Junior", 40.0}, {"Junior", 30.0}, {"Korting", -5.0}}));
+                         {"Junior", 40.0}, {"Junior", 30.5}, {"Korting", -7.5}}));
     EXPECT_EQ(edit.charge().text(), "met korting");
     EXPECT_EQ(edit.partRows().size(), 3u);
+
+    // An amount that is no number takes nothing, the remarks neither, and names its row.
+    const KChargeEdit::Collected refused = edit.collect("anders", {"50", "12,5,0", "-7.50"});
+    EXPECT_TRUE(refused.result.isFailed());
+    EXPECT_EQ(refused.row, 1);
+    EXPECT_TRUE(refused.result.reason().contains(QStringLiteral("12,5,0")));
+    EXPECT_DOUBLE_EQ(edit.charge().total(), 63.0);
+    EXPECT_EQ(edit.charge().text(), "met korting");
 }
 
 TEST_F(MemberEditTest, NewPartsNeedANameAndAnAmount) {
@@ -263,20 +306,25 @@ TEST_F(MemberEditTest, NewPartsNeedANameAndAnAmount) {
     EXPECT_EQ(edit.description(), "");
     EXPECT_EQ(edit.addPart("", "12"), KChargeEdit::AddResult::NeedName);
     EXPECT_EQ(edit.addPart("Bal", ""), KChargeEdit::AddResult::NeedAmount);
+    EXPECT_EQ(edit.addPart("Bal", "2.5 stuks"), KChargeEdit::AddResult::NoAmount);
     EXPECT_EQ(KChargeEdit::message(KChargeEdit::AddResult::NeedName),
               QStringLiteral("Geef een naam voor dit onderdeel op."));
     EXPECT_EQ(KChargeEdit::message(KChargeEdit::AddResult::NeedAmount),
               QStringLiteral("Geef een bedrag voor dit onderdeel op."));
+    EXPECT_TRUE(KChargeEdit::message(KChargeEdit::AddResult::NoAmount, "2.5 stuks")
+                    .startsWith(QStringLiteral("\"2.5 stuks\" is geen bedrag")));
     EXPECT_TRUE(edit.partRows().empty());
 
-    ASSERT_EQ(edit.addPart("Bal", "2.5 stuks"), KChargeEdit::AddResult::Added);
-    ASSERT_EQ(edit.addPart("Shirt", "geen"), KChargeEdit::AddResult::Added);
-    EXPECT_EQ(edit.partRows().size(), 2u);
+    ASSERT_EQ(edit.addPart("Bal", "2,50"), KChargeEdit::AddResult::Added);
+    ASSERT_EQ(edit.addPart("Shirt", "0"), KChargeEdit::AddResult::Added);
+    ASSERT_EQ(edit.addPart("Korting", "-1"), KChargeEdit::AddResult::Added);
+    EXPECT_EQ(edit.partRows().size(), 3u);
     EXPECT_EQ(edit.partRows()[0].name, "Bal");
-    // A part added here with nothing to pay goes at the next collect, as a row typed to 0 does.
-    edit.collect("", {"2.50", "0.00"});
-    ASSERT_EQ(edit.partRows().size(), 1u);
-    EXPECT_DOUBLE_EQ(edit.charge().total(), 2.5);
+    // A part added here with nothing to pay goes at the next collect, as a row typed to 0
+    // does; a discount stays.
+    edit.collect("", {"2.50", "0.00", "-1.00"});
+    ASSERT_EQ(edit.partRows().size(), 2u);
+    EXPECT_DOUBLE_EQ(edit.charge().total(), 1.5);
 }
 
 TEST_F(MemberEditTest, AnyNumberOfPartsHasItsRows) {
@@ -291,18 +339,77 @@ TEST_F(MemberEditTest, AnyNumberOfPartsHasItsRows) {
     typed[22] = "100";
     edit.collect("", typed);
     EXPECT_DOUBLE_EQ(edit.charge().scheme()->parts().at(22).amount(), 100.0);
+    // Several parts typed to 0 all go, each the one typed.
+    typed = {};
+    for (const auto& row : edit.partRows())
+        typed.push_back(row.amountText);
+    std::set<std::string> zeroed;
+    for (std::size_t i : {3u, 5u, 24u}) {
+        typed[i] = "0";
+        zeroed.insert(edit.partRows()[i].name);
+    }
+    edit.collect("", typed);
+    ASSERT_EQ(edit.partRows().size(), 22u);
+    for (const auto& row : edit.partRows())
+        EXPECT_EQ(zeroed.count(row.name), 0u) << row.name;
 }
 
-TEST_F(MemberEditTest, PaymentsKeepAnAmountLeftAsShown) {
+TEST_F(MemberEditTest, PaymentsKeepAnAmountLeftAsShownAndReadTheDutchForm) {
     const KPaymentEdit edit(KPayment(12.345, KDateValue(20240105), "kas"));
     EXPECT_EQ(edit.amountText(), "12.35");
-    KPayment same = edit.collect(KDateValue(20240105), "12.35", "kas");
+    const KPayment same = edit.collect(KDateValue(20240105), "12.35", "kas").payment;
     EXPECT_DOUBLE_EQ(same.amount(), 12.345);
-    KPayment changed = edit.collect(KDateValue(20240210), "abc", "bank");
-    EXPECT_EQ(changed.amount(), 0.0);
+    const KPayment changed = edit.collect(KDateValue(20240210), "\x80 1.250,50", "bank").payment;
+    EXPECT_DOUBLE_EQ(changed.amount(), 1250.5);
     EXPECT_EQ(changed.date().value(), 20240210);
     EXPECT_EQ(changed.remarks(), "bank");
+    // No number: refused, never booked as 0.
+    const KPaymentEdit::Collected refused = edit.collect(KDateValue(20240210), "abc", "bank");
+    EXPECT_TRUE(refused.result.isFailed());
+    EXPECT_DOUBLE_EQ(refused.payment.amount(), 12.345);
     EXPECT_EQ(KPayment().date().value(), 20240301); // a new payment is dated today
+}
+
+TEST_F(MemberEditTest, ANewMemberIsBornOnNoDayAndRegisteredOnTheDayOfAdding) {
+    KFieldList fields;
+    fields.insert(KField(1, FieldType::Date, FieldMeaning::BirthDate, "Geboortedatum"));
+    fields.insert(KField(2, FieldType::Date, FieldMeaning::RegistrationDate, "Inschrijfdatum"));
+    fields.insert(KField(3, FieldType::Date, FieldMeaning::Other, "Diploma"));
+    fields.insert(KField(4, FieldType::Text, FieldMeaning::MemberType, "Soort lid"));
+    fields.insert(KField(5, FieldType::Text, FieldMeaning::Name, "Naam"));
+    // The fields' defaults: the day they were made.
+    for (const KField& f : fields) {
+        if (f.type() == FieldType::Date) {
+            EXPECT_EQ(f.date().value(), 20240301);
+        }
+    }
+
+    const KMember fresh =
+        KMemberStart::newMember(fields, {"Lid", "Donateur"}, KDateValue(20240415));
+    EXPECT_EQ(fresh.dateByMeaning(FieldMeaning::BirthDate).value(), 0);
+    EXPECT_EQ(fresh.dateByMeaning(FieldMeaning::RegistrationDate).value(), 20240415);
+    EXPECT_EQ(fresh.valueById(3)->date().value(), 0);
+    EXPECT_EQ(fresh.textByMeaning(FieldMeaning::MemberType), "Lid");
+
+    // A member without values is edited with every field, dates empty, charges kept.
+    KMember bare;
+    bare.setId(77);
+    bare.addPayment(KPayment(5.0, KDateValue(20240101)));
+    const KMember filled = KMemberStart::forEditing(bare, fields);
+    EXPECT_EQ(filled.values().size(), fields.size());
+    EXPECT_EQ(filled.dateByMeaning(FieldMeaning::RegistrationDate).value(), 0);
+    EXPECT_EQ(filled.textByMeaning(FieldMeaning::MemberType), "");
+    EXPECT_EQ(filled.payments().size(), 1u);
+    EXPECT_TRUE(KMemberStart::sameContents(KMemberStart::forEditing(fresh, fields), fresh));
+
+    KMember other = fresh;
+    other.setId(12);
+    EXPECT_TRUE(KMemberStart::sameContents(fresh, other)); // ids do not count
+    other.addPayment(KPayment(1.0, KDateValue(20240101)));
+    EXPECT_FALSE(KMemberStart::sameContents(fresh, other));
+    other = fresh;
+    other.valueById(5)->setText("Anna");
+    EXPECT_FALSE(KMemberStart::sameContents(fresh, other));
 }
 
 TEST(SpecialCharsTest, TheEuroSignAndTheUpperHalfWithoutItsControls) {

@@ -134,14 +134,36 @@ TEST_F(OverviewTest, ChargesBelongToTheSchemeWithTheirIdOrAreExtra) {
                                     {"Totaal", "40.00", "5.00", "45.00"}}));
 }
 
-TEST_F(OverviewTest, PartsOfOneNameAddUpAndNothingShowsNegative) {
+TEST_F(OverviewTest, PartsOfOneNameAddUpAndADiscountLowersItsOwnCharge) {
     const std::int32_t s = scheme("Contributie 2026", 2026);
     member("Jansen", {charge(s, 20260101, {{"Contributie", 30}, {"Contributie", 20}, {"Korting", -10}})});
     member("Visser", {charge(s, 20260101, {{"Contributie", 30}})}, {100});
     member("Bakker", {charge(s, 20260101, {{"Contributie", 0}})});
     EXPECT_EQ(grid(KOverview(doc)), (Grid{{"", "Contributie 2026", "Totaal"},
-                                         {"Contributie", "50.00", "50.00"},
-                                         {"Totaal", "50.00", "50.00"}}));
+                                         {"Contributie", "40.00", "40.00"},
+                                         {"Totaal", "40.00", "40.00"}}));
+}
+
+TEST_F(OverviewTest, WhatADiscountLeavesClearsLikeAPayment) {
+    // The 2026 discount is larger than its own charge; the rest clears the 2025 debt, so the
+    // overview says what the balance says: 60 + 5 - 25 - 10 = 30.
+    const std::int32_t s2025 = scheme("Contributie 2025", 2025);
+    const std::int32_t s2026 = scheme("Contributie 2026", 2026);
+    const std::int32_t id = member(
+        "Jansen",
+        {charge(s2025, 20250101, {{"Contributie", 60}}),
+         charge(s2026, 20260101, {{"Competitie", 5}, {"Korting", -25}})},
+        {10});
+    EXPECT_EQ(grid(KOverview(doc)), (Grid{{"", "Contributie 2025", "Totaal"},
+                                         {"Contributie", "30.00", "30.00"},
+                                         {"Totaal", "30.00", "30.00"}}));
+    const KOutstanding outstanding(doc);
+    std::vector<double> shares;
+    outstanding.memberShares(*doc.findMember(id), shares);
+    double sum = 0.0;
+    for (double share : shares)
+        sum += share;
+    EXPECT_DOUBLE_EQ(sum, doc.findMember(id)->balance());
 }
 
 TEST_F(OverviewTest, NothingOutstandingLeavesTheTotalRowAlone) {

@@ -154,21 +154,31 @@ TEST_F(SchemeEditorTest, AddingChangingAndDeletingParts) {
     ASSERT_NE(e.currentPart(), nullptr);
     EXPECT_NE(e.currentPart()->id(), first);
     EXPECT_EQ(e.currentPart()->name(), "Contributie");
-    e.addPart("Bond", "8,50 euro");
+    e.addPart("Bond", "8,50 euro"); // the Dutch decimal comma
     EXPECT_EQ(rows(e), (std::vector<std::string>{"Contributie 85.00 []", "Contributie 85.00 []",
-                                                 "Bond 8.00 []"}));
+                                                 "Bond 8.50 []"}));
 
     // Changed instead, it takes the selected part's place.
     e.selectPart(e.partRows()[2].id);
-    EXPECT_TRUE(e.changePart(e.partRows()[2].id, "Bondscontributie", "9.5"));
+    EXPECT_TRUE(e.changePart(e.partRows()[2].id, "Bondscontributie", "9.5").isDone());
     EXPECT_EQ(rows(e), (std::vector<std::string>{"Contributie 85.00 []", "Contributie 85.00 []",
                                                  "Bondscontributie 9.50 []"}));
-    EXPECT_FALSE(e.changePart(std::nullopt, "x", "1"));
-    EXPECT_FALSE(e.changePart(4242, "x", "1"));
+    EXPECT_EQ(e.changePart(std::nullopt, "x", "1").outcome(), KOutcome::NothingToDo);
+    EXPECT_EQ(e.changePart(4242, "x", "1").outcome(), KOutcome::NothingToDo);
 
-    // Text that is no number is 0.00; deleting leaves the current part alone.
-    e.addPart("Gratis", "gratis");
-    EXPECT_EQ(e.partRows().back().amount, "0.00");
+    // Text that is no number, or none, is refused and adds nothing, nor takes an id.
+    const std::int32_t ids = doc.lastId();
+    for (const char* typed : {"gratis", "", "12,5,0", "1e999", "nan"}) {
+        const KResult refused = e.addPart("Gratis", typed);
+        EXPECT_TRUE(refused.isFailed()) << typed;
+        EXPECT_FALSE(refused.reason().isEmpty());
+    }
+    EXPECT_EQ(e.partRows().size(), 3u);
+    EXPECT_EQ(doc.lastId(), ids);
+    e.selectPart(e.partRows()[2].id);
+    EXPECT_TRUE(e.changePart(e.partRows()[2].id, "Bond", "l5").isFailed());
+    EXPECT_EQ(e.partRows()[2].name, "Bondscontributie"); // the selected part stays
+    e.addPart("Gratis", "0");
     e.selectPart(e.partRows()[0].id);
     EXPECT_TRUE(e.deletePart(e.partRows()[1].id));
     EXPECT_EQ(e.partRows().size(), 3u);
@@ -182,7 +192,7 @@ TEST_F(SchemeEditorTest, AddingChangingAndDeletingParts) {
 TEST_F(SchemeEditorTest, ConditionsOfTheCurrentPart) {
     KSchemeEditor e = editor(KContribution(40));
     // Without a current part, one is made for the new condition, with what was typed.
-    KContrPart& part = e.partForNewCondition("Competitie", "25");
+    KContrPart& part = *e.partForNewCondition("Competitie", "25").part;
     KField registered = field(FieldMeaning::Registered);
     registered.setNumber(1);
     KField senior = field(FieldMeaning::Senior);
@@ -195,14 +205,18 @@ TEST_F(SchemeEditorTest, ConditionsOfTheCurrentPart) {
     EXPECT_EQ(rows(e), (std::vector<std::string>{"Competitie 25.00 [Aangemeld = Ja EN Senior = Nee]"}));
 
     // No current part: changing and deleting a condition do nothing.
-    EXPECT_EQ(e.partForConditionChange("x", "1"), nullptr);
+    EXPECT_EQ(e.partForConditionChange("x", "1").part, nullptr);
     e.deleteCondition(senior.id(), "x", "1");
     EXPECT_EQ(e.currentPart(), nullptr);
 
+    // A condition may come before the amount; an amount that is no number may not.
+    EXPECT_EQ(e.partForNewCondition("Nieuw", "").part->amount(), 0.0);
     e.selectPart(e.partRows()[0].id);
-    e.deleteCondition(senior.id(), "Competitie", "20");
+    EXPECT_TRUE(e.deleteCondition(senior.id(), "Competitie", "20 euro?").isFailed());
+    EXPECT_EQ(e.conditionRows().size(), 2u);
+    e.deleteCondition(senior.id(), "Competitie", "20,25");
     ASSERT_EQ(e.conditionRows().size(), 1u);
-    EXPECT_EQ(e.currentPart()->amount(), 20.0);
+    EXPECT_EQ(e.currentPart()->amount(), 20.25);
     e.deleteCondition(4242, "Competitie", "20");
     EXPECT_EQ(e.conditionRows().size(), 1u);
 }
@@ -265,7 +279,7 @@ TEST_F(SchemeEditorTest, EachFieldTypeHasItsControlAndValue) {
                 if (value.choices[i] == c.typed)
                     value.choice = static_cast<int>(i);
         }
-        EXPECT_TRUE(adding.accept(part, entry, value));
+        EXPECT_TRUE(adding.accept(part, entry, value).isDone());
     }
     std::vector<std::string> shown;
     for (const KField& condition : part.conditions())
@@ -301,4 +315,71 @@ TEST_F(SchemeEditorTest, AMemberTypeIsFoundByTheStartOfItsText) {
     const KConditionEditor e(doc.fields(), {"Lid", "Donateur", "Erelid"}, type.id());
     const KConditionEditor::Value value = e.valueFor(part, e.initialEntry());
     EXPECT_EQ(value.choice, 2);
+}
+
+TEST_F(SchemeEditorTest, AnAmountConditionLeftAsShownKeepsItsExactValue) {
+    KFieldList fields;
+    fields.insert(KField(7, FieldType::Amount, FieldMeaning::Other, "Bedrag"));
+    fields.insert(KField(8, FieldType::Quantity, FieldMeaning::Other, "Aantal"));
+    KField amount = fields.at(1);
+    amount.setReal(12.345);
+    KField quantity = fields.at(0);
+    quantity.setReal(1.5);
+    KContrPart part;
+    part.AddCondition(amount);
+    part.AddCondition(quantity);
+    const auto valueOf = [&part](std::int32_t id) {
+        return part.conditions().findFirst([id](const KField& c) { return c.id() == id; })->real();
+    };
+
+    // The edit shows the locale's text ("€ 12,35", "1,5"); OK untouched keeps the value.
+    for (std::int32_t id : {7, 8}) {
+        const KConditionEditor changing(fields, {}, id);
+        const KConditionEditor::Value shown = changing.valueFor(part, changing.initialEntry());
+        EXPECT_FALSE(shown.text.empty());
+        EXPECT_TRUE(changing.accept(part, changing.initialEntry(), shown).isDone());
+    }
+    EXPECT_DOUBLE_EQ(valueOf(7), 12.345);
+    EXPECT_DOUBLE_EQ(valueOf(8), 1.5);
+
+    // Typed, the Dutch form is read; no number is refused and changes nothing.
+    const KConditionEditor changing(fields, {}, 7);
+    KConditionEditor::Value typed = changing.valueFor(part, changing.initialEntry());
+    typed.text = "1.250,50";
+    EXPECT_TRUE(changing.accept(part, changing.initialEntry(), typed).isDone());
+    EXPECT_DOUBLE_EQ(valueOf(7), 1250.5);
+    typed.text = "twaalf";
+    const KResult refused = changing.accept(part, changing.initialEntry(), typed);
+    EXPECT_TRUE(refused.isFailed());
+    EXPECT_TRUE(refused.reason().contains(QStringLiteral("twaalf")));
+    EXPECT_DOUBLE_EQ(valueOf(7), 1250.5);
+
+    // A new condition that does not read is not added.
+    const KConditionEditor adding(fields, {}, -1);
+    KConditionEditor::Value fresh = adding.valueFor(part, 0); // "Aantal"
+    fresh.text = "1,5,0";
+    EXPECT_TRUE(adding.accept(part, 0, fresh).isFailed());
+    EXPECT_EQ(part.conditionCount(), 2u);
+}
+
+TEST_F(SchemeEditorTest, AMemberTypeConditionPrefersTheExactTypeAndKeepsOneItResembles) {
+    KField type = fieldLabelled("Soort lid");
+    type.setText("Senior");
+    KContrPart part;
+    part.AddCondition(type);
+    const std::vector<std::string> types{"Senior recreant", "Senior"};
+    const KConditionEditor e(doc.fields(), types, type.id());
+    const KConditionEditor::Value value = e.valueFor(part, e.initialEntry());
+    EXPECT_EQ(value.choice, 1);
+    EXPECT_TRUE(e.accept(part, e.initialEntry(), value).isDone());
+    EXPECT_EQ(part.conditions().front().text(), "Senior");
+
+    // "sen" only resembles the first: untouched it stays "sen".
+    KContrPart other;
+    type.setText("sen");
+    other.AddCondition(type);
+    const KConditionEditor::Value shown = e.valueFor(other, e.initialEntry());
+    EXPECT_EQ(shown.choice, 0);
+    e.accept(other, e.initialEntry(), shown);
+    EXPECT_EQ(other.conditions().front().text(), "sen");
 }

@@ -57,15 +57,33 @@ TEST(SaveSettingsTest, WritesOnlyWhatTheSheetOwns) {
     values.dataFolder = QStringLiteral("/leden");
 
     // The page "Datum" not opened: DateFormat stays absent.
-    SaveSettings(values, std::nullopt);
+    const KGeneralSettings opened = KGeneralSettings::read();
+    SaveSettings(values, opened, std::nullopt);
     EXPECT_FALSE(profileHas("DateFormat"));
     EXPECT_FALSE(profileHas("Columns"));
     EXPECT_EQ(KGeneralSettings::read(), values);
     EXPECT_TRUE(profileHas("loadstart"));
 
-    SaveSettings(values, std::string("%d-%m-%Y"));
+    SaveSettings(values, values, std::string("%d-%m-%Y"));
     EXPECT_EQ(Settings::dateFormat(), "%d-%m-%Y");
     EXPECT_EQ(DateFormat::setting(), "%d-%m-%Y"); // in force at once
+}
+
+TEST(SaveSettingsTest, ADataFolderNeverSetIsNotWritten) {
+    TempProfile profile;
+    // The sheet shows the home folder for a data folder never set; OK leaves it unset, so it
+    // follows the home folder wherever that is.
+    const KGeneralSettings opened = KGeneralSettings::read();
+    EXPECT_EQ(opened.dataFolder, QDir::toNativeSeparators(QDir::homePath()));
+    KGeneralSettings values = opened;
+    values.loadAtStart = true;
+    SaveSettings(values, opened, std::nullopt);
+    EXPECT_TRUE(profileHas("loadstart"));
+    EXPECT_FALSE(profileHas("Datadir"));
+
+    values.dataFolder = QStringLiteral("/leden");
+    SaveSettings(values, opened, std::nullopt);
+    EXPECT_EQ(Settings::dataFolder(), QStringLiteral("/leden"));
 }
 
 TEST(SaveSettingsTest, TheStartFileGetsTheExtensionKvl) {

@@ -14,6 +14,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -142,10 +143,11 @@ TEST_F(ChargePaymentDialogTest, PaymentStartsTodayAndKeepsAnUntouchedAmount) {
     EXPECT_EQ(fresh.windowTitle(), QStringLiteral("Ontvangen bedrag"));
     EXPECT_EQ(fresh.datePicker()->lineEdit()->text(), QStringLiteral("20240301"));
     EXPECT_EQ(fresh.amountEdit()->text(), QStringLiteral("0.00"));
-    fresh.amountEdit()->setText(QStringLiteral("25,50")); // read as far as it is a number
+    fresh.amountEdit()->setText(QStringLiteral("25,50")); // the Dutch decimal comma
     fresh.datePicker()->lineEdit()->clear();              // a payment keeps a date
     fresh.accept();
-    EXPECT_EQ(fresh.payment().amount(), 25.0);
+    EXPECT_EQ(fresh.result(), QDialog::Accepted);
+    EXPECT_EQ(fresh.payment().amount(), 25.5);
     EXPECT_EQ(fresh.payment().date().value(), 20240301);
 
     KDlgPayment old{KPayment(12.345, KDateValue(20240105), "contant")};
@@ -176,24 +178,49 @@ TEST_F(ChargePaymentDialogTest, PickerTypesTheCharacterAtTheCaret) {
     EXPECT_EQ(field.text(), QStringLiteral("a€d"));
     EXPECT_EQ(picker.result(), 0);
 
-    // Beside the field, unless that reaches the screen's edge.
+    // Beside the field and never over it: to its right, else its left, else under or over it,
+    // moved along that side to stay on the screen.
     const QRect screen(0, 0, 1280, 900);
-    EXPECT_EQ(KDlgSpecChars::besideField(QRect(100, 200, 300, 20), QSize(250, 300), screen),
-              QPoint(400, 200));
-    EXPECT_FALSE(KDlgSpecChars::besideField(QRect(900, 200, 300, 20), QSize(250, 300), screen));
-    EXPECT_FALSE(KDlgSpecChars::besideField(QRect(100, 700, 300, 20), QSize(250, 300), screen));
+    const QSize size(250, 300);
+    const struct {
+        QRect field;
+        QPoint at;
+    } cases[] = {
+        {QRect(100, 200, 300, 20), QPoint(400, 200)},  // right
+        {QRect(100, 700, 300, 20), QPoint(400, 600)},  // right, raised to fit
+        {QRect(900, 200, 300, 20), QPoint(650, 200)},  // left
+        {QRect(0, 200, 1280, 20), QPoint(0, 220)},     // a field as wide as the screen: under
+        {QRect(0, 700, 1280, 20), QPoint(0, 400)},     // over, near the bottom
+        {QRect(0, 0, 1280, 900), QPoint(1030, 0)},     // no room anywhere: as far right as fits
+    };
+    for (const auto& c : cases) {
+        const QPoint at = KDlgSpecChars::besideField(c.field, size, screen);
+        EXPECT_EQ(at, c.at) << c.field.x() << "," << c.field.y();
+        if (c.field != screen)
+            EXPECT_FALSE(QRect(at, size).intersects(c.field));
+        EXPECT_TRUE(screen.contains(QRect(at, size)));
+    }
 }
 
 TEST_F(ChargePaymentDialogTest, SpecialCharactersGoToTheRemarksFieldThatHadTheFocus) {
     KDlgPayment dialog{KPayment()};
     activate(dialog);
+    QApplication::processEvents();
+    // The amount has the focus when the dialog opens; it offers the characters too.
+    EXPECT_EQ(dialog.targetEdit(), dialog.amountEdit());
+    QPushButton* button = dialog.findChild<QPushButton*>();
+    button->setFocus();
+    QApplication::processEvents();
     EXPECT_EQ(dialog.targetEdit(), nullptr);
-    dialog.showSpecialChars(); // nothing had the focus: nothing happens, nothing blocks
+    dialog.showSpecialChars(); // no field has the focus: nothing happens, nothing blocks
 
     dialog.remarksEdit()->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(dialog.targetEdit(), dialog.remarksEdit());
-    dialog.amountEdit()->setFocus();
+    dialog.datePicker()->lineEdit()->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(dialog.targetEdit(), dialog.datePicker()->lineEdit());
+    button->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(dialog.targetEdit(), nullptr);
 
@@ -218,4 +245,95 @@ TEST_F(ChargePaymentDialogTest, SpecialCharactersGoToTheRemarksFieldThatHadTheFo
     dialog.popupMenu()->actions().front()->trigger();
     EXPECT_TRUE(pick.answered());
     EXPECT_EQ(dialog.remarksEdit()->text(), QStringLiteral("Café"));
+}
+
+TEST_F(ChargePaymentDialogTest, PaymentRefusesADateOrAmountThatDoesNotRead) {
+    KDlgPayment dialog{KPayment(10.0, KDateValue(20240105), "")};
+    QStringList said;
+    dialog.setMessenger([&](const QString& message) { said << message; });
+    activate(dialog);
+
+    // A date typed in another form than the program's is read; one that is no date is not
+    // booked as today or as the old date.
+    dialog.datePicker()->lineEdit()->setText(QStringLiteral("3-4-2024"));
+    dialog.amountEdit()->setText(QStringLiteral("€ 1.250,00"));
+    dialog.datePicker()->lineEdit()->setText(QStringLiteral("31-2-2024"));
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said.back().startsWith(QStringLiteral("Datum: \"31-2-2024\" is geen datum")));
+    EXPECT_EQ(dialog.datePicker()->lineEdit()->text(), QStringLiteral("31-2-2024")); // kept
+    EXPECT_TRUE(dialog.datePicker()->lineEdit()->hasFocus());
+
+    dialog.datePicker()->lineEdit()->setText(QStringLiteral("3-4-2024"));
+    dialog.amountEdit()->setText(QStringLiteral("l5"));
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(said.back(),
+              QStringLiteral("\"l5\" is geen bedrag. Typ bijvoorbeeld 12,50 of 1.234,50."));
+    EXPECT_TRUE(dialog.amountEdit()->hasFocus());
+
+    dialog.amountEdit()->setText(QStringLiteral("€ 1.250,00"));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(dialog.payment().amount(), 1250.0);
+    EXPECT_EQ(dialog.payment().date().value(), 20240403);
+}
+
+TEST_F(ChargePaymentDialogTest, ChargeRefusesAnAmountThatDoesNotReadAndKeepsADiscount) {
+    KDlgCharge dialog(chargeOf({{"Senior", 80.0}, {"Bondsbijdrage", 12.5}}));
+    QStringList said;
+    dialog.setMessenger([&](const QString& message) { said << message; });
+    activate(dialog);
+    dialog.partAmount(0)->setText(QStringLiteral("75,50"));
+    dialog.partAmount(1)->setText(QStringLiteral("12,5,0"));
+    EXPECT_EQ(dialog.totalText(), QStringLiteral("75.50")); // what does not read counts nothing
+    dialog.accept();
+    EXPECT_TRUE(dialog.isVisible());
+    ASSERT_EQ(said.size(), 1);
+    EXPECT_TRUE(said.back().contains(QStringLiteral("12,5,0")));
+    EXPECT_TRUE(dialog.partAmount(1)->hasFocus());
+    EXPECT_DOUBLE_EQ(dialog.charge().total(), 92.5); // nothing taken yet
+
+    // A discount typed on the page stays; a new part that does not read is not added.
+    dialog.partAmount(1)->setText(QStringLiteral("-10"));
+    dialog.newPartName()->setText(QStringLiteral("Bal"));
+    dialog.newPartAmount()->setText(QStringLiteral("twee"));
+    dialog.addPart();
+    EXPECT_EQ(dialog.partCount(), 2);
+    EXPECT_TRUE(said.back().startsWith(QStringLiteral("\"twee\" is geen bedrag")));
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_DOUBLE_EQ(dialog.charge().total(), 65.5);
+    ASSERT_EQ(dialog.charge().scheme()->parts().size(), 2u);
+}
+
+TEST_F(ChargePaymentDialogTest, AnAmountsOwnMenuOffersTheSpecialCharacters) {
+    KDlgCharge dialog(chargeOf({{"Senior", 80.0}}));
+    activate(dialog);
+    QLineEdit* amount = dialog.partAmount(0);
+    amount->setFocus();
+    amount->setText(QStringLiteral("12,50"));
+    QApplication::processEvents();
+    ModalAnswer pick([](QWidget* modal) {
+        auto* picker = qobject_cast<KDlgSpecChars*>(modal);
+        ASSERT_NE(picker, nullptr);
+        picker->grid().setCurrentRow(0);
+        picker->grid().setCurrentCol(0); // the euro sign
+        picker->typeCurrent();
+    });
+    // The right click on the field shows its own menu; its last entry is the picker.
+    emit amount->customContextMenuRequested(QPoint(2, 2));
+    QMenu* menu = nullptr;
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* m = qobject_cast<QMenu*>(top); m && m->isVisible())
+            menu = m;
+    ASSERT_NE(menu, nullptr);
+    ASSERT_FALSE(menu->actions().isEmpty());
+    EXPECT_EQ(menu->actions().back()->text(), KSpecCharDialog::menuText());
+    amount->setCursorPosition(0);
+    menu->actions().back()->trigger();
+    menu->close();
+    EXPECT_TRUE(pick.answered());
+    EXPECT_EQ(amount->text(), QStringLiteral("€12,50"));
 }

@@ -20,7 +20,7 @@ using Names = std::vector<std::string>;
 
 // The configuration's dialogs answered from a script: each answer is what the user did.
 struct ScriptedConfigDialogs : KConfigDialogs {
-    std::function<std::optional<Names>(const Names&)> tabs;
+    std::function<std::optional<KTabNames::Entries>(const KTabNames::Entries&)> tabs;
     std::function<bool(KFieldSetup&)> fields;
     std::function<std::optional<Names>(const Names&)> memberTypes;
     std::function<std::optional<Names>(const KColumnChoice&)> columns;
@@ -30,9 +30,9 @@ struct ScriptedConfigDialogs : KConfigDialogs {
     QStringList fieldLabels;
     int shown = 0;
 
-    std::optional<Names> editTabs(const Names& names) override {
+    std::optional<KTabNames::Entries> editTabs(const KTabNames::Entries& entries) override {
         ++shown;
-        return tabs(names);
+        return tabs(entries);
     }
     bool editFields(KFieldSetup& setup) override {
         ++shown;
@@ -107,25 +107,73 @@ TEST_F(ConfigCommandsTest, EveryCommandIsThereAndEnabled) {
         EXPECT_TRUE(host.enabled(id)) << id;
 }
 
-TEST_F(ConfigCommandsTest, TabsByNameInOneStep) {
-    dialogs->tabs = [](const Names& names) -> std::optional<Names> {
-        EXPECT_EQ(names, (Names{"Persoonlijk", "NTTB"}));
-        return Names{"NTTB", "Bank", "Persoonlijk"};
+TEST_F(ConfigCommandsTest, TabsRenamedAndOrderedInOneStep) {
+    const std::vector<std::int32_t> personal = doc.tabs().findFirst([](const KTabDef& t) {
+        return t.name() == "Persoonlijk";
+    })->fieldIds();
+    dialogs->tabs = [](const KTabNames::Entries& entries) -> std::optional<KTabNames::Entries> {
+        EXPECT_EQ(entries.size(), 2u);
+        EXPECT_EQ(entries[0].name, "Persoonlijk");
+        KTabNames::Entries changed = entries;
+        changed[0].name = "Gegevens"; // "<--> Wijzigen"
+        std::swap(changed[0], changed[1]);
+        changed.insert(changed.begin() + 1, {"Bank", -1});
+        return changed;
     };
     const std::string before = savedBytes(doc);
     ASSERT_TRUE(host.trigger(Cmd::ConfigTabs));
-    EXPECT_EQ(KTabNames::byPosition(doc.tabs()), (Names{"NTTB", "Bank", "Persoonlijk"}));
+    Names order;
+    for (const KTabNames::Entry& e : KTabNames::listed(doc.tabs()))
+        order.push_back(e.name);
+    EXPECT_EQ(order, (Names{"NTTB", "Bank", "Gegevens"}));
+    // The renamed tab keeps its fields: the member dialog still shows them.
+    EXPECT_EQ(doc.tabs().findFirst([](const KTabDef& t) { return t.name() == "Gegevens"; })
+                  ->fieldIds(),
+              personal);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.undoStack().undoText(), QStringLiteral("rubrieken wijzigen"));
     doc.undoStack().undo();
     EXPECT_EQ(savedBytes(doc), before);
 
-    // Cancel changes nothing and does not mark the document.
-    dialogs->tabs = [](const Names&) { return std::nullopt; };
+    // Cancel, and OK on the list as it was, change nothing and do not mark the document.
     doc.SetModifiedFlag(false);
+    const int steps = doc.undoStack().count();
+    dialogs->tabs = [](const KTabNames::Entries&) { return std::nullopt; };
+    host.trigger(Cmd::ConfigTabs);
+    dialogs->tabs = [](const KTabNames::Entries& entries) {
+        return std::optional<KTabNames::Entries>(entries);
+    };
     host.trigger(Cmd::ConfigTabs);
     EXPECT_FALSE(doc.IsModified());
+    EXPECT_EQ(doc.undoStack().count(), steps);
     EXPECT_EQ(savedBytes(doc), before);
+}
+
+TEST_F(ConfigCommandsTest, ARenamedFieldKeepsItsColumnAndADeletedOneLosesIt) {
+    Settings::setColumns("Naam|Diversen|Bondsnummer|Schuld|");
+    KMember m = *doc.findMember(jansen);
+    m.valueByMeaning(FieldMeaning::Miscellaneous)->setText("sleutel");
+    KEdit::replaceMember(doc, jansen, m);
+    dialogs->fields = [](KFieldSetup& setup) {
+        KFieldSetup::Controls c;
+        c.tab = "Persoonlijk";
+        c.label = "Opmerkingen";
+        c.meaning = FieldMeaning::Miscellaneous;
+        for (const KField& f : setup.fields())
+            if (f.label() == "Diversen")
+                c.selected = f.id();
+        EXPECT_EQ(setup.change(c), KFieldSetup::Outcome::Done);
+        c = {};
+        c.tab = "NTTB";
+        for (const KField& f : setup.fields())
+            if (f.label() == "Bondsnummer")
+                c.selected = f.id();
+        return setup.remove(c) == KFieldSetup::Outcome::Done;
+    };
+    ASSERT_TRUE(host.trigger(Cmd::ConfigFields));
+    EXPECT_EQ(Settings::columns(), "Naam|Opmerkingen|Schuld|");
+    EXPECT_EQ(titles(), (Names{"Naam", "Opmerkingen", "Schuld"}));
+    EXPECT_EQ(cell("Opmerkingen"), "sleutel");
 }
 
 TEST_F(ConfigCommandsTest, AFieldAddedShowsAsAGridColumn) {

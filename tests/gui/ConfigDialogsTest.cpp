@@ -144,9 +144,9 @@ TEST_F(ConfigDialogsTest, FieldsDialogChangesAndDeletes) {
     EXPECT_TRUE(questions.alerts().isEmpty());
 }
 
-TEST_F(ConfigDialogsTest, TabsDialogRefusesADuplicateByChange) {
+TEST_F(ConfigDialogsTest, TabsDialogRenamesInPlaceAndRefusesADuplicate) {
     KDlgTabs dialog(questions);
-    dialog.setNames({"Persoonlijk", "NTTB"});
+    dialog.setEntries({{"Persoonlijk", 1}, {"NTTB", 0}});
     expectNothingCut(&dialog);
     QAbstractItemModelTester tester(dialog.list()->model(),
                                     QAbstractItemModelTester::FailureReportingMode::Fatal);
@@ -164,14 +164,17 @@ TEST_F(ConfigDialogsTest, TabsDialogRefusesADuplicateByChange) {
     EXPECT_TRUE(questions.alerts()[0].contains(QStringLiteral("\"NTTB\"")));
     EXPECT_EQ(dialog.names(), (Names{"Persoonlijk", "NTTB", "Bank"}));
 
+    // A rename stays in its place and stays the tab it was.
     dialog.nameEdit()->setText(QStringLiteral("Adres"));
     dialog.changeButton()->click();
-    EXPECT_EQ(dialog.names(), (Names{"NTTB", "Bank", "Adres"}));
+    EXPECT_EQ(dialog.names(), (Names{"Adres", "NTTB", "Bank"}));
+    EXPECT_EQ(dialog.entries(),
+              (KTabNames::Entries{{"Adres", 1}, {"NTTB", 0}, {"Bank", -1}}));
 
     drag(dialog.list(), 2, 0);
     dialog.list()->setCurrentRow(2);
     dialog.deleteButton()->click();
-    EXPECT_EQ(dialog.names(), (Names{"Adres", "NTTB"}));
+    EXPECT_EQ(dialog.entries(), (KTabNames::Entries{{"Bank", -1}, {"Adres", 1}}));
 }
 
 TEST_F(ConfigDialogsTest, MemberTypesDialogChangesInPlace) {

@@ -2,6 +2,7 @@
 
 #include "ScriptedMemberDialogs.h"
 #include "grid/CvsFlexGrid.h"
+#include "core/edit/KEdit.h"
 #include "core/settings/Settings.h"
 #include "res/Commands.h"
 #include "tests/support/DocBuilder.h"
@@ -65,12 +66,17 @@ protected:
 } // namespace
 
 TEST_F(MemberCommandsTest, AddingHandsOutTheIdOnlyAfterOk) {
+    PinnedToday today(20240415);
     const std::int32_t lastId = doc.lastId();
     const std::string before = savedBytes(doc);
     dialogs->answerMember([](const KMember& start, bool adding) {
         EXPECT_TRUE(adding);
-        EXPECT_EQ(start.values().size(), 16u); // one value per field, each at its default
+        EXPECT_EQ(start.values().size(), 16u); // one value per field
         EXPECT_EQ(start.name(), "");
+        // Born on no day; registered on the day of adding, as the first member type.
+        EXPECT_EQ(start.dateByMeaning(FieldMeaning::BirthDate).value(), 0);
+        EXPECT_EQ(start.dateByMeaning(FieldMeaning::RegistrationDate).value(), 20240415);
+        EXPECT_EQ(start.textByMeaning(FieldMeaning::MemberType), "Lid");
         return std::nullopt;
     });
     ASSERT_TRUE(host->trigger(Cmd::MemberAdd));
@@ -94,6 +100,27 @@ TEST_F(MemberCommandsTest, AddingHandsOutTheIdOnlyAfterOk) {
     // The id stays handed out: the counter is saved and never goes back.
     EXPECT_NE(savedBytes(doc), before);
     EXPECT_EQ(doc.lastId(), lastId + 1);
+}
+
+TEST_F(MemberCommandsTest, AMemberWithoutValuesIsEditedWithEveryField) {
+    KMember bare;
+    bare.setId(doc.handOutId());
+    bare.addPayment(KPayment(3.0, KDateValue(20240101)));
+    KEdit::addMember(doc, bare);
+    host->mainView().OnUpdate();
+    host->mainView().selectMemberRow(bare.id());
+    dialogs->answerMember([&](const KMember& start, bool adding) {
+        EXPECT_FALSE(adding);
+        EXPECT_EQ(start.values().size(), doc.fields().size());
+        EXPECT_EQ(start.dateByMeaning(FieldMeaning::BirthDate).value(), 0);
+        EXPECT_EQ(start.payments().size(), 1u);
+        KMember named = start;
+        named.setTextByMeaning(FieldMeaning::Name, "Gevonden");
+        return std::optional<KMember>(named);
+    });
+    ASSERT_TRUE(host->trigger(Cmd::MemberEdit));
+    EXPECT_EQ(doc.findMember(bare.id())->name(), "Gevonden");
+    EXPECT_TRUE(dialogs->done());
 }
 
 TEST_F(MemberCommandsTest, ChangingEditsTheFirstSelectedMember) {

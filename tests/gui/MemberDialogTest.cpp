@@ -19,6 +19,7 @@
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
@@ -202,7 +203,8 @@ TEST_F(MemberDialogTest, EmptyDatesStayEmptyAndDatesCanBeCleared) {
     EXPECT_EQ(dialog->member().dateByMeaning(FieldMeaning::BirthDate).value(), 0);
     EXPECT_EQ(dialog->member().dateByMeaning(FieldMeaning::RegistrationDate).value(), 20010922);
 
-    // A date cleared becomes 0, a date picked or typed is taken, a text that is no date is not.
+    // A date cleared becomes 0, a date picked or typed is taken, a text that is no date is not:
+    // it stays as typed, and neither OK nor another page takes the dialog past it.
     dialog = open(member, false);
     row(*dialog, "Inschrijfdatum")->datePicker()->lineEdit()->clear();
     born = row(*dialog, "Geboortedatum")->datePicker();
@@ -213,11 +215,126 @@ TEST_F(MemberDialogTest, EmptyDatesStayEmptyAndDatesCanBeCleared) {
     born = row(*dialog, "Geboortedatum")->datePicker();
     born->lineEdit()->setText(QStringLiteral("20240231"));
     EXPECT_EQ(born->date().value(), 19990228);
-    EXPECT_EQ(born->lineEdit()->text(), QStringLiteral("19990228"));
-    born->lineEdit()->setText(QStringLiteral("20240229"));
+    EXPECT_TRUE(born->unreadable());
+    EXPECT_EQ(born->lineEdit()->text(), QStringLiteral("20240231"));
+    dialog->tabWidget()->setCurrentIndex(1);
+    EXPECT_EQ(dialog->tabWidget()->currentIndex(), 0);
+    EXPECT_EQ(row(*dialog, "Geboortedatum")->datePicker(), born);
     dialog->accept();
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    EXPECT_EQ(questions.alerts(),
+              (QStringList{"Geboortedatum: \"20240231\" is geen datum. Typ bijvoorbeeld 20010922.",
+                           "Geboortedatum: \"20240231\" is geen datum. Typ bijvoorbeeld 20010922."}));
+    born->lineEdit()->setText(QStringLiteral("29-2-2024")); // read in the order of day, month, year
+    dialog->accept();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
     EXPECT_EQ(dialog->member().dateByMeaning(FieldMeaning::RegistrationDate).value(), 0);
     EXPECT_EQ(dialog->member().dateByMeaning(FieldMeaning::BirthDate).value(), 20240229);
+}
+
+TEST_F(MemberDialogTest, AnAmountThatDoesNotReadKeepsThePage) {
+    KField fee(doc.handOutId(), FieldType::Amount, FieldMeaning::Other, "Borg");
+    KFieldList fields = doc.fields();
+    fields.insert(fee);
+    KTabList tabs = doc.tabs();
+    tabs.findFirst([](const KTabDef& t) { return t.position() == 0; })->addFieldId(fee.id());
+    KEdit::replaceFields(doc, fields, tabs);
+    KMember member = makeMember(doc, "Piet Jansen");
+    member.valueById(fee.id())->setReal(12.345);
+
+    auto dialog = open(member, false);
+    QLineEdit* borg = row(*dialog, "Borg")->edit();
+    EXPECT_EQ(borg->text(), QStringLiteral("12.35"));
+    borg->setText(QStringLiteral("l5"));
+    dialog->accept();
+    EXPECT_NE(dialog->result(), QDialog::Accepted);
+    ASSERT_EQ(questions.alerts().size(), 1);
+    EXPECT_EQ(questions.alerts().back(),
+              QStringLiteral("Borg: \"l5\" is geen bedrag. Typ bijvoorbeeld 12,50 of 1.234,50."));
+    borg->setText(QStringLiteral("1.250,50"));
+    dialog->accept();
+    EXPECT_EQ(dialog->result(), QDialog::Accepted);
+    EXPECT_DOUBLE_EQ(dialog->member().valueById(fee.id())->real(), 1250.5);
+}
+
+TEST_F(MemberDialogTest, AnUntouchedMemberTypeListKeepsTheMembersType) {
+    KEdit::replaceMemberTypes(doc, {"Senior recreant", "Senior", "Jeugd"});
+    for (const char* type : {"Senior", "Senior recreant", "sen", "Vervallen"}) {
+        const KMember member = makeMember(doc, "Piet Jansen", type);
+        auto dialog = open(member, false);
+        dialog->accept();
+        EXPECT_EQ(dialog->member().textByMeaning(FieldMeaning::MemberType), type);
+    }
+    auto dialog = open(makeMember(doc, "Piet Jansen", "Senior"), false);
+    EXPECT_EQ(row(*dialog, "Soort lid")->memberTypeList()->currentText(), QStringLiteral("Senior"));
+    row(*dialog, "Soort lid")->memberTypeList()->setCurrentIndex(2);
+    dialog->accept();
+    EXPECT_EQ(dialog->member().textByMeaning(FieldMeaning::MemberType), "Jeugd");
+}
+
+TEST_F(MemberDialogTest, CancelAsksOnlyWhenTheCopyDiffers) {
+    const KMember member = makeMember(doc, "Piet Jansen");
+    // Untouched, also after visiting every page: closed without a question.
+    auto dialog = open(member, false);
+    dialog->showPage(1);
+    dialog->showPage(2);
+    dialog->reject();
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_TRUE(questions.asked().empty());
+
+    // A payment entered: asked; "Nee" keeps the dialog open with the payment.
+    dialog = open(member, false);
+    dialog->showPage(2);
+    dialogs.answerPayment([](const KPayment& start) {
+        return std::optional<KPayment>(KPayment(25.0, start.date()));
+    });
+    dialog->financialPage()->addPayment();
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    questions.answerYesNo(false).answerYesNo(true);
+    QTest::keyClick(dialog.get(), Qt::Key_Escape);
+    EXPECT_TRUE(dialog->isVisible());
+    ASSERT_EQ(questions.asked().size(), 1u);
+    EXPECT_EQ(questions.asked().back().message,
+              QStringLiteral("Wijzigingen in dit lid weggooien?"));
+    EXPECT_EQ(dialog->financialPage()->lists().payments().size(), 1u);
+    dialog->reject();
+    EXPECT_FALSE(dialog->isVisible());
+    EXPECT_EQ(dialog->result(), QDialog::Rejected);
+    EXPECT_TRUE(dialogs.done());
+
+    // A new member typed into is asked about too; an untouched new one is not.
+    dialog = openNew();
+    dialog->reject();
+    EXPECT_EQ(questions.asked().size(), 2u);
+    dialog = openNew();
+    type(*dialog, "Naam", "Zoë");
+    questions.answerYesNo(true);
+    dialog->reject();
+    EXPECT_EQ(questions.asked().size(), 3u);
+}
+
+TEST_F(MemberDialogTest, TheDialogIsSizedOnceForItsLargestPage) {
+    // A tab of many fields makes the largest page, whichever page is shown first.
+    KTabList tabs = doc.tabs();
+    KTabDef big("Alles", 2);
+    for (const KField& f : doc.fields())
+        big.addFieldId(f.id());
+    tabs.insert(big);
+    KEdit::replaceTabs(doc, tabs);
+    auto dialog = open(makeMember(doc, "Piet Jansen"), false);
+    dialog->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+    const QSize first = dialog->size();
+    for (int page : {1, 2, 3, 0, 3}) {
+        dialog->showPage(page);
+        QApplication::processEvents();
+        EXPECT_EQ(dialog->size(), first) << page;
+        // Every page gets the room it asks for.
+        QWidget* content = dialog->tabWidget()->currentWidget();
+        EXPECT_GE(content->width(), content->layout()->itemAt(0)->widget()->sizeHint().width())
+            << page;
+    }
 }
 
 TEST_F(MemberDialogTest, DatePickerStepsDaysAndShowsTheProgramsFormat) {

@@ -46,14 +46,22 @@ TEST_F(StartUp, AMissingDataFolderLeavesTheWorkingDirectory) {
     EXPECT_EQ(QDir::currentPath(), before);
 }
 
-TEST_F(StartUp, ResetsTheColumnsOnlyWhenNothingIsLoadedAtStart) {
-    setSetting("Columns", QStringLiteral("Naam|"));
-    setSetting("loadstart", 1);
+TEST_F(StartUp, TheColumnsTheUserChoseStayAndAFirstStartGetsTheDefault) {
+    setSetting("Columns", QStringLiteral("Naam|IBAN|"));
+    for (int loadstart : {1, 0}) {
+        m_app.reset();
+        setSetting("loadstart", loadstart);
+        ASSERT_TRUE(start());
+        EXPECT_EQ(columns(), QStringLiteral("Naam|IBAN|")) << loadstart;
+    }
+    // No columns at all is a choice too.
+    m_app.reset();
+    setSetting("Columns", QString());
     ASSERT_TRUE(start());
-    EXPECT_EQ(columns(), QStringLiteral("Naam|"));
+    EXPECT_EQ(columns(), QString());
 
     m_app.reset();
-    setSetting("loadstart", 0);
+    Profile::open()->remove(QStringLiteral("Settings/Columns"));
     ASSERT_TRUE(start());
     EXPECT_EQ(columns(), QString::fromLatin1(kDefaultColumnList));
 }
