@@ -113,7 +113,7 @@ void CMainFrame::createMenus() {
 }
 
 void CMainFrame::createToolBar() {
-    m_toolBar = addToolBar(QStringLiteral("Toolbar"));
+    m_toolBar = addToolBar(QStringLiteral("Werkbalk"));
     m_toolBar->setObjectName(QStringLiteral("toolbar"));
     m_toolBar->setAllowedAreas(Qt::AllToolBarAreas);
     m_toolBar->setMovable(true);
@@ -154,6 +154,7 @@ void CMainFrame::connectCommands() {
     connect(toolbar, &QAction::toggled, m_toolBar, &QToolBar::setVisible);
     connect(m_toolBar, &QToolBar::visibilityChanged, toolbar, &QAction::setChecked);
 
+    setHandler(Cmd::EditFind, [this] { m_view->showFindBar(); });
     setHandler(Cmd::EditCopy, [this] { copySelection(); });
     setEnabledRule(Cmd::EditCopy, [this] { return m_view->grid().selectedRowCount() > 0; });
 
@@ -222,7 +223,7 @@ QString CMainFrame::memberCountText() const {
 }
 
 void CMainFrame::showMemberCount(long count) {
-    m_memberCount->setText(QString::asprintf(FrameText::memberCountFormat, count));
+    m_memberCount->setText(FrameText::memberCount(count));
 }
 
 void CMainFrame::documentReset() {
@@ -241,7 +242,18 @@ void CMainFrame::modifiedChanged(bool) {
 }
 
 void CMainFrame::refreshTitle() {
+    // "[*]" is where the window shows "*" while the administration has unsaved changes.
     setWindowTitle(m_docs.title());
+    setWindowModified(m_docs.document().IsModified());
+}
+
+QString CMainFrame::shownTitle() const {
+    QString title = windowTitle();
+    return title.replace(QStringLiteral("[*]"), isWindowModified() ? QStringLiteral("*") : QString());
+}
+
+void CMainFrame::showStatus(const QString& message) {
+    statusBar()->showMessage(message);
 }
 
 void CMainFrame::refreshRecentFiles() {

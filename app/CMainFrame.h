@@ -44,6 +44,7 @@ public:
     KMainView& mainView() override { return *m_view; }
     KQuestions& questions() override { return m_questions; }
     QWidget* window() override { return this; }
+    void showStatus(const QString& message) override;
 
     // KDocListener
     void documentReset() override;
@@ -51,6 +52,8 @@ public:
     void modifiedChanged(bool modified) override;
 
     void refreshTitle();
+    // The title as the window shows it: "club.kvl* - Korvel" while there are unsaved changes.
+    QString shownTitle() const;
     // The commands of the areas, which live as long as the window.
     void setAreas(std::vector<std::unique_ptr<KAreaCommands>> areas) { m_areas = std::move(areas); }
 

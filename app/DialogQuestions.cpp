@@ -23,6 +23,10 @@ bool DialogQuestions::yesNo(const QString& message) {
     return YesNo("%s", bytes(message).c_str()) == 1;
 }
 
+bool DialogQuestions::yesNoDefaultNo(const QString& message) {
+    return YesNoDefaultNo("%s", bytes(message).c_str()) == 1;
+}
+
 int DialogQuestions::yesNoAllStop(const QString& caption, const QString& message) {
     return YesNoAllStop(bytes(caption).c_str(), "%s", bytes(message).c_str());
 }

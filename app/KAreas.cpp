@@ -22,7 +22,7 @@ std::vector<std::unique_ptr<KAreaCommands>> installAreaCommands(KCommandHost& ho
 
     // Contributions: new, change, delete, execute, overview (menu "&Financieel").
     areas.push_back(std::make_unique<KContribCommands>(
-        host, std::make_unique<KContribDialogWindows>(host.window())));
+        host, std::make_unique<KContribDialogWindows>(host.window(), host.questions())));
 
     // Direct debits: the SEPA direct-debit file (menu "&Financieel").
     areas.push_back(std::make_unique<KIncassoCommands>(

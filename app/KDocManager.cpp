@@ -27,7 +27,7 @@ QString KDocManager::documentName() const {
 }
 
 QString KDocManager::title() const {
-    return documentName() + QStringLiteral(" - ") + QString::fromUtf8(FrameText::appTitle);
+    return documentName() + QStringLiteral("[*] - ") + QString::fromUtf8(FrameText::appTitle);
 }
 
 bool KDocManager::saveModified() {

@@ -21,6 +21,7 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QIcon>
 #include <QGuiApplication>
 #include <QThread>
 #include <QTimer>
@@ -61,6 +62,8 @@ bool KorvelApp::InitInstance() {
     QGuiApplication::setDesktopFileName(QStringLiteral("org.orvanta.Korvel"));
     loadQtTranslations();
     initResources();
+    // Every window of the program, also the message and choice windows, shows its icon.
+    QGuiApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/korvel.png")));
     KHelpShow::setApplicationHelpFile(kManualFolder);
 
     // The document, the main window and its view.

@@ -4,9 +4,17 @@
 #include "grid/CvsFlexGrid.h"
 #include "view/KDialogButtons.h"
 
+#include <QGuiApplication>
 #include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTableView>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace {
 
@@ -20,9 +28,13 @@ KContrExec::KContrExec(const std::string& schemeDescription,
     : QDialog(parent) {
     setWindowTitle(QStringLiteral("Uitvoeren contributie"));
     auto* layout = new QHBoxLayout(this);
+    auto* left = new QVBoxLayout;
     m_grid = new CvsFlexGrid(this);
     m_grid->setMinimumSize(360, 320);
-    layout->addWidget(m_grid, 1);
+    left->addWidget(m_grid, 1);
+    m_count = new QLabel(this);
+    left->addWidget(m_count);
+    layout->addLayout(left, 1);
 
     auto* buttons = new QVBoxLayout;
     auto* withoutAmount = new QPushButton(QStringLiteral("Selecteer leden zonder bedrag"), this);
@@ -61,21 +73,51 @@ KContrExec::KContrExec(const std::string& schemeDescription,
     selectWithoutAmount();
     m_grid->setRedrawEnabled(true);
     m_grid->autoSize();
+    connect(m_grid, &CvsFlexGrid::selectionChanged, this, &KContrExec::showCount);
+    showCount();
+    fitRows();
+}
+
+void KContrExec::showCount() {
+    const int members = m_grid->rowCount() - 1;
+    m_count->setText(QStringLiteral("%1 van %2 %3 geselecteerd")
+                         .arg(m_grid->selectedRowCount())
+                         .arg(members)
+                         .arg(members == 1 ? QStringLiteral("lid") : QStringLiteral("leden")));
+}
+
+QString KContrExec::countText() const {
+    return m_count->text();
+}
+
+void KContrExec::fitRows() {
+    // Room for about 30 members at once, as far as the screen allows.
+    QTableView* view = m_grid->view();
+    const int rowHeight = view->verticalHeader()->defaultSectionSize();
+    int wanted = rowHeight * (kShownRows + 1) + 2 * view->frameWidth() +
+                 view->style()->pixelMetric(QStyle::PM_ScrollBarExtent);
+    if (const QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
+        wanted = std::min(wanted, screen->availableGeometry().height() * 2 / 3);
+    m_grid->setMinimumHeight(std::max(320, wanted));
 }
 
 void KContrExec::selectWithoutAmount() {
     for (int row = 1; row < m_grid->rowCount(); ++row)
         m_grid->setRowSelected(row, KExecution::withoutAmount(m_grid->cellText(row, 1)));
+    if (m_count)
+        showCount();
 }
 
 void KContrExec::selectAll() {
     for (int row = 1; row < m_grid->rowCount(); ++row)
         m_grid->setRowSelected(row, true);
+    showCount();
 }
 
 void KContrExec::invertSelection() {
     for (int row = 1; row < m_grid->rowCount(); ++row)
         m_grid->setRowSelected(row, !m_grid->rowSelected(row));
+    showCount();
 }
 
 std::vector<std::int32_t> KContrExec::chosenMembers() const {

@@ -9,9 +9,11 @@
 #include <vector>
 
 class CvsFlexGrid;
+class QLabel;
 
-// "Uitvoeren contributie": every member with what the scheme already charged each, the members
-// without an amount selected. "&Voer uit" ends it with the members the user left selected.
+// "Uitvoeren contributie": every member with what the scheme already charged each, in the
+// order the caller gives (the member grid's), the members without an amount selected, and how
+// many are selected. "&Voer uit" ends it with the members the user left selected.
 class KContrExec : public QDialog {
     Q_OBJECT
 
@@ -20,6 +22,8 @@ public:
                QWidget* parent = nullptr);
 
     CvsFlexGrid* grid() const { return m_grid; }
+    // "12 van 240 leden geselecteerd".
+    QString countText() const;
 
     void selectWithoutAmount();
     void selectAll();
@@ -28,5 +32,10 @@ public:
     std::vector<std::int32_t> chosenMembers() const;
 
 private:
+    static constexpr int kShownRows = 30;
+    void showCount();
+    void fitRows();
+
     CvsFlexGrid* m_grid = nullptr;
+    QLabel* m_count = nullptr;
 };

@@ -1,6 +1,7 @@
 #include "contrib/KContribCommands.h"
 
 #include "contrib/KContribDialogs.h"
+#include "core/KOutcome.h"
 #include "core/KProgressReport.h"
 #include "core/KQuestions.h"
 #include "core/contrib/KExecution.h"
@@ -11,6 +12,7 @@
 #include "core/edit/KEdit.h"
 #include "platform/CodePage.h"
 #include "res/Commands.h"
+#include "view/KMainView.h"
 
 KContribCommands::KContribCommands(KCommandHost& host, std::unique_ptr<KContribDialogs> dialogs)
     : m_host(host), m_doc(host.document()), m_dialogs(std::move(dialogs)) {
@@ -66,8 +68,10 @@ void KContribCommands::changeScheme() {
     KSchemeEditor editor(*scheme, doc.fields(), doc.memberTypes(), [&doc] { return doc.handOutId(); });
     if (!m_dialogs->editScheme(editor))
         return;
-    const bool carryThrough = anyMemberCharged(id) &&
-                              m_host.questions().yesNo(QString::fromLatin1(kCarryThrough));
+    // Carrying through charges every member again: asked only for a real change, and a quick
+    // Enter keeps the members' charges as they are.
+    const bool carryThrough = editor.changed() && anyMemberCharged(id) &&
+                              m_host.questions().yesNoDefaultNo(QString::fromLatin1(kCarryThrough));
     KEdit::replaceScheme(doc, id, editor.working(), carryThrough);
 }
 
@@ -86,28 +90,47 @@ void KContribCommands::deleteScheme() {
 }
 
 void KContribCommands::execute() {
+    const KResult result = runExecution();
+    if (result.isStopped())
+        m_host.showStatus(FrameText::stoppedMessage(QStringLiteral("Contributie uitvoeren")));
+    else if (result.outcome() == KOutcome::NothingToDo && !result.reason().isEmpty())
+        m_host.showStatus(result.reason());
+}
+
+KResult KContribCommands::runExecution() {
     CKorvelDoc& doc = m_doc;
     if (doc.schemes().empty()) {
         m_host.questions().alert(QString::fromLatin1(KSchemeChoice::kNoSchemes));
-        return;
+        return KResult::nothingToDo();
     }
     if (doc.members().empty()) {
         m_host.questions().alert(QString::fromLatin1(KSchemeChoice::kNoMembers));
-        return;
+        return KResult::nothingToDo();
     }
     const KContribution* scheme = KSchemeChoice::choose(doc, m_host.questions());
     if (!scheme)
-        return;
+        return KResult::nothingToDo();
     const std::int32_t id = scheme->id();
-    const auto chosen = m_dialogs->chooseMembers(scheme->description(), KExecution::rows(doc, *scheme));
+    const auto chosen = m_dialogs->chooseMembers(
+        scheme->description(), KExecution::rows(doc, *scheme, m_host.mainView().memberRows()));
     if (!chosen)
-        return;
+        return KResult::nothingToDo();
+    if (chosen->empty()) {
+        // Nobody to charge: no step in the history for it.
+        m_host.questions().alert(KExecution::totalMessage(0.0));
+        return KResult::nothingToDo(QStringLiteral("Geen leden gekozen; er is niets veranderd."));
+    }
+    // Charges of this scheme may hold corrections made by hand: replacing them is asked once.
+    const std::size_t replaced = KExecution::chargesReplaced(doc, id, *chosen);
+    if (replaced > 0 && !m_host.questions().yesNoDefaultNo(KExecution::replaceQuestion(replaced)))
+        return KResult::stopped();
     const std::unique_ptr<KProgressReport> progress = m_dialogs->progress();
     const KEdit::Applied applied = KEdit::applyScheme(doc, id, *chosen, progress.get());
-    // Stopped by the user: nothing was changed, and the user knows.
+    // Stopped in the progress window: nothing was changed.
     if (!applied)
-        return;
+        return applied.result;
     m_host.questions().alert(KExecution::totalMessage(applied.total));
+    return KResult::done();
 }
 
 void KContribCommands::overview() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/KOutcome.h"
 #include "core/document/KDocListener.h"
 #include "view/KCommandHost.h"
 
@@ -37,6 +38,8 @@ private:
     void documentReset() override;
     bool anyMemberCharged(std::int32_t schemeId) const;
     void listMembersOf(const KOverview& overview, int row, int col);
+    // Executing, up to the total: done, stopped (nothing changed), or nothing to do.
+    KResult runExecution();
 
     KCommandHost& m_host;
     // The one document, which outlives the main window and its commands.

@@ -6,7 +6,7 @@
 #include "progress/KProgressWindow.h"
 
 bool KContribDialogWindows::editScheme(KSchemeEditor& editor) {
-    KDlgContribution dialog(editor, m_parent);
+    KDlgContribution dialog(editor, m_questions, m_parent);
     return dialog.exec() == QDialog::Accepted;
 }
 

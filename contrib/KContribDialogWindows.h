@@ -2,12 +2,14 @@
 
 #include "contrib/KContribDialogs.h"
 
+class KQuestions;
 class QWidget;
 
 // The contribution commands' windows as the program shows them.
 class KContribDialogWindows : public KContribDialogs {
 public:
-    explicit KContribDialogWindows(QWidget* parent) : m_parent(parent) {}
+    KContribDialogWindows(QWidget* parent, KQuestions& questions)
+        : m_parent(parent), m_questions(questions) {}
 
     bool editScheme(KSchemeEditor& editor) override;
     std::optional<std::vector<std::int32_t>>
@@ -19,4 +21,5 @@ public:
 
 private:
     QWidget* m_parent;
+    KQuestions& m_questions;
 };

@@ -2,6 +2,7 @@
 
 #include "core/format/Clock.h"
 
+#include <QCalendarWidget>
 #include <QDateEdit>
 #include <QLocale>
 
@@ -16,6 +17,8 @@ QDate calendarDay(KDateValue date) {
 QDateEdit* makeDateControl(QWidget* parent) {
     auto* picker = new QDateEdit(parent);
     picker->setCalendarPopup(true);
+    // Dutch month and day names in the calendar, Monday first, whatever the system's language.
+    picker->calendarWidget()->setLocale(QLocale(QLocale::Dutch, QLocale::Netherlands));
     // Four-digit years: a picker reads two digits as a year of the 1900s.
     QString format = QLocale().dateFormat(QLocale::ShortFormat);
     if (!format.contains(QStringLiteral("yyyy")))

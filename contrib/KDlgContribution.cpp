@@ -2,6 +2,7 @@
 
 #include "contrib/KDateControl.h"
 #include "contrib/KDlgCondition.h"
+#include "core/KQuestions.h"
 #include "core/contrib/KConditionEditor.h"
 #include "core/contrib/KSchemeEditor.h"
 #include "core/format/Numbers.h"
@@ -20,6 +21,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -48,8 +50,8 @@ std::string bytes(const QString& text) {
 
 } // namespace
 
-KDlgContribution::KDlgContribution(KSchemeEditor& editor, QWidget* parent)
-    : QDialog(parent), m_editor(editor) {
+KDlgContribution::KDlgContribution(KSchemeEditor& editor, KQuestions& questions, QWidget* parent)
+    : QDialog(parent), m_editor(editor), m_questions(questions) {
     setWindowTitle(QStringLiteral("Contributie"));
     m_messenger = [this](const QString& message) {
         QMessageBox::warning(this, QString::fromLatin1(FrameText::appTitle), message);
@@ -144,6 +146,9 @@ void KDlgContribution::build() {
     addItem("&Verwijderen", "Conditie verwijderen", &KDlgContribution::deleteCondition);
     m_conditions->view()->viewport()->installEventFilter(this);
     m_conditions->view()->installEventFilter(this);
+    // Enter in the part's name or amount adds the part instead of closing the dialog.
+    m_name->installEventFilter(this);
+    m_amount->installEventFilter(this);
 
     connect(m_parts, &CvsFlexGrid::selectionChanged, this, &KDlgContribution::partSelected);
     connect(add, &QPushButton::clicked, this, &KDlgContribution::addPart);
@@ -273,6 +278,9 @@ void KDlgContribution::deletePart() {
 }
 
 void KDlgContribution::standard() {
+    if (m_editor.standardReplacesParts() &&
+        !m_questions.yesNo(QString::fromLatin1(kStandardQuestion)))
+        return;
     m_editor.standard();
     fillParts();
 }
@@ -324,6 +332,17 @@ void KDlgContribution::showConditionMenu(const QPoint& viewportPos, const QPoint
 }
 
 bool KDlgContribution::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (watched == m_name || watched == m_amount)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
+        if (enter && (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            // With both empty there is nothing to add, and Enter closes the dialog as usual.
+            if (m_name->text().isEmpty() && m_amount->text().isEmpty())
+                return QDialog::eventFilter(watched, event);
+            addPart();
+            return true;
+        }
+    }
     if (event->type() == QEvent::ContextMenu) {
         QWidget* viewport = m_conditions->view()->viewport();
         auto* menu = static_cast<QContextMenuEvent*>(event);

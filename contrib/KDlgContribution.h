@@ -6,6 +6,7 @@
 #include <optional>
 
 class CvsFlexGrid;
+class KQuestions;
 class KResult;
 class KSchemeEditor;
 class QDateEdit;
@@ -22,7 +23,8 @@ class KDlgContribution : public QDialog {
     Q_OBJECT
 
 public:
-    KDlgContribution(KSchemeEditor& editor, QWidget* parent = nullptr);
+    // The questions the dialog asks ("&Standaard" over parts) go to questions.
+    KDlgContribution(KSchemeEditor& editor, KQuestions& questions, QWidget* parent = nullptr);
 
     QLineEdit* descriptionEdit() const { return m_description; }
     QDateEdit* dateEdit() const { return m_date; }
@@ -43,12 +45,16 @@ public:
     void addPart();
     void changePart();
     void deletePart();
+    // Asks first when the scheme has parts; they, the description and the date are replaced.
     void standard();
     void addCondition();
     void changeCondition();
     void deleteCondition();
 
     void accept() override;
+
+    inline static const char* const kStandardQuestion =
+        "De onderdelen, omschrijving en datum worden vervangen.\n\nWilt u doorgaan?";
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -68,6 +74,7 @@ private:
     bool taken(const KResult& result);
 
     KSchemeEditor& m_editor;
+    KQuestions& m_questions;
     QLineEdit* m_description = nullptr;
     QDateEdit* m_date = nullptr;
     QLineEdit* m_name = nullptr;

@@ -15,9 +15,12 @@ public:
 
     virtual ~KQuestions() = default;
 
-    // A message with an OK button, captioned "Alert".
+    // A message with an OK button, captioned with the program's name.
     virtual void alert(const QString& message) = 0;
     virtual bool yesNo(const QString& message) = 0;
+    // The same question with "Nee" as the default button, for a question whose "Ja" changes
+    // much at once: a quick Enter then changes nothing.
+    virtual bool yesNoDefaultNo(const QString& message) = 0;
     // One of AllStopAnswer.
     virtual int yesNoAllStop(const QString& caption, const QString& message) = 0;
     // The rows of items chosen, in list order; empty when the user chose nothing or cancelled.

@@ -11,7 +11,7 @@ class KImportTable;
 
 // Member lists in and out: "Bestand > &Importeren..." (32810) reads a spreadsheet or a CSV
 // file, "Bewerken > &Plakken" (57637) the rows copied from a spreadsheet, both through the
-// mapping dialog and as one step to undo; "Leden > Exporteren naar E&xcel..." (32812) writes
+// mapping dialog and as one step to undo; "Leden > Exporteren naar &Excel..." (32812) writes
 // the members in the grid's order as a workbook.
 class KExchangeCommands : public KAreaCommands {
 public:

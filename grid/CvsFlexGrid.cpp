@@ -106,6 +106,18 @@ void CvsFlexGrid::setFirstVisibleRow(int row) {
     m_view->verticalScrollBar()->setValue(std::max(0, row - fixedRowCount()));
 }
 
+void CvsFlexGrid::selectRow(int row) {
+    if (row < fixedRowCount() || row >= rowCount())
+        return;
+    const bool changed = m_table->selectOnly(row);
+    goToRow(row);
+    if (changed) {
+        if (redrawEnabled())
+            repaint();
+        emit selectionChanged();
+    }
+}
+
 void CvsFlexGrid::goToRow(int row) {
     if (row < fixedRowCount() || row >= rowCount())
         return;

@@ -47,6 +47,8 @@ public:
     // Makes a data row the current row and the Shift anchor, as a click on it would, and brings
     // it into view; the selection stays as it is.
     void goToRow(int row);
+    // Selects that data row alone and makes it the current row, in view, as a click on it would.
+    void selectRow(int row);
 
     bool redrawEnabled() const;
     void setRedrawEnabled(bool enabled);

@@ -4,6 +4,7 @@
 #include "core/document/CKorvelDoc.h"
 #include "core/edit/KEdit.h"
 #include "core/format/Clock.h"
+#include "core/member/KAgeUpdate.h"
 #include "core/member/KMemberStart.h"
 #include "member/KMemberDialogs.h"
 #include "platform/CodePage.h"
@@ -15,6 +16,33 @@ KMemberCommands::KMemberCommands(KCommandHost& host, std::unique_ptr<KMemberDial
     m_host.setHandler(Cmd::MemberAdd, [this] { addMember(); });
     m_host.setHandler(Cmd::MemberEdit, [this] { changeMember(); });
     m_host.setHandler(Cmd::MemberDelete, [this] { deleteMembers(); });
+    m_host.setHandler(Cmd::MemberAgeUpdate, [this] { updateAges(); });
+    CKorvelDoc& doc = m_host.document();
+    m_host.setEnabledRule(Cmd::MemberAgeUpdate, [&doc] { return !doc.members().empty(); });
+}
+
+void KMemberCommands::updateAges() {
+    CKorvelDoc& doc = m_host.document();
+    KQuestions& questions = m_host.questions();
+    const std::optional<KMemberDialogs::AgeChoice> choice = m_dialogs->chooseAgeUpdate(
+        {KAgeUpdate::defaultReferenceDate(KDateValue(Clock::today())), KAgeUpdate::kDefaultAge});
+    if (!choice)
+        return;
+    KAgeUpdate::Plan plan = KAgeUpdate::plan(doc, choice->reference, choice->age);
+    if (!plan.hasSeniorField) {
+        questions.alert(QStringLiteral("Er is geen veld met de betekenis Senior."));
+        return;
+    }
+    if (plan.changes.empty()) {
+        questions.alert(QStringLiteral("Bij geen enkel lid verandert Senior."));
+        return;
+    }
+    if (!questions.yesNo(KAgeUpdate::question(plan)))
+        return;
+    const std::size_t changed =
+        KEdit::replaceMembers(doc, QString::fromLatin1(KAgeUpdate::kUndoText), std::move(plan.changes));
+    m_host.showStatus(changed == 1 ? QStringLiteral("Senior bijgewerkt bij 1 lid.")
+                                   : QStringLiteral("Senior bijgewerkt bij %1 leden.").arg(changed));
 }
 
 KMemberCommands::~KMemberCommands() = default;

@@ -9,7 +9,8 @@
 class KMemberDialogs;
 
 // The member commands of the "&Leden" menu and the grid's context menu: "&Toevoegen" (32771),
-// "&Wijzigen" (32776, also a double-click on a row) and "&Verwijderen" (32775). Each confirmed
+// "&Wijzigen" (32776, also a double-click on a row), "&Verwijderen" (32775) and
+// "&Leeftijd bijwerken..." (32816). Each confirmed
 // change is one edit of the document, so one step to undo; afterwards the member's row is the
 // selected and current row of the grid.
 class KMemberCommands : public KAreaCommands {
@@ -24,6 +25,8 @@ public:
     // The selected rows' members, after asking.
     void deleteMembers();
     void deleteMembersByIds(const std::vector<std::int32_t>& ids);
+    // "&Leeftijd bijwerken...": Senior from each member's age on a reference date, one step.
+    void updateAges();
 
 private:
     KCommandHost& m_host;

@@ -2,6 +2,7 @@
 
 #include "member/KDlgCharge.h"
 #include "member/KDlgMember.h"
+#include "member/KDlgAgeUpdate.h"
 #include "member/KDlgPayment.h"
 
 std::optional<KMember> KMemberDialogBoxes::editMember(const CKorvelDoc& doc, const KMember& start,
@@ -24,4 +25,12 @@ std::optional<KPayment> KMemberDialogBoxes::editPayment(const KPayment& start, Q
     if (dialog.exec() != QDialog::Accepted)
         return std::nullopt;
     return dialog.payment();
+}
+
+std::optional<KMemberDialogs::AgeChoice>
+KMemberDialogBoxes::chooseAgeUpdate(const AgeChoice& start) {
+    KDlgAgeUpdate dialog(start, m_parent);
+    if (dialog.exec() != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.choice();
 }

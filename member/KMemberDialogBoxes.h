@@ -15,6 +15,7 @@ public:
                                       bool adding) override;
     std::optional<KCharge> editCharge(const KCharge& start, QWidget* parent) override;
     std::optional<KPayment> editPayment(const KPayment& start, QWidget* parent) override;
+    std::optional<AgeChoice> chooseAgeUpdate(const AgeChoice& start) override;
 
 private:
     QWidget* m_parent;

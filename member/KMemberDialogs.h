@@ -22,4 +22,11 @@ public:
     // The charge dialog ("Te Betalen bedrag") and the payment dialog ("Ontvangen bedrag").
     virtual std::optional<KCharge> editCharge(const KCharge& start, QWidget* parent) = 0;
     virtual std::optional<KPayment> editPayment(const KPayment& start, QWidget* parent) = 0;
+
+    // "Leeftijd bijwerken": the reference date and the age from which a member is a senior.
+    struct AgeChoice {
+        KDateValue reference;
+        int age = 0;
+    };
+    virtual std::optional<AgeChoice> chooseAgeUpdate(const AgeChoice& start) = 0;
 };

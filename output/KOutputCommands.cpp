@@ -1,5 +1,6 @@
 #include "output/KOutputCommands.h"
 
+#include "core/KOutcome.h"
 #include "core/KQuestions.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/format/Numbers.h"
@@ -15,6 +16,9 @@
 #include "platform/ComponentInterfaces.h"
 #include "res/Commands.h"
 #include "view/KMainView.h"
+
+#include <QDir>
+#include <QFileInfo>
 
 KOutputCommands::KOutputCommands(KCommandHost& host, std::unique_ptr<KOutputDialogs> dialogs,
                                  std::unique_ptr<KComponentSource> components)
@@ -36,19 +40,33 @@ KOutputCommands::~KOutputCommands() = default;
 
 void KOutputCommands::exportMembers() {
     const KGridOfFlex grid(m_host.mainView().grid());
-    const CKorvelDoc& doc = m_host.document();
     m_dialogs->runExport(MemberExport::listItems(grid), [&](const MemberExport::Choice& choice) {
-        const std::optional<std::string> chosen = m_dialogs->exportFile();
+        const std::optional<QString> chosen = m_dialogs->exportFile();
         if (!chosen)
             return false;
-        const QString path = CodePage::toQString(MemberExport::withTxtExtension(*chosen));
-        const KResult written = MemberExport::write(path, grid, doc, choice, &m_dialogs->progress());
-        if (written)
-            m_host.questions().alert(QStringLiteral("Informatie opgeslagen in %1").arg(path));
-        else if (written.isFailed())
-            m_host.questions().alert(written.reason());
-        return written.isDone();
+        const KResult result = exportTo(MemberExport::exportPath(*chosen), grid, choice);
+        if (result.isStopped())
+            m_host.showStatus(FrameText::stoppedMessage(QStringLiteral("Exporteren")));
+        return result.isDone();
     });
+}
+
+KResult KOutputCommands::exportTo(const QString& path, const KGridSource& grid,
+                                  const MemberExport::Choice& choice) {
+    // Asked about the very file that will be written, once.
+    if (QFileInfo::exists(path) &&
+        !m_host.questions().yesNoDefaultNo(
+            QStringLiteral("Het bestand %1 bestaat al.\n\nWilt u het vervangen?")
+                .arg(QDir::toNativeSeparators(path))))
+        return KResult::nothingToDo();
+    const KResult written =
+        MemberExport::write(path, grid, m_host.document(), choice, &m_dialogs->progress());
+    if (written)
+        m_host.questions().alert(
+            QStringLiteral("Informatie opgeslagen in %1").arg(QDir::toNativeSeparators(path)));
+    else if (written.isFailed())
+        m_host.questions().alert(written.reason());
+    return written;
 }
 
 void KOutputCommands::print() {
@@ -93,6 +111,7 @@ void KOutputCommands::SendMessages(std::int32_t memberId) {
     if (!MemberMessages::canSend(doc))
         return;
     m_dialogs->minimizeMainWindow();
+    KResult result = KResult::nothingToDo();
     {
         KComPtr<IKUnknown> basic;
         KComPtr<IKCorrespondence> letters;
@@ -100,11 +119,13 @@ void KOutputCommands::SendMessages(std::int32_t memberId) {
             CLSID_KCorrespondence, IID_IKCorrespondence, basic.put(), letters.putVoid(),
             [this](const QString& text) { m_dialogs->messageBox(text); });
         if (!failed(status) && letters)
-            MemberMessages::send(doc, memberId, *letters, &m_dialogs->progress());
+            result = MemberMessages::send(doc, memberId, *letters, &m_dialogs->progress());
         letters.reset();
         basic.reset();
     }
     m_dialogs->restoreMainWindow();
+    if (result.isStopped())
+        m_host.showStatus(FrameText::stoppedMessage(QStringLiteral("Berichten versturen")));
 }
 
 void KOutputCommands::selectAll() {

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "core/KOutcome.h"
+#include "core/output/MemberExport.h"
 #include "view/KCommandHost.h"
 
 #include <cstdint>
 #include <memory>
 
 class KComponentSource;
+class KGridSource;
 class KOutputDialogs;
 
 // The output commands: export of the member grid to a text file (32777), printing the member
@@ -28,6 +31,9 @@ public:
     void selectAll();
 
 private:
+    // Writes the export to path, after asking when that file is there already.
+    KResult exportTo(const QString& path, const KGridSource& grid, const MemberExport::Choice& choice);
+
     KCommandHost& m_host;
     std::unique_ptr<KOutputDialogs> m_dialogs;
     std::unique_ptr<KComponentSource> m_components;

@@ -24,8 +24,9 @@ public:
     // it closed that way.
     virtual bool runExport(const std::vector<std::string>& items,
                            const std::function<bool(const MemberExport::Choice&)>& exportNow) = 0;
-    // The file to export to, chosen in the save dialog; nothing when the user cancelled.
-    virtual std::optional<std::string> exportFile() = 0;
+    // The file to export to, chosen in the save dialog, as the platform names it; nothing when
+    // the user cancelled.
+    virtual std::optional<QString> exportFile() = 0;
     // The font dialog on the grid's font; nothing when the user cancelled.
     virtual std::optional<MemberGridFont> chooseFont(const MemberGridFont& current) = 0;
     // A plain message box, as the routine that gets a component shows its messages.

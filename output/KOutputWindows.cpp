@@ -31,12 +31,12 @@ bool KOutputWindows::runExport(const std::vector<std::string>& items,
     return dialog.exec() == QDialog::Accepted;
 }
 
-std::optional<std::string> KOutputWindows::exportFile() {
+std::optional<QString> KOutputWindows::exportFile() {
     QtDutch dutch;
-    // The text file filter: a description and a pattern, each ended by a zero byte.
+    // The text file filter: a description and a pattern, each ended by a zero byte. The path
+    // comes back as the platform names it, whatever its characters.
     static const char filter[] = "Tekstbestanden (*.TXT)\0*.TXT\0";
-    return selectFile("Exporteer informatie", filter,
-                      CodePage::fromQString(QDir::homePath()).c_str(), 0);
+    return selectFilePath("Exporteer informatie", filter, QDir::homePath(), 0);
 }
 
 QFont KOutputWindows::toQFont(const MemberGridFont& font) {

@@ -15,7 +15,7 @@ public:
 
     bool runExport(const std::vector<std::string>& items,
                    const std::function<bool(const MemberExport::Choice&)>& exportNow) override;
-    std::optional<std::string> exportFile() override;
+    std::optional<QString> exportFile() override;
     std::optional<MemberGridFont> chooseFont(const MemberGridFont& current) override;
     void messageBox(const QString& text) override;
     void minimizeMainWindow() override;

@@ -8,10 +8,10 @@ namespace {
 constexpr KCommand kCommands[] = {
     {Cmd::SendMessage, "Verstuur &bericht", "Verstuur bericht met extra informatie", "", ""},
     {Cmd::MemberAdd, "&Toevoegen", "Toevoegen nieuw lid", "Nieuw lid", ""},
-    {Cmd::ViewFont, "&Font", "Kies het lettertype van de ledenlijst", "Font", ""},
+    {Cmd::ViewFont, "&Lettertype...", "Kies het lettertype van de ledenlijst", "Lettertype", ""},
     {Cmd::MemberDelete, "&Verwijderen", "Verwijderen van een lid", "Verwijderen", ""},
     {Cmd::MemberEdit, "&Wijzigen", "Wijzigen van gegevens", "Wijzigen", ""},
-    {Cmd::MemberExport, "&Exporteren", "Exporteren in CSV-formaat", "Naar CSV", ""},
+    {Cmd::MemberExport, "E&xporteren", "Exporteren in CSV-formaat", "Naar CSV", ""},
     {Cmd::Settings, "&Instellingen", "Wijzig instellingen", "Instellingen", ""},
     {Cmd::ContrNew, "&Nieuwe contributie", "Nieuwe jaargang contributie toevoegen",
      "Nieuwe contributie", ""},
@@ -19,7 +19,7 @@ constexpr KCommand kCommands[] = {
      ""},
     {Cmd::ContrDelete, "&Verwijder contributie", "Verwijder contributieschema",
      "Verwijder contributie", ""},
-    {Cmd::ContrExecute, "&Voer contributie uit", "Voer contributie uit bij alle leden",
+    {Cmd::ContrExecute, "Voer contributie &uit", "Voer contributie uit bij alle leden",
      "Voer contributie uit", ""},
     {Cmd::SendMessages, "Verstuur &berichten", "Verstuur berichten naar 1 of meer leden",
      "Verstuur berichten", ""},
@@ -31,7 +31,7 @@ constexpr KCommand kCommands[] = {
     {Cmd::ConfigColumns, "&Kolommen", "Welke informatie wordt getoond", "", ""},
     {Cmd::FileImport, "&Importeren...",
      "Lees leden in uit een spreadsheet (.xlsx, .ods) of een CSV-bestand", "Importeren", ""},
-    {Cmd::MemberExportExcel, "Exporteren naar E&xcel...",
+    {Cmd::MemberExportExcel, "Exporteren naar &Excel...",
      "Exporteer de ledenlijst naar een Excel-werkmap (.xlsx)", "Naar Excel", ""},
     {Cmd::ContrSepa, "&Incassobestand maken...",
      "Maak een SEPA-incassobestand voor de bank van wat de leden verschuldigd zijn",
@@ -39,10 +39,14 @@ constexpr KCommand kCommands[] = {
     {Cmd::ContrStatement, "&Bankafschrift inlezen...",
      "Lees een bankafschrift in en boek de ontvangen bedragen bij de leden", "Bankafschrift inlezen",
      ""},
+    {Cmd::EditFind, "&Zoeken...", "Zoek een lid in de ledenlijst", "Zoeken", "Ctrl+F"},
+    {Cmd::MemberAgeUpdate, "&Leeftijd bijwerken...",
+     "Zet bij elk lid met een geboortedatum of het op een peildatum senior is", "Leeftijd bijwerken",
+     ""},
     {Cmd::FileNew, "&Nieuw", "Begin een nieuwe ledenadministratie", "Nieuw", "Ctrl+N"},
     {Cmd::FileOpen, "&Open...", "Open een bestaand ledenbestand", "Openen", "Ctrl+O"},
     {Cmd::FileSave, "&Bewaar", "Bewaar het ledenbestand", "Bewaren", "Ctrl+B"},
-    {Cmd::FileSaveAs, "Bewaar &Als...", "Bewaar het ledenbestand onder een nieuwe naam",
+    {Cmd::FileSaveAs, "Bewaar A&ls...", "Bewaar het ledenbestand onder een nieuwe naam",
      "Bewaar als", ""},
     {Cmd::FilePrintSetup, "Printer&instellingen...", "Kies een printer en de printeropties",
      "Printerinstellingen", ""},
@@ -60,7 +64,7 @@ constexpr KCommand kCommands[] = {
      "Alles selecteren", ""},
     {Cmd::EditUndo, "&Ongedaan maken", "Maak de laatste handeling ongedaan", "Ongedaan maken",
      "Ctrl+Z;Alt+Backspace"},
-    {Cmd::EditRedo, "&Opnieuw", "Voer de ongedaan gemaakte handeling opnieuw uit", "Opnieuw",
+    {Cmd::EditRedo, "Opn&ieuw", "Voer de ongedaan gemaakte handeling opnieuw uit", "Opnieuw",
      "Ctrl+Y;Ctrl+Shift+Z"},
     {Cmd::AppAbout, "&Over Korvel...", "Toon naam en versie van het programma", "Over Korvel", ""},
     {Cmd::AppExit, "&Einde", "Sluit het programma; vraagt of wijzigingen bewaard moeten worden",
@@ -75,8 +79,8 @@ constexpr KCommand kCommands[] = {
      "Volgend deelvenster", "F6"},
     {Cmd::PrevPane, "V&orig deelvenster", "Ga naar het vorige deelvenster", "Vorig deelvenster",
      "Shift+F6"},
-    {Cmd::ViewToolbar, "&Toolbar", "Toon of verberg de toolbar", "Toolbar", ""},
-    {Cmd::ViewStatusBar, "&Status Bar", "Toon of verberg de statusbalk", "Status Bar", ""},
+    {Cmd::ViewToolbar, "&Werkbalk", "Toon of verberg de werkbalk", "Werkbalk", ""},
+    {Cmd::ViewStatusBar, "&Statusbalk", "Toon of verberg de statusbalk", "Statusbalk", ""},
 };
 
 constexpr bool inIdOrder() {
@@ -99,10 +103,11 @@ constexpr int kFileMenu[] = {Cmd::FileNew,
                              Cmd::FileMru1,
                              0,
                              Cmd::AppExit};
-constexpr int kEditMenu[] = {Cmd::EditUndo, Cmd::EditRedo, 0, Cmd::EditCut, Cmd::EditCopy,
-                             Cmd::EditPaste};
+constexpr int kEditMenu[] = {Cmd::EditUndo,  Cmd::EditRedo, 0, Cmd::EditCut, Cmd::EditCopy,
+                             Cmd::EditPaste, 0,             Cmd::EditFind};
 constexpr int kMembersMenu[] = {Cmd::MemberAdd,    Cmd::MemberDelete, Cmd::MemberEdit, 0,
-                                Cmd::MemberExport, Cmd::MemberExportExcel, Cmd::SendMessages};
+                                Cmd::MemberExport, Cmd::MemberExportExcel, Cmd::SendMessages, 0,
+                                Cmd::MemberAgeUpdate};
 constexpr int kFinanceMenu[] = {Cmd::ContrNew,     Cmd::ContrChange,  Cmd::ContrDelete, 0,
                                 Cmd::ContrExecute, Cmd::ContrOverview,
                                 0,                 Cmd::ContrSepa, Cmd::ContrStatement};
@@ -112,7 +117,7 @@ constexpr int kViewMenu[] = {Cmd::ViewToolbar, Cmd::ViewStatusBar, 0, Cmd::ViewF
 constexpr int kHelpMenu[] = {Cmd::HelpFinder, 0, Cmd::AppAbout};
 
 constexpr KMenuLayout kMenuBar[] = {
-    {"&Bestand", kFileMenu},     {"&Bewerken", kEditMenu},      {"&Leden", kMembersMenu},
+    {"&Bestand", kFileMenu},     {"Be&werken", kEditMenu},      {"&Leden", kMembersMenu},
     {"&Financieel", kFinanceMenu}, {"&Configuratie", kConfigMenu}, {"&Toon", kViewMenu},
     {"&Help", kHelpMenu},
 };
@@ -150,3 +155,15 @@ std::span<const int> toolbarLayout() {
 std::span<const int> memberPopupLayout() {
     return kMemberPopup;
 }
+
+namespace FrameText {
+
+QString memberCount(long count) {
+    return count == 1 ? QStringLiteral("1 lid") : QStringLiteral("%1 leden").arg(count);
+}
+
+QString stoppedMessage(const QString& work) {
+    return QStringLiteral("%1 gestopt; er is niets veranderd.").arg(work);
+}
+
+} // namespace FrameText

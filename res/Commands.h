@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <span>
 
 // The program's command ids, with the texts the menus, the status bar and the tooltips show
@@ -28,6 +30,8 @@ enum : int {
     MemberExportExcel = 32812,
     ContrSepa = 32813,
     ContrStatement = 32814,
+    EditFind = 32815,
+    MemberAgeUpdate = 32816,
     FileNew = 57600,
     FileOpen = 57601,
     FileSave = 57603,
@@ -88,7 +92,10 @@ inline constexpr const char* untitled = "Korvel";
 inline constexpr const char* fileFilter = "Korvel bestanden (*.kvl)";
 inline constexpr const char* fileExtension = "kvl";
 inline constexpr const char* idlePrompt = "Voor Hulp, druk op F1";
-inline constexpr const char* memberCountFormat = "%ld leden";
 inline constexpr const char* memberCountWidth = "Aantal leden";
 inline constexpr const char* noRecentFiles = "Recente bestanden";
+// "1 lid", "0 leden", "240 leden".
+QString memberCount(long count);
+// What the status bar says when work was stopped ("Exporteren gestopt; er is niets veranderd.").
+QString stoppedMessage(const QString& work);
 } // namespace FrameText

@@ -17,7 +17,9 @@
 #include <cstring>
 
 #if defined(Q_OS_UNIX)
+#include <cerrno>
 #include <sys/stat.h>
+#include <unistd.h>
 #endif
 
 namespace {
@@ -48,6 +50,19 @@ void releaseSlots(const void* object) {
             slot = nullptr;
 }
 
+QString serviceFolder(const QString& runtime) {
+#if defined(Q_OS_UNIX)
+    if (!runtime.isEmpty())
+        return runtime + QStringLiteral("/tolvex7-dde");
+    // Without a runtime folder: a folder of the user's own in the temporary folder, named
+    // after the user's id so that users do not meet there.
+    return QDir::tempPath() + QStringLiteral("/tolvex7-dde-%1").arg(::getuid());
+#else
+    Q_UNUSED(runtime);
+    return {};
+#endif
+}
+
 QString socketPath(const char* service) {
     if (!service || !*service || std::strlen(service) > DdeWire::kMaxName)
         return {};
@@ -55,13 +70,14 @@ QString socketPath(const char* service) {
     if (name == QLatin1String(".") || name == QLatin1String("..") ||
         name.contains(QLatin1Char('/')) || name.contains(QLatin1Char('\\')))
         return {};
-#if defined(Q_OS_LINUX)
     // /tmp, where Qt puts a socket of a bare name, is shared by every user of the machine.
-    static const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (!runtime.isEmpty())
-        return runtime + QStringLiteral("/tolvex7-dde/") + name;
+    QString runtime;
+#if defined(Q_OS_LINUX)
+    static const QString location = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    runtime = location;
 #endif
-    return name;
+    const QString folder = serviceFolder(runtime);
+    return folder.isEmpty() ? name : folder + QLatin1Char('/') + name;
 }
 
 bool prepareFolder(const QString& path) {
@@ -69,10 +85,28 @@ bool prepareFolder(const QString& path) {
     if (info.isRelative())
         return true;
     const QString folder = info.absolutePath();
+#if defined(Q_OS_UNIX)
+    const QByteArray native = QFile::encodeName(folder);
+    if (::mkdir(native.constData(), S_IRWXU) != 0 && errno != EEXIST) {
+        // The parent may be missing too (a runtime folder not made yet).
+        if (!QDir().mkpath(folder))
+            return false;
+    }
+    // Only a real folder of this user, open to nobody else, may hold the sockets: in a shared
+    // temporary folder another user could have made the folder, or a link, beforehand.
+    struct stat status {};
+    if (::lstat(native.constData(), &status) != 0 || !S_ISDIR(status.st_mode) ||
+        status.st_uid != ::getuid())
+        return false;
+    if ((status.st_mode & (S_IRWXG | S_IRWXO)) != 0 && ::chmod(native.constData(), S_IRWXU) != 0)
+        return false;
+    return true;
+#else
     if (!QDir().mkpath(folder))
         return false;
     QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     return true;
+#endif
 }
 
 bool isLeftOverSocket(const QString& path) {

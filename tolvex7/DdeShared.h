@@ -21,8 +21,12 @@ void releaseSlots(const void* object);
 // them. On Linux the socket lives in a folder of the user's private runtime folder, so no
 // other user can take the name or answer in its place.
 TOLVEX7_EXPORT QString socketPath(const char* service);
-// Makes the folder of a socket path, open to the user only; false when it cannot be made.
-bool prepareFolder(const QString& path);
+// The folder of the sockets: "tolvex7-dde" in the runtime folder, or without one (empty)
+// "tolvex7-dde-<user id>" in the temporary folder. Empty where sockets need no folder.
+TOLVEX7_EXPORT QString serviceFolder(const QString& runtime);
+// Makes the folder of a socket path, open to the user only; false when it cannot be made, or
+// when what is there is no folder of this user (a link, another user's folder).
+TOLVEX7_EXPORT bool prepareFolder(const QString& path);
 // Whether the path is a socket file, which a server that ended without closing can leave.
 bool isLeftOverSocket(const QString& path);
 

@@ -207,11 +207,11 @@ void prepareFileDialog(QFileDialog& dialog) {
     dialog.resize(size.expandedTo(dialog.sizeHint()));
 }
 
-std::optional<std::string> selectFile(const char* title, const char* filter,
-                                      const char* initialFolder, short open) {
+std::optional<QString> selectFilePath(const char* title, const char* filter,
+                                      const QString& initialFolder, short open) {
     if (!haveDialogs())
         return std::nullopt;
-    QFileDialog dialog(nullptr, toQ(title), toQ(initialFolder));
+    QFileDialog dialog(nullptr, toQ(title), initialFolder);
     prepareFileDialog(dialog);
     dialog.setAcceptMode(open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
@@ -223,7 +223,15 @@ std::optional<std::string> selectFile(const char* title, const char* filter,
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
-    return CodePage::fromQString(QDir::toNativeSeparators(dialog.selectedFiles().first()));
+    return QDir::toNativeSeparators(dialog.selectedFiles().first());
+}
+
+std::optional<std::string> selectFile(const char* title, const char* filter,
+                                      const char* initialFolder, short open) {
+    const std::optional<QString> path = selectFilePath(title, filter, toQ(initialFolder), open);
+    if (!path)
+        return std::nullopt;
+    return CodePage::fromQString(*path);
 }
 
 std::optional<std::string> selectDir(const char* title, unsigned long flags,

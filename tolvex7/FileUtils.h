@@ -30,6 +30,9 @@ TOLVEX7_EXPORT int copyDir(const char* source, const char* target);
 // Neither demands that the file exists nor asks before overwriting. Empty on cancel.
 TOLVEX7_EXPORT std::optional<std::string> selectFile(const char* title, const char* filter,
                                                      const char* initialFolder, short open);
+// The same, the path as the platform names it: characters outside Windows-1252 stay as they are.
+TOLVEX7_EXPORT std::optional<QString> selectFilePath(const char* title, const char* filter,
+                                                     const QString& initialFolder, short open);
 
 // Lets the user pick a folder, starting at initialFolder when given. Empty on cancel or when
 // no dialog can be shown. flags are accepted for the callers' sake; the folder dialog always

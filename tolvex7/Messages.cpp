@@ -102,6 +102,17 @@ private:
     int m_answer = AnswerStop;
 };
 
+int askYesNo(const std::string& message, QMessageBox::StandardButton defaultButton) {
+    YesNoBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+                 CodePage::toQString(message), QMessageBox::Yes | QMessageBox::No);
+    box.setTextFormat(Qt::PlainText);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
+    box.button(QMessageBox::No)->setText(QStringLiteral("&Nee"));
+    box.setDefaultButton(defaultButton);
+    return box.exec() == QMessageBox::Yes ? 1 : 0;
+}
+
 } // namespace
 
 void Alert(const char* format, ...) {
@@ -109,7 +120,8 @@ void Alert(const char* format, ...) {
     va_start(args, format);
     const std::string message = formatted(kMessageBuffer, format, args);
     va_end(args);
-    QMessageBox box(QMessageBox::NoIcon, QStringLiteral("Alert"), CodePage::toQString(message),
+    QMessageBox box(QMessageBox::NoIcon, QGuiApplication::applicationDisplayName(),
+                    CodePage::toQString(message),
                     QMessageBox::Ok);
     box.setTextFormat(Qt::PlainText);
     box.setWindowModality(Qt::ApplicationModal);
@@ -121,13 +133,15 @@ int YesNo(const char* format, ...) {
     va_start(args, format);
     const std::string message = formatted(kMessageBuffer, format, args);
     va_end(args);
-    YesNoBox box(QMessageBox::NoIcon, QString(), CodePage::toQString(message),
-                 QMessageBox::Yes | QMessageBox::No);
-    box.setTextFormat(Qt::PlainText);
-    box.setWindowModality(Qt::ApplicationModal);
-    box.button(QMessageBox::Yes)->setText(QStringLiteral("&Ja"));
-    box.button(QMessageBox::No)->setText(QStringLiteral("&Nee"));
-    return box.exec() == QMessageBox::Yes ? 1 : 0;
+    return askYesNo(message, QMessageBox::Yes);
+}
+
+int YesNoDefaultNo(const char* format, ...) {
+    va_list args;
+    va_start(args, format);
+    const std::string message = formatted(kMessageBuffer, format, args);
+    va_end(args);
+    return askYesNo(message, QMessageBox::No);
 }
 
 int YesNoAllStop(const char* caption, const char* format, ...) {

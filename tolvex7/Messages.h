@@ -9,11 +9,14 @@ class QWidget;
 // Message boxes and small helpers of the library. Texts are Windows-1252 bytes formatted like
 // printf; a message longer than the formatting buffer (1000 bytes, 2000 for LogAlert) is cut.
 
-// A message box captioned "Alert" with an OK button.
+// A message box captioned with the program's name (the application's display name) and an OK
+// button.
 TOLVEX7_EXPORT void Alert(const char* format, ...) __attribute__((format(printf, 1, 2)));
-// A question with Yes and No buttons and no caption: 1 for Yes, 0 for No. It has no Cancel,
+// A question with Yes and No buttons, captioned as Alert: 1 for Yes, 0 for No. It has no Cancel,
 // so Escape and the close box do nothing.
 TOLVEX7_EXPORT int YesNo(const char* format, ...) __attribute__((format(printf, 1, 2)));
+// YesNo with No as the default button, for questions whose Yes changes much at once.
+TOLVEX7_EXPORT int YesNoDefaultNo(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 // The answers of YesNoAllStop.
 enum YesNoAllStopAnswer {

@@ -8,6 +8,7 @@ class CKorvelDoc;
 class KMainView;
 class KQuestions;
 class QAction;
+class QString;
 class QWidget;
 
 // The commands of one area (members, contributions, configuration, output): installed on the
@@ -38,4 +39,6 @@ public:
     virtual KQuestions& questions() = 0;
     // The parent of dialogs.
     virtual QWidget* window() = 0;
+    // A message in the status bar, until the next one or until a menu item is hovered.
+    virtual void showStatus(const QString& message) = 0;
 };

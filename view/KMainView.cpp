@@ -9,6 +9,7 @@
 #include "grid/CvsFlexGrid.h"
 #include "platform/CodePage.h"
 #include "res/Commands.h"
+#include "view/KFindBar.h"
 
 #include <QAction>
 #include <QContextMenuEvent>
@@ -18,6 +19,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QTableView>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -49,12 +51,24 @@ KMainView::KMainView(QWidget* parent) : QWidget(parent), m_font(MemberGridFont::
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     m_grid = new CvsFlexGrid(this);
+    m_findBar = new KFindBar(*m_grid, [this] { return nameColumn(); }, this);
+    layout->addWidget(m_findBar);
     layout->addWidget(m_grid);
+    // F3 and Shift+F3 go on searching from anywhere in the view, the bar shown or not.
+    auto* next = new QShortcut(QKeySequence(Qt::Key_F3), this, nullptr, nullptr,
+                               Qt::WidgetWithChildrenShortcut);
+    connect(next, &QShortcut::activated, m_findBar, &KFindBar::findNext);
+    auto* previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F3), this, nullptr, nullptr,
+                                   Qt::WidgetWithChildrenShortcut);
+    connect(previous, &QShortcut::activated, m_findBar, &KFindBar::findPrevious);
     m_grid->setRowComparator([this](int a, int b) {
         return m_order.compare(a, b, m_orderByName ? m_nameAscending : m_dateAscending);
     });
     connect(m_grid, &CvsFlexGrid::sortStarting, this, &KMainView::sortStarting);
-    connect(m_grid, &CvsFlexGrid::sortFinished, this, [this] { renumber(); });
+    connect(m_grid, &CvsFlexGrid::sortFinished, this, [this] {
+        renumber();
+        m_findBar->rowsChanged();
+    });
     connect(m_grid, &CvsFlexGrid::doubleClick, this, &KMainView::doubleClicked);
     connect(m_grid, &CvsFlexGrid::selectionChanged, this, &KMainView::gridChanged);
     m_grid->view()->viewport()->installEventFilter(this);
@@ -96,7 +110,25 @@ void KMainView::configurationChanged() {
 void KMainView::membersChanged(const KMemberChange& change) {
     if (!updateInPlace(change))
         OnUpdate();
+    m_findBar->rowsChanged();
     emit gridChanged();
+}
+
+int KMainView::nameColumn() const {
+    if (!m_doc)
+        return -1;
+    const KField* name = m_doc->fields().findFirst(
+        [](const KField& f) { return f.meaning() == FieldMeaning::Name; });
+    if (!name)
+        return -1;
+    for (std::size_t i = 0; i < m_columns.size(); ++i)
+        if (m_columns.at(i).code == name->id())
+            return static_cast<int>(i) + 1;
+    return -1;
+}
+
+void KMainView::showFindBar() {
+    m_findBar->open();
 }
 
 void KMainView::setCommands(const std::function<QAction*(int id)>& actionOf) {
@@ -120,6 +152,7 @@ void KMainView::OnUpdate() {
     m_grid->setRedrawEnabled(true);
     m_built = true;
     m_rebuildOrder = true;
+    m_findBar->rowsChanged();
     emit gridChanged();
 }
 
@@ -458,6 +491,15 @@ std::vector<std::int32_t> KMainView::selectedMembers() const {
     ids.reserve(static_cast<std::size_t>(count));
     for (int i = 0; i < count; ++i)
         ids.push_back(Numbers::leadingLong(m_grid->cellText(m_grid->selectedRowAt(i), 0)));
+    return ids;
+}
+
+std::vector<std::int32_t> KMainView::memberRows() const {
+    std::vector<std::int32_t> ids;
+    const int first = m_grid->fixedRowCount();
+    ids.reserve(static_cast<std::size_t>(std::max(0, m_grid->rowCount() - first)));
+    for (int row = first; row < m_grid->rowCount(); ++row)
+        ids.push_back(Numbers::leadingLong(m_grid->cellText(row, 0)));
     return ids;
 }
 

@@ -15,6 +15,7 @@
 
 class CKorvelDoc;
 class CvsFlexGrid;
+class KFindBar;
 class MemberColumns;
 class QAction;
 class QMenu;
@@ -54,6 +55,8 @@ public:
     void selectMemberRow(std::int32_t id);
     // The identifiers of the selected rows, from the top.
     std::vector<std::int32_t> selectedMembers() const;
+    // The identifiers of every data row, from the top: the members in the grid's order.
+    std::vector<std::int32_t> memberRows() const;
     // Selects every member's row ("Alles selecteren"; Ctrl+A prints in this window).
     void selectAllRows();
 
@@ -62,6 +65,11 @@ public:
     void setGridFont(const MemberGridFont& font) { m_font = font; }
 
     CvsFlexGrid& grid() const { return *m_grid; }
+    // The find bar over the grid ("Bewerken > Zoeken...", Ctrl+F), shown by showFindBar().
+    KFindBar& findBar() const { return *m_findBar; }
+    void showFindBar();
+    // The grid column of the members' names; -1 when the column list shows none.
+    int nameColumn() const;
 
     // The selected rows as a table to paste elsewhere: the visible columns, the title row
     // first, as tab-separated text and as an HTML table. Nothing when no row is selected.
@@ -110,6 +118,7 @@ private:
 
     CKorvelDoc* m_doc = nullptr;
     CvsFlexGrid* m_grid = nullptr;
+    KFindBar* m_findBar = nullptr;
     QMenu* m_popup = nullptr;
     QAction* m_editAction = nullptr;
     MemberGridFont m_font;

@@ -7,11 +7,15 @@
 #include "core/settings/Settings.h"
 #include "grid/CvsFlexGrid.h"
 #include "platform/Profile.h"
+#include "platform/CodePage.h"
+#include "view/KFindBar.h"
 #include "view/KMainView.h"
 
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QDir>
 #include <QFile>
 #include <QHeaderView>
@@ -150,6 +154,60 @@ void BM_CityTitleClick(benchmark::State& state) {
         shown.clickTitle(col);
 }
 BENCHMARK(BM_CityTitleClick)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+// One keystroke in the find bar: the text typed so far searched from the current row, and the
+// row found selected and brought into view. The rows are read when the bar opens (Ctrl+F),
+// measured apart in BM_FindBarOpen. The last members' names and a text nobody has (a full
+// pass over every row) take the longest.
+void findKeystroke(benchmark::State& state, bool allColumns, const char* typed) {
+    Shown shown(static_cast<int>(state.range(0)));
+    KFindBar& bar = shown.view.findBar();
+    bar.scopeBox()->setCurrentIndex(allColumns ? 1 : 0);
+    bar.open();
+    const QString text = QString::fromUtf8(typed);
+    for (auto _ : state) {
+        bar.edit()->setText(text);
+        emit bar.edit()->textEdited(text);
+        shown.view.grid().goToRow(1);
+    }
+}
+
+void BM_FindKeystrokeName(benchmark::State& state) {
+    findKeystroke(state, false, "zzzz");
+}
+BENCHMARK(BM_FindKeystrokeName)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_FindKeystrokeAllColumns(benchmark::State& state) {
+    findKeystroke(state, true, "zzzz");
+}
+BENCHMARK(BM_FindKeystrokeAllColumns)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_FindKeystrokeFound(benchmark::State& state) {
+    Shown shown(static_cast<int>(state.range(0)));
+    KFindBar& bar = shown.view.findBar();
+    bar.open();
+    // A name near the end of the grid, so the search runs through nearly every row.
+    const int col = shown.view.nameColumn();
+    const QString last = CodePage::toQString(
+        shown.view.grid().cellText(shown.view.grid().rowCount() - 2, col));
+    for (auto _ : state) {
+        bar.edit()->setText(last);
+        emit bar.edit()->textEdited(last);
+        shown.view.grid().goToRow(1);
+    }
+}
+BENCHMARK(BM_FindKeystrokeFound)->Arg(100000)->Unit(benchmark::kMillisecond);
+
+void BM_FindBarOpen(benchmark::State& state) {
+    Shown shown(static_cast<int>(state.range(0)));
+    KFindBar& bar = shown.view.findBar();
+    for (auto _ : state) {
+        bar.rowsChanged();
+        bar.scopeBox()->setCurrentIndex(static_cast<int>(state.range(1)));
+        bar.open();
+    }
+}
+BENCHMARK(BM_FindBarOpen)->Args({100000, 0})->Args({100000, 1})->Unit(benchmark::kMillisecond);
 
 } // namespace
 

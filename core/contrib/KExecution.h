@@ -22,6 +22,15 @@ struct Row {
 
 // Every member in list order.
 std::vector<Row> rows(const CKorvelDoc& doc, const KContribution& scheme);
+// Every member in the order given (the member grid's), then any member the order leaves out,
+// in list order; ids of no member are passed over.
+std::vector<Row> rows(const CKorvelDoc& doc, const KContribution& scheme,
+                      const std::vector<std::int32_t>& order);
+// How many of the members have a charge of the scheme already, which executing replaces.
+std::size_t chargesReplaced(const CKorvelDoc& doc, std::int32_t schemeId,
+                            const std::vector<std::int32_t>& memberIds);
+// The question asked before such charges are replaced.
+QString replaceQuestion(std::size_t replaced);
 // "Selecteer leden zonder bedrag" selects a row exactly when its amount reads as 0: the member
 // has no charge of the scheme, or one of 0.00.
 bool withoutAmount(const std::string& amount);

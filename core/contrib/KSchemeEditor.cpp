@@ -32,7 +32,7 @@ const KField* firstWithMeaning(const KFieldList& fields, FieldMeaning meaning) {
 
 KSchemeEditor::KSchemeEditor(const KContribution& scheme, const KFieldList& fields,
                              std::vector<std::string> memberTypes, IdSource newId)
-    : m_working(scheme), m_fields(fields), m_memberTypes(std::move(memberTypes)),
+    : m_original(scheme), m_working(scheme), m_fields(fields), m_memberTypes(std::move(memberTypes)),
       m_newId(std::move(newId)) {
     if (m_working.description().empty())
         m_working.setDescription(newDescription());
@@ -160,6 +160,21 @@ void KSchemeEditor::standard() {
             }
         }
     }
+}
+
+bool KSchemeEditor::changed() const {
+    if (m_working.description() != m_original.description() ||
+        m_working.date() != m_original.date() ||
+        m_working.parts().size() != m_original.parts().size())
+        return true;
+    auto theirs = m_original.parts().begin();
+    for (const KContrPart& mine : m_working.parts()) {
+        // Same name, amount and conditions; selecting and re-adding a part gives it a new id.
+        if (!(mine == *theirs))
+            return true;
+        ++theirs;
+    }
+    return false;
 }
 
 KSchemeEditor::PartResult KSchemeEditor::partForNewCondition(const std::string& name,

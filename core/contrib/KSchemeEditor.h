@@ -70,6 +70,12 @@ public:
     // "&Standaard": every part is replaced by the standard set, 2 x member types x 3 parts,
     // and the description and date become those of a new scheme of this year.
     void standard();
+    // Whether "&Standaard" would replace parts the scheme has, and so should be asked first.
+    bool standardReplacesParts() const { return !m_working.parts().empty(); }
+
+    // Whether the working copy differs from the scheme the editor was made on: its
+    // description, date, or a part's name, amount or conditions (a part's id aside).
+    bool changed() const;
 
     // The part whose conditions are edited, with what became of the name and amount typed.
     // An empty amount leaves the part's amount as it is, so conditions can come first.
@@ -102,6 +108,7 @@ private:
     static TypedAmount readAmount(const std::string& amountText, double now, bool emptyKeeps);
     const KContrPart* partById(std::optional<std::int32_t> id) const;
 
+    KContribution m_original;
     KContribution m_working;
     KFieldList m_fields;
     std::vector<std::string> m_memberTypes;

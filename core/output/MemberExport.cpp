@@ -1,11 +1,13 @@
 #include "core/output/MemberExport.h"
 
 #include "core/KProgressReport.h"
+#include "core/contrib/KOutstanding.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/format/Numbers.h"
 #include "platform/CodePage.h"
 #include "platform/GridSource.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
@@ -76,31 +78,20 @@ std::vector<std::string> partNames(const KGridSource& grid, const CKorvelDoc& do
     return names;
 }
 
-std::vector<double> outstandingByPart(const KMember& member, const std::vector<std::string>& names) {
+std::vector<double> outstandingByPart(const KOutstanding& outstanding, const KMember& member,
+                                      const std::vector<std::string>& names) {
+    std::vector<double> shares;
+    outstanding.memberShares(member, shares);
+    const std::vector<std::string>& known = outstanding.partNames();
+    const std::size_t count = known.size();
     std::vector<double> sums(names.size(), 0.0);
-    for (const KCharge& charge : member.charges()) {
-        if (!charge.scheme())
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        const auto it = std::find(known.begin(), known.end(), names[i]);
+        if (it == known.end())
             continue;
-        for (const KContrPart& part : charge.scheme()->parts()) {
-            const auto it = std::find(names.begin(), names.end(), part.name());
-            if (it != names.end())
-                sums[static_cast<std::size_t>(it - names.begin())] += part.amount();
-        }
-    }
-    double paid = 0.0;
-    for (const KPayment& payment : member.payments())
-        paid += payment.amount();
-    // The payments pay off the parts in the order of the names.
-    for (double& sum : sums) {
-        if (paid == 0.0)
-            continue;
-        if (paid <= sum) {
-            sum -= paid;
-            paid = 0.0;
-        } else {
-            paid -= sum;
-            sum = 0.0;
-        }
+        const auto k = static_cast<std::size_t>(it - known.begin());
+        for (std::size_t column = 0; column * count + k < shares.size(); ++column)
+            sums[i] += shares[column * count + k];
     }
     return sums;
 }
@@ -141,6 +132,9 @@ std::optional<std::string> text(const KGridSource& grid, const CKorvelDoc& doc,
     const bool balance = offersParts(choice.items, choice.selected);
     const bool split = balance && choice.splitParts;
     const std::vector<std::string> names = split ? partNames(grid, doc) : std::vector<std::string>();
+    std::optional<KOutstanding> outstanding;
+    if (split)
+        outstanding.emplace(doc);
 
     if (progress)
         progress->start(QStringLiteral("Exporteren"), grid.rowCount());
@@ -162,7 +156,7 @@ std::optional<std::string> text(const KGridSource& grid, const CKorvelDoc& doc,
             }
         } else if (split && row >= grid.fixedRowCount()) {
             if (const KMember* member = memberOfRow(grid, doc, row)) {
-                for (double amount : outstandingByPart(*member, names)) {
+                for (double amount : outstandingByPart(*outstanding, *member, names)) {
                     out += ';';
                     out += amountText(amount);
                 }
@@ -177,20 +171,11 @@ std::optional<std::string> text(const KGridSource& grid, const CKorvelDoc& doc,
     return out;
 }
 
-std::string withTxtExtension(std::string path) {
-    const std::size_t dot = path.rfind('.');
-    std::size_t separator = path.rfind('/');
-#ifdef Q_OS_WIN
-    const std::size_t backslash = path.rfind('\\');
-    if (backslash != std::string::npos && (separator == std::string::npos || backslash > separator))
-        separator = backslash;
-#endif
-    if (dot != std::string::npos && (separator == std::string::npos || dot > separator))
-        path.erase(dot + 1);
-    else
-        path += '.';
-    path += "txt";
-    return path;
+QString exportPath(const QString& chosen) {
+    const QFileInfo info(chosen);
+    if (info.fileName().isEmpty() || info.fileName().contains(QLatin1Char('.')))
+        return chosen;
+    return chosen + QStringLiteral(".txt");
 }
 
 KResult write(const QString& path, const KGridSource& grid, const CKorvelDoc& doc,

@@ -13,6 +13,7 @@
 class CKorvelDoc;
 class KGridSource;
 class KMember;
+class KOutstanding;
 class KProgressReport;
 
 // The export of the member grid to a text file with ";" between the values: the columns the
@@ -39,9 +40,12 @@ bool offersParts(const std::vector<std::string>& items, const std::vector<bool>&
 // The names of the contribution parts of the members in the grid's data rows, in the order in
 // which they are first met: row by row, each member's charges and their parts in list order.
 std::vector<std::string> partNames(const KGridSource& grid, const CKorvelDoc& doc);
-// What the member still owes per part name: the amounts of the parts of that name over all
-// the member's charges, the member's payments clearing the parts in the order of the names.
-std::vector<double> outstandingByPart(const KMember& member, const std::vector<std::string>& names);
+// What the member still owes per part name, as the overview of outstanding amounts counts it:
+// the payments clear the oldest charges first, each part once, part by part in the part order
+// (KOutstanding); what is left of the parts of a name, over all the member's charges, is owed.
+// A name the overview does not know is owed nothing.
+std::vector<double> outstandingByPart(const KOutstanding& outstanding, const KMember& member,
+                                      const std::vector<std::string>& names);
 
 // A value as the file holds it.
 std::string fileValue(std::string_view text);
@@ -52,9 +56,9 @@ std::string amountText(double amount);
 std::optional<std::string> text(const KGridSource& grid, const CKorvelDoc& doc,
                                 const Choice& choice, KProgressReport* progress = nullptr);
 
-// The file name with the extension "txt": what follows the name's last "." is replaced when
-// that dot lies after the last folder separator; otherwise ".txt" is appended.
-std::string withTxtExtension(std::string path);
+// The file the export writes for the name chosen: the name itself, or with ".txt" appended
+// when its last part has no extension ("leden" is "leden.txt", "leden.csv" stays).
+QString exportPath(const QString& chosen);
 
 // Writes the file in one piece: an existing file is replaced only when the whole text was
 // written, and stays as it was on a failure (with the Dutch reason) or a stop.

@@ -2,7 +2,12 @@
 
 #include "core/KProgressReport.h"
 #include "core/document/CKorvelDoc.h"
+#include "core/format/Clock.h"
+#include "core/format/KDateValue.h"
 #include "core/output/MemberExport.h"
+#include "core/settings/IncassoSettings.h"
+#include "core/settings/Settings.h"
+#include "platform/CodePage.h"
 #include "platform/ComponentInterfaces.h"
 
 namespace {
@@ -15,12 +20,19 @@ constexpr std::int64_t kProgressStep = 256;
 
 namespace MemberMessages {
 
+Letterhead letterhead() {
+    const IncassoSettings club = Settings::incasso();
+    return {KDateValue(Clock::today()).Text(), CodePage::fromQStringNearest(club.creditorName),
+            CodePage::fromQStringNearest(club.creditorIban)};
+}
+
 bool canSend(const CKorvelDoc& doc) {
     return !doc.tabs().empty() && !doc.fields().empty();
 }
 
 std::vector<std::pair<std::string, std::string>> valuesOf(const CKorvelDoc& doc,
-                                                          const KMember& member) {
+                                                          const KMember& member,
+                                                          const Letterhead& head) {
     std::vector<std::pair<std::string, std::string>> values;
     for (std::int32_t position = 0; position < kTabPositions; ++position) {
         const KTabDef* tab = nullptr;
@@ -42,11 +54,29 @@ std::vector<std::pair<std::string, std::string>> valuesOf(const CKorvelDoc& doc,
         values.emplace_back("Totaal", MemberExport::amountText(member.balance()));
         values.emplace_back("Achterstallig", MemberExport::amountText(member.arrears()));
     }
+    if (!head.today.empty())
+        values.emplace_back(kToday, head.today);
+    if (!head.clubName.empty())
+        values.emplace_back(kClubName, head.clubName);
+    if (!head.clubIban.empty())
+        values.emplace_back(kClubIban, head.clubIban);
+    if (const KCharge* latest = member.latestCharge()) {
+        std::string lines;
+        for (const KContrPart& part : latest->scheme()->parts()) {
+            const std::string amount = MemberExport::amountText(part.amount());
+            if (amount == "0.00")
+                continue;
+            if (!lines.empty())
+                lines += '\n';
+            lines += part.name() + ": " + amount;
+        }
+        values.emplace_back(kParts, lines);
+    }
     return values;
 }
 
 KResult send(const CKorvelDoc& doc, std::int32_t memberId, IKCorrespondence& component,
-             KProgressReport* progress) {
+             KProgressReport* progress, const Letterhead& head) {
     component.BeginCorrespondence(kProgram, kJob, kFieldPrefix);
     const char* const listFields[] = {"Naam", "Totaal"};
     component.SetListFields(listFields, 2);
@@ -63,7 +93,7 @@ KResult send(const CKorvelDoc& doc, std::int32_t memberId, IKCorrespondence& com
         ++done;
         if (memberId != kAllMembers && memberId != member.id())
             continue;
-        for (const auto& [name, value] : valuesOf(doc, member))
+        for (const auto& [name, value] : valuesOf(doc, member, head))
             component.AddMemberValue(member.id(), name.c_str(), value.c_str());
     }
     if (progress) {

@@ -103,9 +103,18 @@ TEST_F(CliOutput, MessagesListsTheCallsOnTheCorrespondenceComponent) {
     EXPECT_EQ(calls[0], (QJsonArray{"BeginCorrespondence", "Korvel", "Correspondentie", "KVB-veld:"}));
     EXPECT_EQ(calls[1], (QJsonArray{"SetListFields", QJsonArray{"Naam", "Totaal"}}));
     EXPECT_EQ(calls[2], (QJsonArray{"AddMemberValue", corId, "Naam", "Cor Claes"}));
-    EXPECT_EQ(calls[calls.size() - 4], (QJsonArray{"AddMemberValue", corId, "Competitie", "20.00"}));
-    EXPECT_EQ(calls[calls.size() - 3], (QJsonArray{"AddMemberValue", corId, "Totaal", "10.00"}));
-    EXPECT_EQ(calls[calls.size() - 2], (QJsonArray{"AddMemberValue", corId, "Achterstallig", "0.00"}));
+    qsizetype total = -1;
+    for (qsizetype i = 0; i < calls.size(); ++i)
+        if (calls[i].toArray().at(2) == QStringLiteral("Totaal"))
+            total = i;
+    ASSERT_GT(total, 2);
+    EXPECT_EQ(calls[total - 1], (QJsonArray{"AddMemberValue", corId, "Competitie", "20.00"}));
+    EXPECT_EQ(calls[total], (QJsonArray{"AddMemberValue", corId, "Totaal", "10.00"}));
+    EXPECT_EQ(calls[total + 1], (QJsonArray{"AddMemberValue", corId, "Achterstallig", "0.00"}));
+    // Then what every letter gets: today, and the latest charge's parts one a line.
+    EXPECT_EQ(calls[total + 2].toArray().at(2), QStringLiteral("Vandaag"));
+    EXPECT_EQ(calls[calls.size() - 2],
+              (QJsonArray{"AddMemberValue", corId, "Onderdelen", "Contributie: 50.00\nCompetitie: 20.00"}));
     EXPECT_EQ(calls.last(), (QJsonArray{"RunCorrespondence"}));
 
     const QJsonArray all = json(cli({QStringLiteral("messages"), path("club.kvl")}))[QStringLiteral("calls")].toArray();

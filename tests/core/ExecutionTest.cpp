@@ -60,6 +60,28 @@ TEST_F(ExecutionTest, RowsShowWhatTheSchemeChargedAndSelectThoseWithoutAnAmount)
               QStringLiteral("Er is een totaal van 1234.57 aan contributies uitgeschreven."));
 }
 
+TEST_F(ExecutionTest, RowsFollowTheOrderGivenAndCountTheChargesReplaced) {
+    const KContribution s = scheme("Contributie 2026", 20260101, 105.0);
+    const std::int32_t bakker = addMember(doc, "Bakker").id();
+    const std::int32_t jansen = addMember(doc, "Jansen").id();
+    const std::int32_t visser = addMember(doc, "Visser").id();
+    ASSERT_TRUE(KEdit::applyScheme(doc, s.id(), {visser, bakker}));
+
+    // The grid's order first; an unknown id and a repeated one are passed over, a member the
+    // order leaves out comes last.
+    const auto rows = KExecution::rows(doc, s, {visser, 99999, bakker, visser});
+    std::vector<std::int32_t> ids;
+    for (const auto& row : rows)
+        ids.push_back(row.memberId);
+    EXPECT_EQ(ids, (std::vector<std::int32_t>{visser, bakker, jansen}));
+    EXPECT_EQ(rows[0].amount, "105.00");
+
+    EXPECT_EQ(KExecution::chargesReplaced(doc, s.id(), {jansen}), 0u);
+    EXPECT_EQ(KExecution::chargesReplaced(doc, s.id(), {jansen, visser, bakker, 99999}), 2u);
+    EXPECT_TRUE(KExecution::replaceQuestion(2).startsWith(QStringLiteral("2 van de gekozen leden")));
+    EXPECT_TRUE(KExecution::replaceQuestion(1).startsWith(QStringLiteral("Eén van de gekozen")));
+}
+
 TEST_F(ExecutionTest, ChoosingASchemeByItsDescription) {
     EXPECT_EQ(KSchemeChoice::choose(doc, questions), nullptr);
     EXPECT_EQ(questions.alerts(), QStringList{"Er zijn geen contributies"});

@@ -1,5 +1,6 @@
 // The export of the member grid: which columns, which rows, the parts members owe, the file.
 #include "core/KProgressReport.h"
+#include "core/contrib/KOutstanding.h"
 #include "core/document/CKorvelDoc.h"
 #include "core/output/MemberExport.h"
 #include "core/output/MemberGridText.h"
@@ -115,18 +116,55 @@ TEST_F(MemberExportTest, PaymentsClearThePartsInTheOrderTheyWereFirstMet) {
 
     const KMember& piet = *doc.members().findFirst(
         [](const KMember& m) { return m.name() == "Piet Jansen"; });
-    // Paid less than the first part.
+    const KOutstanding outstanding(doc);
+    // Paid less than the first part: the payment clears the parts in the overview's order of
+    // the names, whatever the order asked for.
     KMember partly = piet;
     partly.payments().clear();
     partly.addPayment(KPayment(30.0, KDateValue(20250301)));
-    EXPECT_EQ(MemberExport::outstandingByPart(partly, {"Competitie", "Contributie"}),
-              (std::vector<double>{0.0, 40.0}));
+    EXPECT_EQ(MemberExport::outstandingByPart(outstanding, partly, {"Competitie", "Contributie"}),
+              (std::vector<double>{20.0, 20.0}));
+    EXPECT_EQ(MemberExport::outstandingByPart(outstanding, partly, {"Contributie", "Onbekend"}),
+              (std::vector<double>{20.0, 0.0}));
     // Parts of one name add up over every charge.
     KMember twice = piet;
     twice.payments().clear();
     twice.addCharge(chargeOf(9, 20260101, {{"Contributie", 55.0}}));
-    EXPECT_EQ(MemberExport::outstandingByPart(twice, {"Contributie", "Competitie"}),
+    EXPECT_EQ(MemberExport::outstandingByPart(outstanding, twice, {"Contributie", "Competitie"}),
               (std::vector<double>{105.0, 20.0}));
+}
+
+// The export and the overview give one answer to "what is owed per part": the payments clear
+// the oldest charge first, whatever the order of the part names.
+TEST_F(MemberExportTest, PartsOwedAreTheOverviewsFigures) {
+    member("Anna Bakker", "Zwolle",
+           {chargeOf(7, 20250101, {{"Contributie", 50.0}, {"Bond", 10.0}})});
+    member("Piet Jansen", "Zwolle",
+           {chargeOf(6, 20240101, {{"Bond", 10.0}}), chargeOf(7, 20250101, {{"Contributie", 50.0}})},
+           {10.0});
+    member("Els Visser", "Zwolle",
+           {chargeOf(6, 20240101, {{"Bond", 10.0}, {"Contributie", 40.0}}),
+            chargeOf(7, 20250101, {{"Contributie", 50.0}, {"Bond", 10.0}})},
+           {45.0});
+    EXPECT_EQ(exported("Naam|Schuld", true),
+              "Naam;Schuld;Contributie;Bond\n"
+              "Anna Bakker;60.00;50.00;10.00\n"
+              "Piet Jansen;50.00;50.00;0.00\n"
+              "Els Visser;65.00;50.00;15.00\n");
+
+    const KOutstanding outstanding(doc);
+    std::vector<double> shares;
+    for (const KMember& m : doc.members()) {
+        outstanding.memberShares(m, shares);
+        const std::vector<double> exportedShares =
+            MemberExport::outstandingByPart(outstanding, m, outstanding.partNames());
+        for (int name = 0; name < outstanding.nameCount(); ++name) {
+            double overview = 0.0;
+            for (int column = 0; column < outstanding.columnCount(); ++column)
+                overview += shares[static_cast<std::size_t>(column * outstanding.nameCount() + name)];
+            EXPECT_DOUBLE_EQ(exportedShares[static_cast<std::size_t>(name)], overview) << m.name();
+        }
+    }
 }
 
 TEST_F(MemberExportTest, PartValuesOnlyWithTheBalanceItemSelectedAndTheBoxTicked) {
@@ -162,15 +200,23 @@ TEST_F(MemberExportTest, AValueThatWouldBreakItsLineIsQuoted) {
               "\"Piet \"\"de Kei\"\" Jansen\";\"Zwolle; Noord\";12.50;12.50\n");
 }
 
-TEST_F(MemberExportTest, TheFileTakesTheExtensionTxt) {
-    EXPECT_EQ(MemberExport::withTxtExtension("/home/piet/leden.csv"), "/home/piet/leden.txt");
-    EXPECT_EQ(MemberExport::withTxtExtension("/home/piet/leden"), "/home/piet/leden.txt");
-    EXPECT_EQ(MemberExport::withTxtExtension("/home/piet.de.vries/leden"),
-              "/home/piet.de.vries/leden.txt");
-    EXPECT_EQ(MemberExport::withTxtExtension("leden."), "leden.txt");
-    EXPECT_EQ(MemberExport::withTxtExtension("leden.2025.txt"), "leden.2025.txt");
-    EXPECT_EQ(MemberExport::withTxtExtension("leden.TXT"), "leden.txt");
-    EXPECT_EQ(MemberExport::withTxtExtension("leden"), "leden.txt");
+TEST_F(MemberExportTest, TheFileIsTheOneChosen) {
+    // Only a name without an extension gets ".txt"; what the user chose is kept, whatever its
+    // characters.
+    const struct {
+        const char* chosen;
+        const char* written;
+    } cases[] = {
+        {"/home/piet/leden.csv", "/home/piet/leden.csv"},
+        {"/home/piet/leden", "/home/piet/leden.txt"},
+        {"/home/piet.de.vries/leden", "/home/piet.de.vries/leden.txt"},
+        {"leden.2025.txt", "leden.2025.txt"},
+        {"leden.TXT", "leden.TXT"},
+        {"/home/ömer/ledenlijst łódź", "/home/ömer/ledenlijst łódź.txt"},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(MemberExport::exportPath(QString::fromUtf8(c.chosen)), QString::fromUtf8(c.written))
+            << c.chosen;
 }
 
 TEST_F(MemberExportTest, TheFileIsWrittenWholeOrNotAtAll) {

@@ -2,6 +2,8 @@
 #include "core/KProgressReport.h"
 #include "core/edit/KEdit.h"
 #include "core/output/MemberMessages.h"
+#include "core/settings/IncassoSettings.h"
+#include "core/settings/Settings.h"
 #include "tests/support/Charges.h"
 #include "tests/support/DocBuilder.h"
 #include "tests/support/DocFixture.h"
@@ -91,13 +93,53 @@ TEST_F(MemberMessagesTest, MoneyFromTheLatestChargeThenTotalAndArrears) {
     m.addCharge(chargeOf(6, 20240101, {{"Contributie", 40.0}}));
     m.addPayment(KPayment(10.0, KDateValue(20250201)));
     const KMember& cor = addMember(doc, m);
-    EXPECT_EQ(money(cor), (Values{{"Contributie", "25.00"}, {"Totaal", "55.00"}, {"Achterstallig", "30.00"}}));
+    EXPECT_EQ(money(cor), (Values{{"Contributie", "25.00"},
+                                  {"Totaal", "55.00"},
+                                  {"Achterstallig", "30.00"},
+                                  {"Onderdelen", "Contributie: 25.00"}}));
 
     KMember o = makeMember(doc, "Els Overbetaald");
     o.addCharge(chargeOf(7, 20250101, {{"Contributie", 25.0}}));
     o.addPayment(KPayment(40.0, KDateValue(20250201)));
     const KMember& els = addMember(doc, o);
-    EXPECT_EQ(money(els), (Values{{"Contributie", "25.00"}, {"Totaal", "-15.00"}, {"Achterstallig", "0.00"}}));
+    EXPECT_EQ(money(els), (Values{{"Contributie", "25.00"},
+                                  {"Totaal", "-15.00"},
+                                  {"Achterstallig", "0.00"},
+                                  {"Onderdelen", "Contributie: 25.00"}}));
+}
+
+TEST_F(MemberMessagesTest, EveryLetterGetsTheDateTheClubAndThePartsOneALine) {
+    KMember m = makeMember(doc, "Cor Claes");
+    m.addCharge(chargeOf(7, 20250101,
+                         {{"Contributie", 85.0}, {"Korting", -10.0}, {"Niets", 0.0}, {"Bond", 8.0}}));
+    const KMember& cor = addMember(doc, m);
+    const std::size_t fields = kPersonalLabels.size() + kFederationLabels.size();
+
+    const MemberMessages::Letterhead head{"15-03-2026", "TTV De Batje", "NL91ABNA0417164300"};
+    const Values all = MemberMessages::valuesOf(doc, cor, head);
+    const Values after(all.begin() + static_cast<long>(fields) + 4, all.end());
+    EXPECT_EQ(after, (Values{{"Vandaag", "15-03-2026"},
+                             {"Vereniging", "TTV De Batje"},
+                             {"IBAN vereniging", "NL91ABNA0417164300"},
+                             {"Onderdelen", "Contributie: 85.00\nBond: 8.00\nKorting: -10.00"}}));
+
+    // Without the club's data only the date; without a charge no parts.
+    const KMember& anna = addMember(doc, "Anna Bakker");
+    const Values plain = MemberMessages::valuesOf(doc, anna, {"15-03-2026", "", ""});
+    EXPECT_EQ(Values(plain.begin() + static_cast<long>(fields), plain.end()),
+              (Values{{"Vandaag", "15-03-2026"}}));
+
+    // The letterhead of a run: the clock in the date format, the club from the incasso settings,
+    // with characters the code page lacks turned into their nearest letter.
+    TempProfile profile;
+    IncassoSettings club;
+    club.creditorName = QString::fromUtf8("TTV Łódź");
+    club.creditorIban = QStringLiteral("NL91ABNA0417164300");
+    Settings::setIncasso(club);
+    const MemberMessages::Letterhead read = MemberMessages::letterhead();
+    EXPECT_EQ(read.today, "15-03-2026");
+    EXPECT_EQ(read.clubName, "TTV L\xF3" "dz");
+    EXPECT_EQ(read.clubIban, "NL91ABNA0417164300");
 }
 
 TEST_F(MemberMessagesTest, TheCallsForAllMembersOrOne) {
@@ -105,7 +147,7 @@ TEST_F(MemberMessagesTest, TheCallsForAllMembersOrOne) {
     const KMember& anna = addMember(doc, "Anna Bakker");
     RecordingCorrespondence component;
     ASSERT_TRUE(MemberMessages::canSend(doc));
-    ASSERT_TRUE(MemberMessages::send(doc, MemberMessages::kAllMembers, component));
+    ASSERT_TRUE(MemberMessages::send(doc, MemberMessages::kAllMembers, component, nullptr, {}).isDone());
     const auto& calls = component.calls();
     ASSERT_EQ(calls.size(), 3 + 2 * (kPersonalLabels.size() + kFederationLabels.size()));
     EXPECT_EQ(calls.front(), (Call{"BeginCorrespondence", "Korvel", "Correspondentie", "KVB-veld:"}));
@@ -117,19 +159,19 @@ TEST_F(MemberMessagesTest, TheCallsForAllMembersOrOne) {
               (Call{"AddMemberValue", std::to_string(cor.id()), "Naam", "Cor Claes"}));
 
     RecordingCorrespondence one;
-    MemberMessages::send(doc, cor.id(), one);
+    MemberMessages::send(doc, cor.id(), one, nullptr, {});
     EXPECT_EQ(one.calls().size(), 3 + kPersonalLabels.size() + kFederationLabels.size());
     EXPECT_EQ(one.calls()[2][1], std::to_string(cor.id()));
 
     RecordingCorrespondence nobody;
-    MemberMessages::send(doc, 424242, nobody);
+    MemberMessages::send(doc, 424242, nobody, nullptr, {});
     EXPECT_EQ(nobody.names(),
               (std::vector<std::string>{"BeginCorrespondence", "SetListFields", "RunCorrespondence"}));
 
     // The component's failures do not stop the run.
     RecordingCorrespondence failing;
     failing.failOn("AddMemberValue");
-    MemberMessages::send(doc, cor.id(), failing);
+    MemberMessages::send(doc, cor.id(), failing, nullptr, {});
     EXPECT_EQ(failing.calls().size(), one.calls().size());
 }
 
@@ -139,7 +181,7 @@ TEST_F(MemberMessagesTest, NothingWithoutTabsAndNoRunWhenStopped) {
         bool advance(std::int64_t) override { return false; }
     } stop;
     RecordingCorrespondence component;
-    EXPECT_FALSE(MemberMessages::send(doc, MemberMessages::kAllMembers, component, &stop));
+    EXPECT_TRUE(MemberMessages::send(doc, MemberMessages::kAllMembers, component, &stop).isStopped());
     EXPECT_EQ(component.names(), (std::vector<std::string>{"BeginCorrespondence", "SetListFields"}));
 
     KEdit::replaceTabs(doc, KTabList());

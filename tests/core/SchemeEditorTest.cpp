@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 class SchemeEditorTest : public DocFixture {
@@ -42,6 +44,59 @@ TEST_F(SchemeEditorTest, ANewSchemeIsNamedAfterTheYear) {
     KContribution named(41);
     named.setDescription("Jeugd");
     EXPECT_EQ(editor(named).working().description(), "Jeugd");
+}
+
+TEST_F(SchemeEditorTest, TellsWhetherTheSchemeChanged) {
+    KContribution scheme(40);
+    scheme.setDescription("Contributie 2026");
+    scheme.setDate(KDateValue(20260101));
+    KContrPart senior("Contributie", 41, 85.0);
+    KField condition = field(FieldMeaning::Senior);
+    condition.setNumber(1);
+    senior.AddCondition(condition);
+    scheme.AddPart(senior);
+    scheme.AddPart(KContrPart("Bond", 42, 8.0));
+
+    const struct {
+        const char* what;
+        std::function<void(KSchemeEditor&)> change;
+        bool changed;
+    } cases[] = {
+        {"untouched", [](KSchemeEditor&) {}, false},
+        {"a part selected and put back as it was",
+         [](KSchemeEditor& e) {
+             e.selectPart(41);
+             e.changePart(41, "Contributie", "85.00");
+         },
+         false},
+        {"the same description typed again", [](KSchemeEditor& e) { e.setDescription("Contributie 2026"); },
+         false},
+        {"a part selected only", [](KSchemeEditor& e) { e.selectPart(42); }, false},
+        {"another amount",
+         [](KSchemeEditor& e) {
+             e.selectPart(41);
+             e.changePart(41, "Contributie", "86");
+         },
+         true},
+        {"a condition removed",
+         [](KSchemeEditor& e) {
+             e.selectPart(41);
+             e.deleteCondition(e.currentPart()->conditions().front().id(), "Contributie", "85");
+             e.changePart(41, "Contributie", "85");
+         },
+         true},
+        {"a part removed", [](KSchemeEditor& e) { e.deletePart(42); }, true},
+        {"a part added", [](KSchemeEditor& e) { e.addPart("Zaal", "5"); }, true},
+        {"another description", [](KSchemeEditor& e) { e.setDescription("Jeugd"); }, true},
+        {"another date", [](KSchemeEditor& e) { e.setDate(KDateValue(20260102)); }, true},
+    };
+    for (const auto& c : cases) {
+        KSchemeEditor e = editor(scheme);
+        c.change(e);
+        EXPECT_EQ(e.changed(), c.changed) << c.what;
+    }
+    EXPECT_TRUE(editor(scheme).standardReplacesParts());
+    EXPECT_FALSE(editor(KContribution(43)).standardReplacesParts());
 }
 
 TEST_F(SchemeEditorTest, StandardMakesThreePartsPerSeniorFlagAndMemberType) {

@@ -6,11 +6,17 @@
 #include "core/contrib/KOverview.h"
 #include "core/contrib/KSchemeEditor.h"
 #include "core/edit/KEdit.h"
+#include "grid/CvsFlexGrid.h"
+#include "platform/Profile.h"
 #include "res/Commands.h"
 #include "tests/support/DocBuilder.h"
 #include "tests/support/DocFixture.h"
 #include "tests/support/GuiApplication.h"
 #include "tests/support/TestCommandHost.h"
+
+#include <QHeaderView>
+#include <QTableView>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -200,11 +206,23 @@ TEST_F(ContribCommandsTest, AChangeIsCarriedThroughOnlyWhenTheUserWantsIt) {
     EXPECT_EQ(chargeOf(jansen, s), 110.0);
     EXPECT_EQ(chargeOf(visser, s), -1.0);
 
-    // Carried through: charged again, also the member left out when it was executed.
-    const std::string before = savedBytes(doc);
+    // OK on an unchanged scheme: nothing to carry through, so nothing asked.
     dialogs->schemes.push_back([](KSchemeEditor&) { return true; });
+    ASSERT_TRUE(host.trigger(Cmd::ContrChange));
+    EXPECT_TRUE(questions().done());
+    EXPECT_EQ(questions().asked().size(), 1u);
+    EXPECT_EQ(chargeOf(jansen, s), 110.0);
+
+    // Carried through: charged again, also the member left out when it was executed. The
+    // question has "Nee" as its default.
+    const std::string before = savedBytes(doc);
+    dialogs->schemes.push_back([](KSchemeEditor& editor) {
+        editor.setDescription("Contributie 2026 (herzien)");
+        return true;
+    });
     questions().answerYesNo(true);
     ASSERT_TRUE(host.trigger(Cmd::ContrChange));
+    EXPECT_EQ(questions().asked().back().kind, QStringLiteral("yesNoDefaultNo"));
     EXPECT_EQ(chargeOf(jansen, s), 115.0);
     EXPECT_EQ(chargeOf(visser, s), 20.0);
     doc.undoStack().undo();
@@ -272,7 +290,22 @@ TEST_F(ContribCommandsTest, ExecutingChargesTheChosenMembersAndReportsTheTotal) 
     EXPECT_EQ(dialogs->shownRows[0].amount, "105.00");
     EXPECT_EQ(doc.undoStack().count(), steps);
 
+    // Jansen's charge would be replaced: asked once, "Nee" the default; "Nee" changes nothing.
+    const QString replaceOne = QStringLiteral(
+        "Eén van de gekozen leden heeft al een bedrag van deze contributie. Dat bedrag wordt "
+        "vervangen, ook wat er met de hand in is gewijzigd.\n\nWilt u doorgaan?");
     dialogs->members.push_back(Ids{visser, jansen});
+    questions().answerYesNo(false);
+    ASSERT_TRUE(host.trigger(Cmd::ContrExecute));
+    EXPECT_EQ(questions().asked().back().message, replaceOne);
+    EXPECT_EQ(questions().asked().back().kind, QStringLiteral("yesNoDefaultNo"));
+    EXPECT_EQ(doc.undoStack().count(), steps);
+    EXPECT_EQ(chargeOf(visser, s), -1.0);
+    EXPECT_EQ(host.statusMessages().back(),
+              QStringLiteral("Contributie uitvoeren gestopt; er is niets veranderd."));
+
+    dialogs->members.push_back(Ids{visser, jansen});
+    questions().answerYesNo(true);
     ASSERT_TRUE(host.trigger(Cmd::ContrExecute));
     EXPECT_EQ(questions().alerts().back(),
               QStringLiteral("Er is een totaal van 125.00 aan contributies uitgeschreven."));
@@ -280,15 +313,24 @@ TEST_F(ContribCommandsTest, ExecutingChargesTheChosenMembersAndReportsTheTotal) 
     EXPECT_EQ(doc.undoStack().count(), steps + 1);
     EXPECT_EQ(doc.undoStack().undoText(), QStringLiteral("contributie uitvoeren"));
 
-    // For nobody: a total of 0.00, and still a step.
+    // Members without a charge of it: nothing to ask.
+    doc.undoStack().undo();
+    const std::size_t asked = questions().asked().size();
+    dialogs->members.push_back(Ids{visser});
+    ASSERT_TRUE(host.trigger(Cmd::ContrExecute));
+    EXPECT_EQ(questions().asked().size(), asked + 1); // the total only
+    EXPECT_EQ(questions().asked().back().kind, QStringLiteral("alert"));
+
+    // For nobody: a total of 0.00 and no step in the history.
+    const int stepsNow = doc.undoStack().count();
     dialogs->members.push_back(Ids{});
     ASSERT_TRUE(host.trigger(Cmd::ContrExecute));
     EXPECT_EQ(questions().alerts().back(),
               QStringLiteral("Er is een totaal van 0.00 aan contributies uitgeschreven."));
-    EXPECT_EQ(doc.undoStack().count(), steps + 2);
+    EXPECT_EQ(doc.undoStack().count(), stepsNow);
 
-    // Stopped: nothing changed and nothing to report. (Progress is reported every few hundred
-    // members, so the club grows first.)
+    // Stopped: nothing changed, and the status bar says so. (Progress is reported every few
+    // hundred members, so the club grows first.)
     for (int i = 0; i < 300; ++i)
         addMember(doc, "Lid " + std::to_string(i));
     const std::string before = savedBytes(doc);
@@ -296,10 +338,48 @@ TEST_F(ContribCommandsTest, ExecutingChargesTheChosenMembersAndReportsTheTotal) 
     const int stepsBefore = doc.undoStack().count();
     dialogs->stop = true;
     dialogs->members.push_back(KExecution::allMembers(KExecution::rows(doc, *doc.findSchemeById(s))));
+    questions().answerYesNo(true); // two charges replaced
     ASSERT_TRUE(host.trigger(Cmd::ContrExecute));
+    EXPECT_TRUE(questions().asked().back().message.startsWith(QStringLiteral("2 van de gekozen leden")));
     EXPECT_EQ(savedBytes(doc), before);
     EXPECT_EQ(doc.undoStack().count(), stepsBefore);
     EXPECT_EQ(questions().alerts().size(), alerts);
+    EXPECT_EQ(host.statusMessages().back(),
+              QStringLiteral("Contributie uitvoeren gestopt; er is niets veranderd."));
+    EXPECT_TRUE(questions().done());
+}
+
+TEST_F(ContribCommandsTest, TheExecutionListsTheMembersInTheGridsOrder) {
+    const std::int32_t s = addScheme();
+    addMember(doc, "Jansen");
+    addMember(doc, "Visser");
+    addMember(doc, "Bakker");
+    Profile::writeString(QStringLiteral("Settings"), QStringLiteral("Columns"),
+                         QStringLiteral("Nr.|Naam|Schuld"));
+    KMainView& view = host.mainView();
+    view.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
+    view.OnUpdate();
+    CvsFlexGrid& grid = view.grid();
+    int nameColumn = -1;
+    for (int col = 0; col < grid.colCount(); ++col)
+        if (grid.cellText(0, col) == "Naam")
+            nameColumn = col;
+    ASSERT_GE(nameColumn, 0);
+    // The grid sorted on the name, descending: another order than the document's.
+    grid.setCurrentCol(nameColumn);
+    grid.setSortOrder(2);
+    const Ids shown = view.memberRows();
+    ASSERT_EQ(shown.size(), 3u);
+    ASSERT_EQ(doc.findMember(shown.front())->name(), "Visser");
+
+    dialogs->members.push_back(std::nullopt);
+    ASSERT_TRUE(host.trigger(Cmd::ContrExecute));
+    Ids listed;
+    for (const KExecution::Row& row : dialogs->shownRows)
+        listed.push_back(row.memberId);
+    EXPECT_EQ(listed, shown);
+    EXPECT_NE(doc.findSchemeById(s), nullptr);
 }
 
 TEST_F(ContribCommandsTest, TheOverviewListsTheMembersBehindACell) {

@@ -2,6 +2,7 @@
 // conditions, the execution dialog's selection, and the overview.
 #include "contrib/KContrExec.h"
 #include "contrib/KContrOverview.h"
+#include "contrib/KDateControl.h"
 #include "contrib/KDlgCondition.h"
 #include "contrib/KDlgContribution.h"
 #include "core/contrib/KOverview.h"
@@ -12,10 +13,14 @@
 #include "tests/support/DocFixture.h"
 #include "tests/support/GuiApplication.h"
 #include "tests/support/ModalAnswer.h"
+#include "tests/support/Pinned.h"
+#include "tests/support/ScriptedQuestions.h"
 
 #include <gtest/gtest.h>
 
 #include <QAbstractItemModelTester>
+#include <QCalendarWidget>
+#include <QDateEdit>
 #include <QComboBox>
 #include <QContextMenuEvent>
 #include <QHeaderView>
@@ -53,20 +58,24 @@ protected:
             cells.push_back(grid->cellText(row, col));
         return cells;
     }
+
+    ScriptedQuestions questions;
 };
 
 } // namespace
 
 TEST_F(ContribDialogsTest, TheSchemeDialogEditsPartsOnAWorkingCopy) {
     KSchemeEditor editor = editorFor(KContribution(doc.handOutId()));
-    KDlgContribution dialog(editor);
+    KDlgContribution dialog(editor, questions);
     dialog.show();
     QAbstractItemModelTester tester(dialog.partsGrid()->view()->model());
     EXPECT_EQ(dialog.descriptionEdit()->text(), QStringLiteral("Contributie 2026"));
     EXPECT_EQ(dialog.partsGrid()->rowCount(), 1);
     EXPECT_TRUE(dialog.partsGrid()->columnHidden(3));
 
+    // A scheme without parts has nothing to lose: no question.
     ModalAnswer::click(&dialog, QStringLiteral("&Standaard"));
+    EXPECT_TRUE(questions.asked().empty());
     ASSERT_EQ(dialog.partsGrid()->rowCount(), 19);
     EXPECT_EQ(dialog.partsGrid()->cellText(1, 1), "85.00");
     EXPECT_EQ(dialog.partsGrid()->cellText(1, 2), "Senior = Ja EN Soort lid = Erelid");
@@ -104,9 +113,63 @@ TEST_F(ContribDialogsTest, TheSchemeDialogEditsPartsOnAWorkingCopy) {
     EXPECT_EQ(editor.working().date().value(), 20260315);
 }
 
+TEST_F(ContribDialogsTest, StandardOverPartsAsksFirst) {
+    KContribution scheme(doc.handOutId());
+    scheme.setDescription("Zomercompetitie");
+    scheme.setDate(KDateValue(20250601));
+    scheme.AddPart(KContrPart("Zaalhuur", doc.handOutId(), 12.5));
+    KSchemeEditor editor = editorFor(scheme);
+    KDlgContribution dialog(editor, questions);
+    dialog.show();
+
+    questions.answerYesNo(false);
+    ModalAnswer::click(&dialog, QStringLiteral("&Standaard"));
+    ASSERT_EQ(questions.asked().size(), 1u);
+    EXPECT_EQ(questions.asked().back().message,
+              QStringLiteral("De onderdelen, omschrijving en datum worden vervangen.\n\n"
+                             "Wilt u doorgaan?"));
+    EXPECT_EQ(dialog.partsGrid()->rowCount(), 2);
+    EXPECT_EQ(dialog.descriptionEdit()->text(), QStringLiteral("Zomercompetitie"));
+    EXPECT_EQ(editor.working().date().value(), 20250601);
+    EXPECT_FALSE(editor.changed());
+
+    questions.answerYesNo(true);
+    ModalAnswer::click(&dialog, QStringLiteral("&Standaard"));
+    EXPECT_EQ(dialog.partsGrid()->rowCount(), 19);
+    EXPECT_EQ(dialog.descriptionEdit()->text(), QStringLiteral("Contributie 2026"));
+    EXPECT_TRUE(questions.done());
+}
+
+TEST_F(ContribDialogsTest, EnterInTheNameOrAmountAddsThePart) {
+    KSchemeEditor editor = editorFor(KContribution(doc.handOutId()));
+    KDlgContribution dialog(editor, questions);
+    dialog.show();
+    dialog.nameEdit()->setText(QStringLiteral("Zaalhuur"));
+    dialog.amountEdit()->setText(QStringLiteral("5"));
+    dialog.amountEdit()->setFocus();
+    QTest::keyClick(dialog.amountEdit(), Qt::Key_Return);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), 0);
+    ASSERT_EQ(dialog.partsGrid()->rowCount(), 2);
+    EXPECT_EQ(dialog.partsGrid()->cellText(1, 0), "Zaalhuur");
+    EXPECT_EQ(dialog.partsGrid()->cellText(1, 1), "5.00");
+
+    dialog.nameEdit()->setText(QStringLiteral("Bond"));
+    QTest::keyClick(dialog.nameEdit(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.partsGrid()->rowCount(), 3);
+
+    // Nothing typed: Enter is the dialog's OK as ever.
+    dialog.nameEdit()->clear();
+    dialog.amountEdit()->clear();
+    QTest::keyClick(dialog.nameEdit(), Qt::Key_Return);
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+    EXPECT_EQ(editor.working().parts().size(), 2u);
+}
+
 TEST_F(ContribDialogsTest, ConditionsAreAddedThroughTheConditionDialog) {
     KSchemeEditor editor = editorFor(KContribution(doc.handOutId()));
-    KDlgContribution dialog(editor);
+    KDlgContribution dialog(editor, questions);
     dialog.show();
     dialog.nameEdit()->setText(QStringLiteral("Competitie"));
     dialog.amountEdit()->setText(QStringLiteral("25"));
@@ -164,15 +227,28 @@ TEST_F(ContribDialogsTest, TheExecutionDialogSelectsByItsButtons) {
     EXPECT_EQ(grid->cellText(0, 1), "Contributie 2026");
     EXPECT_TRUE(grid->columnHidden(2));
     EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{11, 13}));
+    EXPECT_EQ(dialog.countText(), QStringLiteral("2 van 3 leden geselecteerd"));
+    // Tall enough for about thirty members at once.
+    EXPECT_GE(grid->view()->viewport()->height(),
+              25 * grid->view()->verticalHeader()->defaultSectionSize());
 
     ModalAnswer::click(&dialog, QStringLiteral("&Keer selectie om"));
     EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{12}));
+    EXPECT_EQ(dialog.countText(), QStringLiteral("1 van 3 leden geselecteerd"));
     ModalAnswer::click(&dialog, QStringLiteral("&Keer selectie om"));
     EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{11, 13}));
     ModalAnswer::click(&dialog, QStringLiteral("Selecteer alle leden"));
     EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{11, 12, 13}));
     ModalAnswer::click(&dialog, QStringLiteral("Selecteer leden zonder bedrag"));
     EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{11, 13}));
+
+    // Clicks in the grid change the count too.
+    click(grid, 2);
+    EXPECT_EQ(dialog.countText(), QStringLiteral("1 van 3 leden geselecteerd"));
+    QTest::mouseClick(grid->view()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      pointOf(grid, 3));
+    EXPECT_EQ(dialog.countText(), QStringLiteral("2 van 3 leden geselecteerd"));
+    EXPECT_EQ(dialog.chosenMembers(), (std::vector<std::int32_t>{12, 13}));
 
     ModalAnswer::click(&dialog, QStringLiteral("&Voer uit"));
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
@@ -220,4 +296,32 @@ TEST_F(ContribDialogsTest, TheOverviewShowsEveryCellAndBoldTotals) {
     QTest::mouseDClick(grid->view()->viewport(), Qt::LeftButton, Qt::NoModifier, pointOf(grid, 2, 1));
     QTest::keyClick(grid->view(), Qt::Key_Return);
     EXPECT_EQ(chosen, (std::vector<std::pair<int, int>>{{2, 1}, {2, 1}}));
+}
+
+TEST_F(ContribDialogsTest, TheExecutionDialogShowsAboutThirtyMembersAtOnce) {
+    std::vector<KExecution::Row> rows;
+    const char* names[] = {"Anna Bakker", "Bob de Boer", "Cor Claes",   "Els Dijkstra",
+                           "Frits Evers", "Gerda Gans",  "Henk Hoekstra", "Ida Jansen"};
+    for (int i = 0; i < 40; ++i)
+        rows.push_back({100 + i, std::string(names[i % 8]) + " " + std::to_string(i + 1),
+                        i % 5 == 0 ? "105.00" : ""});
+    KContrExec dialog("Contributie 2026", rows);
+    dialog.show();
+    EXPECT_EQ(dialog.countText(), QStringLiteral("32 van 40 leden geselecteerd"));
+    const int rowHeight = dialog.grid()->view()->verticalHeader()->defaultSectionSize();
+    EXPECT_GE(dialog.grid()->view()->viewport()->height(), 28 * rowHeight);
+    const QString screenshots = qEnvironmentVariable("KORVEL_SCREENSHOT_DIR");
+    if (!screenshots.isEmpty()) {
+        QTest::qWait(50);
+        EXPECT_TRUE(dialog.grab().save(screenshots + QStringLiteral("/contributie-uitvoeren.png")));
+    }
+}
+
+TEST_F(ContribDialogsTest, TheSchemesCalendarSpeaksDutchOnAnEnglishSystem) {
+    PinnedLocale english("en_US");
+    std::unique_ptr<QDateEdit> picker(makeDateControl(nullptr));
+    const QLocale shown = picker->calendarWidget()->locale();
+    EXPECT_EQ(shown.monthName(3), QStringLiteral("maart"));
+    EXPECT_EQ(shown.dayName(1), QStringLiteral("maandag"));
+    EXPECT_EQ(picker->calendarWidget()->firstDayOfWeek(), Qt::Monday);
 }

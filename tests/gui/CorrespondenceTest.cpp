@@ -78,6 +78,32 @@ TEST_F(CorrespondenceTest, FieldsAreFilledInPerMember) {
     EXPECT_DOUBLE_EQ(set.owed(1), 0.0);
 }
 
+TEST_F(CorrespondenceTest, TheDefaultLetterLeavesOutLinesThatWouldSayNothing) {
+    add(21, {{"Naam", "Ria Smit"}, {"Totaal", "93.00"}, {"Achterstallig", "0.00"},
+             {"Vandaag", "15-03-2026"}, {"Vereniging", "TTV De Batje"},
+             {"IBAN vereniging", "NL91ABNA0417164300"},
+             {"Onderdelen", "Contributie: 85.00\nBond: 8.00"}});
+    QTextDocument pattern;
+    pattern.setHtml(LetterMerge::defaultTemplate(set.prefix()));
+
+    const QString ria = LetterMerge::letter(pattern, set, 4)->toPlainText();
+    EXPECT_TRUE(ria.startsWith(QStringLiteral("TTV De Batje\n"))) << ria.toStdString();
+    EXPECT_TRUE(ria.contains(QStringLiteral("\n15-03-2026\n")));
+    EXPECT_TRUE(ria.contains(QStringLiteral("bestaat uit:\nContributie: 85.00\nBond: 8.00\n")))
+        << ria.toStdString();
+    EXPECT_TRUE(ria.contains(
+        QStringLiteral("Ons rekeningnummer is NL91ABNA0417164300 ten name van TTV De Batje.")));
+    EXPECT_FALSE(ria.contains(QStringLiteral("achterstallig"))) << "nothing in arrears";
+
+    // Without the club's data, a date or a charge, their lines are gone; arrears stay.
+    const QString bob = LetterMerge::letter(pattern, set, 3)->toPlainText();
+    EXPECT_TRUE(bob.contains(QString::fromUtf8("Daarvan is € 70.00 achterstallig")));
+    EXPECT_FALSE(bob.contains(QStringLiteral("rekeningnummer")));
+    EXPECT_FALSE(bob.contains(QStringLiteral("bestaat uit")));
+    EXPECT_FALSE(bob.contains(QStringLiteral("KVB-veld"))) << bob.toStdString();
+    EXPECT_TRUE(bob.startsWith(QStringLiteral("Bob\nDorpsstraat 1"))) << bob.toStdString();
+}
+
 TEST_F(CorrespondenceTest, EveryLetterBeginsOnAPageOfItsOwn) {
     QTextDocument pattern;
     pattern.setHtml(LetterMerge::defaultTemplate(set.prefix()));

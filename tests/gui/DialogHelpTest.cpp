@@ -15,6 +15,7 @@
 #include "core/contrib/KOverview.h"
 #include "core/contrib/KSchemeEditor.h"
 #include "grid/CvsFlexGrid.h"
+#include "member/KDlgAgeUpdate.h"
 #include "member/KDlgCharge.h"
 #include "member/KDlgFinancial.h"
 #include "member/KDlgMember.h"
@@ -122,9 +123,15 @@ TEST_F(DialogHelpTest, F1AndTheHelpButtonOfEveryDialogShowItsPage) {
          "lidgegevens.md"},
         {"charge", [] { return std::make_unique<KDlgCharge>(KCharge()); }, "financieel.md"},
         {"payment", [] { return std::make_unique<KDlgPayment>(KPayment()); }, "financieel.md"},
+        {"age",
+         [] {
+             return std::make_unique<KDlgAgeUpdate>(
+                 KMemberDialogs::AgeChoice{KDateValue(20270101), 18});
+         },
+         "leeftijd.md"},
         {"special characters", [&] { return std::make_unique<KDlgSpecChars>(&remarks); },
          "speciale-karakters.md", false},
-        {"scheme", [&] { return std::make_unique<KDlgContribution>(schemes); },
+        {"scheme", [&] { return std::make_unique<KDlgContribution>(schemes, questions); },
          "contributie-schema.md"},
         {"condition", [&] { return std::make_unique<KDlgCondition>(part, conditions); },
          "contributie-schema.md"},

@@ -12,7 +12,7 @@ using DocumentCommands = KorvelFixture;
 
 TEST_F(DocumentCommands, ANewAdministrationIsCalledKorvel) {
     ASSERT_TRUE(start());
-    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Korvel - Korvel"));
+    EXPECT_EQ(frame().shownTitle(), QStringLiteral("Korvel - Korvel"));
     trigger(Cmd::FileSaveAs);
     ASSERT_EQ(prompts().suggestedPaths.size(), 1);
     EXPECT_EQ(QFileInfo(prompts().suggestedPaths.front()).fileName(), QStringLiteral("Korvel.kvl"));

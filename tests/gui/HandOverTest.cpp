@@ -46,7 +46,7 @@ TEST_F(HandOver, TheFileIsOpenedAfterTheSaveQuestionAsBestandOpen) {
     EXPECT_EQ(prompts().askedToSave, QStringList{QStringLiteral("Korvel")});
     EXPECT_EQ(doc().pathName(), path);
     EXPECT_EQ(doc().members().size(), 2u);
-    EXPECT_EQ(frame().windowTitle(), QStringLiteral("club.kvl - Korvel"));
+    EXPECT_EQ(frame().shownTitle(), QStringLiteral("club.kvl - Korvel"));
     EXPECT_TRUE(m_app->waitingFiles().isEmpty());
 }
 

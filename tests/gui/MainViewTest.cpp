@@ -287,7 +287,7 @@ TEST_F(MainViewTest, ContextMenuOffersTheMemberCommandsAndSelectsTheClickedRow) 
     for (QAction* action : m_view->contextMenu()->actions())
         texts << (action->isSeparator() ? QStringLiteral("-") : action->text());
     EXPECT_EQ(texts, (QStringList{"&Toevoegen", "&Verwijderen", "&Wijzigen", "-",
-                                  "Verstuur &bericht", "-", "&Exporteren", "-",
+                                  "Verstuur &bericht", "-", "E&xporteren", "-",
                                   "&Alles selecteren"}));
 
     QTableView* view = grid().view();

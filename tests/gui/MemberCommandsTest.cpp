@@ -234,3 +234,66 @@ TEST_F(MemberCommandsTest, AChangedMembersRowIsWhereTheKeyboardGoesOn) {
     EXPECT_EQ(grid().selectedRowAt(0), row - 1);
     EXPECT_EQ(grid().selectedRowAt(1), row);
 }
+
+TEST_F(MemberCommandsTest, AgesUpdateSeniorInOneStepAfterSayingHowMany) {
+    PinnedToday pinned(20260315);
+    const auto born = [this](const char* name, std::int32_t date, bool senior) {
+        const std::int32_t id = idOf(name);
+        KMember m = *doc.findMember(id);
+        m.valueByMeaning(FieldMeaning::BirthDate)->setDate(KDateValue(date));
+        m.valueByMeaning(FieldMeaning::Senior)->setNumber(senior ? 1 : 0);
+        ASSERT_TRUE(KEdit::replaceMember(doc, id, m));
+    };
+    born("Piet Jansen", 20090101, false); // 18 on 1 January 2027
+    born("Anna Visser", 20100101, true);  // 17: no senior any more
+    born("Kees Bakker", 0, true);         // no birth date: stays
+    const int steps = doc.undoStack().count();
+    const auto senior = [this](const char* name) {
+        return doc.findMember(idOf(name))->valueByMeaning(FieldMeaning::Senior)->number() == 1;
+    };
+
+    // The dialog starts at 1 January of next year and 18; cancelled, nothing happens.
+    KMemberDialogs::AgeChoice shown;
+    dialogs->answerAge([&shown](const KMemberDialogs::AgeChoice& start) {
+        shown = start;
+        return std::optional<KMemberDialogs::AgeChoice>();
+    });
+    ASSERT_TRUE(host->trigger(Cmd::MemberAgeUpdate));
+    EXPECT_EQ(shown.reference.value(), 20270101);
+    EXPECT_EQ(shown.age, 18);
+    EXPECT_EQ(doc.undoStack().count(), steps);
+
+    // "Nee" to the count: nothing changes.
+    const auto asShown = [](const KMemberDialogs::AgeChoice& start) {
+        return std::optional<KMemberDialogs::AgeChoice>(start);
+    };
+    dialogs->answerAge(asShown);
+    questions().answerYesNo(false);
+    ASSERT_TRUE(host->trigger(Cmd::MemberAgeUpdate));
+    EXPECT_EQ(questions().asked().back().message,
+              QStringLiteral("Bij 1 lid wordt Senior \"Ja\", bij 1 lid \"Nee\". 1 lid zonder "
+                             "geboortedatum blijft zoals het is.\n\nWilt u doorgaan?"));
+    EXPECT_EQ(doc.undoStack().count(), steps);
+
+    dialogs->answerAge(asShown);
+    questions().answerYesNo(true);
+    ASSERT_TRUE(host->trigger(Cmd::MemberAgeUpdate));
+    EXPECT_TRUE(senior("Piet Jansen"));
+    EXPECT_FALSE(senior("Anna Visser"));
+    EXPECT_TRUE(senior("Kees Bakker"));
+    EXPECT_EQ(doc.undoStack().count(), steps + 1);
+    EXPECT_EQ(doc.undoStack().undoText(), QStringLiteral("leeftijd bijwerken"));
+    EXPECT_EQ(host->statusMessages().back(), QStringLiteral("Senior bijgewerkt bij 2 leden."));
+
+    // Again: nothing to change, no step.
+    dialogs->answerAge(asShown);
+    ASSERT_TRUE(host->trigger(Cmd::MemberAgeUpdate));
+    EXPECT_EQ(questions().alerts().back(), QStringLiteral("Bij geen enkel lid verandert Senior."));
+    EXPECT_EQ(doc.undoStack().count(), steps + 1);
+
+    doc.undoStack().undo();
+    EXPECT_FALSE(senior("Piet Jansen"));
+    EXPECT_TRUE(senior("Anna Visser"));
+    EXPECT_TRUE(dialogs->done());
+    EXPECT_TRUE(questions().done());
+}

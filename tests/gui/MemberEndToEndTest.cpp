@@ -149,7 +149,7 @@ TEST_F(MemberEndToEnd, AddAMemberWithCharges_ChangeDeleteAndUndoEachStep) {
     questions().answerYesNo(true);
     trigger(Cmd::MemberDelete);
     EXPECT_EQ(doc().findMember(newId), nullptr);
-    EXPECT_EQ(frame().memberCountText(), QStringLiteral("1 leden"));
+    EXPECT_EQ(frame().memberCountText(), QStringLiteral("1 lid"));
     trigger(Cmd::EditUndo);
     EXPECT_EQ(rowTexts(newId).back(), "50.00");
     trigger(Cmd::EditUndo);

@@ -17,13 +17,16 @@
 #include "core/KProgressReport.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QTableView>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 
 namespace {
@@ -40,7 +43,8 @@ public:
     // Each press of "&Exporteren" changes the choice first; the dialog closes when the export
     // reports success or the presses run out.
     std::deque<std::function<void(MemberExport::Choice&)>> presses;
-    std::deque<std::optional<std::string>> files;
+    std::deque<std::optional<QString>> files;
+    bool stop = false;
     std::optional<MemberGridFont> font;
     std::vector<std::string> items;
     MemberGridFont fontShown;
@@ -60,11 +64,11 @@ public:
         }
         return false;
     }
-    std::optional<std::string> exportFile() override {
+    std::optional<QString> exportFile() override {
         m_log.push_back("file dialog");
         if (files.empty())
             return std::nullopt;
-        std::optional<std::string> file = files.front();
+        std::optional<QString> file = files.front();
         files.pop_front();
         return file;
     }
@@ -75,11 +79,19 @@ public:
     void messageBox(const QString& text) override { m_log.push_back("box: " + text.toStdString()); }
     void minimizeMainWindow() override { m_log.push_back("minimize"); }
     void restoreMainWindow() override { m_log.push_back("restore"); }
-    KProgressReport& progress() override { return m_progress; }
+    KProgressReport& progress() override {
+        if (stop)
+            return m_stop;
+        return m_progress;
+    }
 
 private:
+    struct StopAtOnce : KProgressReport {
+        bool advance(std::int64_t) override { return false; }
+    };
     Log& m_log;
     KNoProgress m_progress;
+    StopAtOnce m_stop;
 };
 
 // Hands out the test's own components, or fails as told.
@@ -147,12 +159,13 @@ TEST_F(OutputCommandsTest, ExportStaysOpenUntilAFileIsWritten) {
     dialogs->presses = {[](MemberExport::Choice&) {},
                         [](MemberExport::Choice&) {},
                         [](MemberExport::Choice& c) { c.splitParts = true; }};
-    dialogs->files = {std::nullopt, dir.filePath(QStringLiteral("geen/leden")).toStdString(),
-                      dir.filePath(QStringLiteral("leden.csv")).toStdString()};
+    dialogs->files = {std::nullopt, dir.filePath(QStringLiteral("geen/leden")),
+                      dir.filePath(QStringLiteral("leden.csv"))};
     ASSERT_TRUE(host->trigger(Cmd::MemberExport));
     EXPECT_EQ(dialogs->items, (Strings{"Naam", "Nr.", "Schuld", "Woonplaats"}));
     EXPECT_EQ(log, (Log{"export dialog", "file dialog", "file dialog", "file dialog"}));
-    const QString written = dir.filePath(QStringLiteral("leden.txt"));
+    // The file chosen is the file written; only a name without an extension gets ".txt".
+    const QString written = dir.filePath(QStringLiteral("leden.csv"));
     EXPECT_EQ(alerts(), (QStringList{QStringLiteral("Kan bestand %1 niet openen om te schrijven.")
                                          .arg(dir.filePath(QStringLiteral("geen/leden.txt"))),
                                      QStringLiteral("Informatie opgeslagen in %1").arg(written)}));
@@ -161,6 +174,46 @@ TEST_F(OutputCommandsTest, ExportStaysOpenUntilAFileIsWritten) {
     EXPECT_EQ(file.readAll(), QByteArray("Nr.;Naam;Woonplaats;Schuld;Contributie;Competitie\n"
                                          "1;Anna Bakker;;0.00;0.00;0.00\n"
                                          "2;Cor Claes;Zwolle;10.00;0.00;10.00\n"));
+}
+
+TEST_F(OutputCommandsTest, ExportAsksBeforeReplacingAFileAndTellsAStop) {
+    QTemporaryDir dir;
+    // A folder and a name with characters Windows-1252 lacks stay as they are.
+    ASSERT_TRUE(QDir(dir.path()).mkdir(QString::fromUtf8("Łódź")));
+    const QString path = dir.filePath(QString::fromUtf8("Łódź/leden ömer"));
+    const QString written = path + QStringLiteral(".txt");
+    QFile old(written);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("oud");
+    old.close();
+
+    // "Nee": nothing written, the dialog stays; "Ja": replaced.
+    dialogs->presses = {[](MemberExport::Choice&) {}, [](MemberExport::Choice&) {}};
+    dialogs->files = {path, path};
+    host->scripted().answerYesNo(false).answerYesNo(true);
+    ASSERT_TRUE(host->trigger(Cmd::MemberExport));
+    const auto& asked = host->scripted().asked();
+    ASSERT_EQ(asked.size(), 3u);
+    EXPECT_EQ(asked[0].kind, QStringLiteral("yesNoDefaultNo"));
+    EXPECT_EQ(asked[0].message,
+              QStringLiteral("Het bestand %1 bestaat al.\n\nWilt u het vervangen?")
+                  .arg(QDir::toNativeSeparators(written)));
+    EXPECT_EQ(asked[2].message, QStringLiteral("Informatie opgeslagen in %1").arg(written));
+    ASSERT_TRUE(old.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(old.readAll().startsWith("Nr.;Naam"));
+    old.close();
+    EXPECT_TRUE(host->statusMessages().empty());
+
+    // Stopped: the file stays, and the status bar says so.
+    dialogs->stop = true;
+    dialogs->presses = {[](MemberExport::Choice&) {}};
+    dialogs->files = {dir.filePath(QStringLiteral("nieuw.txt"))};
+    ASSERT_TRUE(host->trigger(Cmd::MemberExport));
+    EXPECT_FALSE(QFileInfo::exists(dir.filePath(QStringLiteral("nieuw.txt"))));
+    ASSERT_EQ(host->statusMessages().size(), 1u);
+    EXPECT_EQ(host->statusMessages().back(),
+              QStringLiteral("Exporteren gestopt; er is niets veranderd."));
+    EXPECT_TRUE(host->scripted().done());
 }
 
 TEST_F(OutputCommandsTest, PrintMakesFiveCallsAndSaysWhenOneFailed) {
@@ -240,8 +293,29 @@ TEST_F(OutputCommandsTest, MessagesForEveryMemberOrTheFirstSelected) {
             EXPECT_EQ(call[1], std::to_string(corId));
         }
     }
-    EXPECT_EQ(mine[mine.size() - 2], (std::vector<std::string>{"AddMemberValue", std::to_string(corId),
-                                                               "Achterstallig", "0.00"}));
+    const auto named = [&mine](const std::string& name) {
+        for (const auto& call : mine)
+            if (call.size() > 3 && call[2] == name)
+                return call[3];
+        return std::string("(none)");
+    };
+    EXPECT_EQ(named("Achterstallig"), "0.00");
+    EXPECT_EQ(named("Vandaag"), "15-03-2026");
+    EXPECT_EQ(named("Onderdelen"), "Contributie: 50.00\nCompetitie: 20.00");
+    EXPECT_EQ(named("Vereniging"), "(none)") << "no club data in the profile";
+
+    // Stopped while the data are collected: the component is not run, and the status bar says so.
+    const auto runs = [this] {
+        const std::vector<std::string> names = components->letters.names();
+        return std::count(names.begin(), names.end(), "RunCorrespondence");
+    };
+    const auto before = runs();
+    dialogs->stop = true;
+    ASSERT_TRUE(host->trigger(Cmd::SendMessages));
+    EXPECT_EQ(runs(), before);
+    EXPECT_EQ(host->statusMessages().back(),
+              QStringLiteral("Berichten versturen gestopt; er is niets veranderd."));
+    dialogs->stop = false;
 
     // Only with members.
     CKorvelDoc empty;

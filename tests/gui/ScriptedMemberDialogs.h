@@ -16,6 +16,7 @@ public:
     using MemberAnswer = std::function<std::optional<KMember>(const KMember& start, bool adding)>;
     using ChargeAnswer = std::function<std::optional<KCharge>(const KCharge& start)>;
     using PaymentAnswer = std::function<std::optional<KPayment>(const KPayment& start)>;
+    using AgeAnswer = std::function<std::optional<AgeChoice>(const AgeChoice& start)>;
 
     ScriptedMemberDialogs& answerMember(MemberAnswer answer) {
         m_members.push_back(std::move(answer));
@@ -29,7 +30,13 @@ public:
         m_payments.push_back(std::move(answer));
         return *this;
     }
-    bool done() const { return m_members.empty() && m_charges.empty() && m_payments.empty(); }
+    ScriptedMemberDialogs& answerAge(AgeAnswer answer) {
+        m_ages.push_back(std::move(answer));
+        return *this;
+    }
+    bool done() const {
+        return m_members.empty() && m_charges.empty() && m_payments.empty() && m_ages.empty();
+    }
 
     std::optional<KMember> editMember(const CKorvelDoc&, const KMember& start,
                                       bool adding) override {
@@ -40,6 +47,9 @@ public:
     }
     std::optional<KPayment> editPayment(const KPayment& start, QWidget*) override {
         return next(m_payments, "payment", start);
+    }
+    std::optional<AgeChoice> chooseAgeUpdate(const AgeChoice& start) override {
+        return next(m_ages, "age", start);
     }
 
 private:
@@ -58,4 +68,5 @@ private:
     std::deque<MemberAnswer> m_members;
     std::deque<ChargeAnswer> m_charges;
     std::deque<PaymentAnswer> m_payments;
+    std::deque<AgeAnswer> m_ages;
 };

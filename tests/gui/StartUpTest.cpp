@@ -25,7 +25,7 @@ TEST_F(StartUp, FirstStartMakesANewAdministrationAndTheDefaultColumns) {
     EXPECT_EQ(columns(), QString::fromLatin1(kDefaultColumnList));
     EXPECT_EQ(QDir::currentPath(), home);
     EXPECT_EQ(frame().memberCountText(), QStringLiteral("0 leden"));
-    EXPECT_EQ(frame().windowTitle(), QStringLiteral("Korvel - Korvel"));
+    EXPECT_EQ(frame().shownTitle(), QStringLiteral("Korvel - Korvel"));
     EXPECT_TRUE(frame().isVisible());
     EXPECT_TRUE(prompts().errors.isEmpty());
 }
@@ -77,7 +77,7 @@ TEST_F(StartUp, OpensTheFixedStartFile) {
     EXPECT_EQ(doc().members().size(), 2u);
     EXPECT_EQ(frame().memberCountText(), QStringLiteral("2 leden"));
     EXPECT_EQ(frame().view()->grid().rowCount(), 3); // the title row and two members
-    EXPECT_EQ(frame().windowTitle(), QStringLiteral("vast.kvl - Korvel"));
+    EXPECT_EQ(frame().shownTitle(), QStringLiteral("vast.kvl - Korvel"));
 }
 
 TEST_F(StartUp, TheFixedStartFileIsNotTakenWithoutLoadstart) {
@@ -106,7 +106,7 @@ TEST_F(StartUp, OpensTheFileOfTheCommandLine) {
     setSetting("loadstart", 1);
     ASSERT_TRUE(start({club}));
     EXPECT_EQ(doc().pathName(), club);
-    EXPECT_EQ(frame().memberCountText(), QStringLiteral("1 leden"));
+    EXPECT_EQ(frame().memberCountText(), QStringLiteral("1 lid"));
     EXPECT_TRUE(prompts().errors.isEmpty());
 }
 

@@ -13,7 +13,7 @@
 class ScriptedQuestions : public KQuestions {
 public:
     struct Asked {
-        QString kind; // "alert", "yesNo", "yesNoAllStop", "selectString"
+        QString kind; // "alert", "yesNo", "yesNoDefaultNo", "yesNoAllStop", "selectString"
         QString caption;
         QString message;
         QStringList items;
@@ -44,18 +44,13 @@ public:
     bool done() const { return m_yesNo.empty() && m_allStop.empty() && m_select.empty(); }
 
     void alert(const QString& message) override {
-        m_asked.push_back({"alert", "Alert", message, {}});
+        m_asked.push_back({"alert", {}, message, {}});
     }
 
-    bool yesNo(const QString& message) override {
-        m_asked.push_back({"yesNo", {}, message, {}});
-        if (m_yesNo.empty()) {
-            ADD_FAILURE() << "unexpected yes/no question: " << message.toStdString();
-            return false;
-        }
-        const bool answer = m_yesNo.front();
-        m_yesNo.pop_front();
-        return answer;
+    bool yesNo(const QString& message) override { return answerYesNo("yesNo", message); }
+    // Answered from the same script as yesNo; asked() tells the two apart.
+    bool yesNoDefaultNo(const QString& message) override {
+        return answerYesNo("yesNoDefaultNo", message);
     }
 
     int yesNoAllStop(const QString& caption, const QString& message) override {
@@ -85,6 +80,17 @@ public:
     }
 
 private:
+    bool answerYesNo(const char* kind, const QString& message) {
+        m_asked.push_back({QString::fromLatin1(kind), {}, message, {}});
+        if (m_yesNo.empty()) {
+            ADD_FAILURE() << "unexpected yes/no question: " << message.toStdString();
+            return false;
+        }
+        const bool answer = m_yesNo.front();
+        m_yesNo.pop_front();
+        return answer;
+    }
+
     std::deque<bool> m_yesNo;
     std::deque<int> m_allStop;
     std::deque<std::vector<int>> m_select;

@@ -9,6 +9,7 @@
 
 #include <functional>
 #include <map>
+#include <vector>
 
 // A main window for the commands of one area, without the rest of the program: a main view
 // on the document, the questions answered from a script, and the commands triggered by id.
@@ -30,6 +31,9 @@ public:
     KMainView& mainView() override { return m_view; }
     KQuestions& questions() override { return m_questions; }
     QWidget* window() override { return &m_view; }
+    void showStatus(const QString& message) override { m_statusMessages.push_back(message); }
+    // What the commands put in the status bar, oldest first.
+    const std::vector<QString>& statusMessages() const { return m_statusMessages; }
 
     ScriptedQuestions& scripted() { return m_questions; }
     bool hasHandler(int id) const { return m_handlers.count(id) != 0; }
@@ -52,4 +56,5 @@ private:
     ScriptedQuestions m_questions;
     std::map<int, std::function<void()>> m_handlers;
     std::map<int, std::function<bool()>> m_rules;
+    std::vector<QString> m_statusMessages;
 };

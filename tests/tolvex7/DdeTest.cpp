@@ -12,6 +12,7 @@
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QMessageBox>
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -293,6 +294,45 @@ TEST_F(Dde, ServiceNamesThatCannotBeOffered) {
 }
 
 #if defined(Q_OS_LINUX)
+// Without a runtime folder the sockets go to a folder of the user's own in the temporary
+// folder, never to the shared temporary folder itself.
+TEST_F(Dde, WithoutARuntimeFolderTheSocketsGetAUserOnlyFolder) {
+    QTemporaryDir temp;
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    const QString folder = DdeShared::serviceFolder(QString());
+    EXPECT_EQ(folder, temp.path() + QStringLiteral("/tolvex7-dde-%1").arg(::getuid()));
+    EXPECT_EQ(DdeShared::serviceFolder(QStringLiteral("/run/user/1000")),
+              QStringLiteral("/run/user/1000/tolvex7-dde"));
+
+    const QString socket = folder + QStringLiteral("/dienst");
+    ASSERT_TRUE(DdeShared::prepareFolder(socket));
+    EXPECT_EQ(QFileInfo(folder).permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser),
+              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    // A folder of the user's left open to others is closed again.
+    ASSERT_TRUE(QFile::setPermissions(folder, QFile::permissions(folder) | QFile::ReadOther |
+                                                  QFile::WriteOther | QFile::ExeOther));
+    ASSERT_TRUE(DdeShared::prepareFolder(socket));
+    EXPECT_FALSE(QFileInfo(folder).permissions() & (QFile::ReadOther | QFile::WriteOther));
+
+    // A link put there beforehand (by another user, say) is not followed.
+    ASSERT_TRUE(QDir(folder).removeRecursively());
+    QTemporaryDir elsewhere;
+    ASSERT_TRUE(QFile::link(elsewhere.path(), folder));
+    EXPECT_FALSE(DdeShared::prepareFolder(socket));
+    ASSERT_TRUE(QFile::remove(folder));
+
+    // A server can be offered there and found by a client.
+    QLocalServer server;
+    ASSERT_TRUE(DdeShared::prepareFolder(socket));
+    EXPECT_TRUE(server.listen(socket));
+    server.close();
+    if (oldTemp.isNull())
+        qunsetenv("TMPDIR");
+    else
+        qputenv("TMPDIR", oldTemp);
+}
+
 TEST_F(Dde, SocketLeftByAServerThatDiedIsTakenOver) {
     const std::string service = uniqueService("dood");
     const QString path = DdeShared::socketPath(service.c_str());

@@ -148,6 +148,7 @@ TEST(LogAlert, SilentWhenTheLogCannotBeOpened) {
 
 TEST(MessageBoxes, AlertShowsItsTextPlain) {
     guiApplication();
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Korvel"));
     QString title, text;
     ModalAnswer answer([&](QWidget* box) {
         title = box->windowTitle();
@@ -158,7 +159,7 @@ TEST(MessageBoxes, AlertShowsItsTextPlain) {
     });
     Alert("Lid %d: <b>%s</b>", 7, "Caf\xE9");
     EXPECT_TRUE(answer.answered());
-    EXPECT_EQ(title, "Alert");
+    EXPECT_EQ(title, "Korvel"); // the program's name, not an English word
     EXPECT_EQ(text, QString::fromUtf8("Lid 7: <b>Café</b>"));
 }
 
@@ -176,6 +177,20 @@ TEST(MessageBoxes, YesNoIgnoresEscape) {
     EXPECT_TRUE(stillOpen);
     ModalAnswer yes([](QWidget* box) { ModalAnswer::click(box, "&Ja"); });
     EXPECT_EQ(YesNo("Verwijderen?"), 1);
+}
+
+TEST(MessageBoxes, EnterAnswersTheDefaultButton) {
+    guiApplication();
+    const auto pressEnter = [](QWidget* box) {
+        QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+        QApplication::sendEvent(box, &enter);
+    };
+    ModalAnswer yes(pressEnter);
+    EXPECT_EQ(YesNo("Doorvoeren?"), 1);
+    ModalAnswer no(pressEnter);
+    EXPECT_EQ(YesNoDefaultNo("Doorvoeren?"), 0);
+    ModalAnswer clicked([](QWidget* box) { ModalAnswer::click(box, "&Ja"); });
+    EXPECT_EQ(YesNoDefaultNo("Doorvoeren?"), 1);
 }
 
 TEST(MessageBoxes, YesNoAllStopAnswers) {
