@@ -6,6 +6,7 @@
 #include "app/KAreas.h"
 #include "app/KDocManager.h"
 #include "app/KDocPromptDialogs.h"
+#include "app/KStartPaintExit.h"
 #include "app/KorvelAppChannel.h"
 #include "app/QtTranslations.h"
 #include "app/StartFile.h"
@@ -13,6 +14,7 @@
 #include "core/model/DefaultConfiguration.h"
 #include "core/settings/DateFormatSetting.h"
 #include "core/settings/Settings.h"
+#include "grid/CvsFlexGrid.h"
 #include "res/Commands.h"
 #include "res/Resources.h"
 #include "tolvex7/KHelpShow.h"
@@ -22,6 +24,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QIcon>
+#include <QTableView>
 #include <QGuiApplication>
 #include <QThread>
 #include <QTimer>
@@ -82,7 +85,10 @@ bool KorvelApp::InitInstance() {
         dialogs->setParentWindow(m_frame.get());
     m_frame->setAreas(installAreaCommands(*m_frame));
 
-    // The command line: a new administration, or the file it names.
+    // The command line: a new administration, or the file it names. The grid is built once,
+    // after the file, the date format and the columns are known.
+    KMainView& view = *m_frame->view();
+    view.holdUpdates();
     const QString file = fileFromArguments(m_arguments);
     if (file.isEmpty())
         m_docs->newDocument();
@@ -93,8 +99,9 @@ bool KorvelApp::InitInstance() {
     LoadDateFormat();
     openStartFile();
 
-    // The views were filled before the date format was read.
-    m_frame->view()->OnUpdate();
+    view.OnUpdate();
+    view.releaseUpdates();
+    KStartPaintExit::installIfAsked(*view.grid().view()->viewport());
     m_frame->show();
     m_frame->repaint();
     m_started = true;

@@ -108,6 +108,10 @@ void KMainView::configurationChanged() {
 }
 
 void KMainView::membersChanged(const KMemberChange& change) {
+    if (m_held) {
+        m_updateWaiting = true;
+        return;
+    }
     if (!updateInPlace(change))
         OnUpdate();
     m_findBar->rowsChanged();
@@ -142,7 +146,25 @@ void KMainView::setCommands(const std::function<QAction*(int id)>& actionOf) {
     m_editAction = actionOf(Cmd::MemberEdit);
 }
 
+void KMainView::holdUpdates() {
+    m_held = true;
+}
+
+void KMainView::releaseUpdates() {
+    if (!m_held)
+        return;
+    m_held = false;
+    if (m_updateWaiting) {
+        m_updateWaiting = false;
+        OnUpdate();
+    }
+}
+
 void KMainView::OnUpdate() {
+    if (m_held) {
+        m_updateWaiting = true;
+        return;
+    }
     if (!m_doc || m_doc->fields().empty())
         return;
     m_columns = MemberColumns(MemberColumns::profileValue(), m_doc->fields());

@@ -50,6 +50,12 @@ public:
     // without field definitions leaves the grid as it is.
     void OnUpdate();
 
+    // While held, a rebuild the document or the profile asks for is only remembered; releasing
+    // builds the grid once if one was asked for (start-up opens a file, reads the date format
+    // and the columns, and then shows one grid).
+    void holdUpdates();
+    void releaseUpdates();
+
     // Selects exactly the row of the member with that identifier and makes it the current row
     // and the Shift anchor, in view.
     void selectMemberRow(std::int32_t id);
@@ -133,4 +139,6 @@ private:
     MemberColumns m_columns;
     bool m_built = false;
     bool m_rebuildOrder = false;
+    bool m_held = false;
+    bool m_updateWaiting = false;
 };

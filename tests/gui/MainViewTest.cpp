@@ -1,6 +1,7 @@
 #include "view/KMainView.h"
 
 #include "core/document/CKorvelDoc.h"
+#include "core/settings/Settings.h"
 #include "core/table/MemberColumns.h"
 #include "grid/CvsFlexGrid.h"
 #include "platform/Profile.h"
@@ -314,4 +315,33 @@ TEST_F(MainViewTest, ContextMenuOffersTheMemberCommandsAndSelectsTheClickedRow) 
     actions.at(Cmd::MemberEdit)->setEnabled(true);
     QTest::mouseDClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, cell);
     EXPECT_EQ(edits.size(), 1);
+}
+
+// Start-up holds the grid while it opens the file and reads the date format and the columns;
+// everything asked for in between becomes one rebuild, with the last column list.
+TEST_F(MainViewTest, HeldUpdatesBecomeOneRebuildOnRelease) {
+    KMainView& view = shownView();
+    QSignalSpy built(&view, &KMainView::gridChanged);
+    view.holdUpdates();
+    view.documentReset();
+    Settings::setColumns("Nr.|Naam|");
+    view.configurationChanged();
+    view.OnUpdate();
+    EXPECT_EQ(built.count(), 0);
+    EXPECT_EQ(grid().colCount(), 8); // still the grid of before the hold
+
+    view.releaseUpdates();
+    EXPECT_EQ(built.count(), 1);
+    ASSERT_EQ(grid().colCount(), 3);
+    EXPECT_EQ(column(kName), (Strings{"Bob", "Els Jansen", "Piet Jansen", "Anna Visser"}));
+    view.releaseUpdates();
+    EXPECT_EQ(built.count(), 1);
+
+    // A hold in which nothing was asked for builds nothing.
+    view.holdUpdates();
+    view.releaseUpdates();
+    EXPECT_EQ(built.count(), 1);
+    // Released, the view rebuilds at once again.
+    view.OnUpdate();
+    EXPECT_EQ(built.count(), 2);
 }
