@@ -247,12 +247,17 @@ int CvsFlexGrid::columnWidth(int col) const {
     return width > 0 ? width : m_view->horizontalHeader()->defaultSectionSize();
 }
 
-void CvsFlexGrid::setCellText(int row, int col, std::string text) {
-    m_model->setCellText(row, col, std::move(text));
+void CvsFlexGrid::setCellText(int row, int col, std::string_view text) {
+    m_model->setCellText(row, col, text);
 }
 
-std::string* CvsFlexGrid::rowCells(int row) {
-    return redrawEnabled() ? nullptr : m_table->rowCells(row);
+void CvsFlexGrid::setRowTexts(int row, const std::string* texts) {
+    if (!redrawEnabled()) {
+        m_table->setRowTexts(row, texts);
+        return;
+    }
+    for (int col = 0; col < colCount(); ++col)
+        m_model->setCellText(row, col, texts[col]);
 }
 
 void CvsFlexGrid::arrangeRows(const std::vector<int>& order) {
@@ -527,10 +532,9 @@ std::vector<int> CvsFlexGrid::measureColumns(int first, int last) {
     for (int row = 0; row < rowCount(); ++row) {
         if (row >= 1 && row < fixedRowCount())
             continue;
-        const std::string* cells = m_table->rowCells(row) + first;
         const std::uint16_t* styles = m_table->rowStyles(row);
         for (int i = 0; i < count; ++i) {
-            const std::string& text = cells[i];
+            const std::string_view text = m_table->cellView(row, first + i);
             if (text.empty())
                 continue;
             const int style = row < fixedRowCount() ? -1

@@ -85,12 +85,13 @@ public:
     void setColumnHidden(int col, bool hidden);
     int columnWidth(int col) const;
 
-    const std::string& cellText(int row, int col) const { return m_table->cellText(row, col); }
-    void setCellText(int row, int col, std::string text);
-    // While redrawing is off: the cells of one row side by side, for filling many rows at
-    // once; valid until the number of rows or columns changes. nullptr when redrawing is on or
-    // the row is not there.
-    std::string* rowCells(int row);
+    std::string cellText(int row, int col) const { return m_table->cellText(row, col); }
+    // The same text without a copy; valid until the next change of the grid's cells or size.
+    std::string_view cellView(int row, int col) const { return m_table->cellView(row, col); }
+    void setCellText(int row, int col, std::string_view text);
+    // Writes the texts of one whole row, colCount() of them: for filling many rows at once
+    // while redrawing is off.
+    void setRowTexts(int row, const std::string* texts);
     // Shows the data rows in the given order: order[i] is the data row, counted from the first
     // one, shown i-th.
     void arrangeRows(const std::vector<int>& order);

@@ -32,7 +32,7 @@ QVariant GridItemModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
     case Qt::ToolTipRole:
-        return CodePage::toQString(m_table.cellText(row, col));
+        return CodePage::toQString(m_table.cellView(row, col));
     case Qt::FontRole: {
         const auto style = m_table.cellStyle(row, col);
         if (style == GridTable::kGridStyle)
@@ -55,7 +55,7 @@ QVariant GridItemModel::headerData(int section, Qt::Orientation orientation, int
     if (section < 0 || section >= m_table.colCount() || m_table.fixedRowCount() == 0)
         return {};
     if (role == Qt::DisplayRole)
-        return CodePage::toQString(m_table.cellText(0, section));
+        return CodePage::toQString(m_table.cellView(0, section));
     if (role == Qt::TextAlignmentRole)
         return QVariant::fromValue(qtAlignment(m_table.columnAlignment(section)));
     return {};
@@ -141,8 +141,8 @@ void GridItemModel::setFixedRowCount(int rows) {
     endResetModel();
 }
 
-void GridItemModel::setCellText(int row, int col, std::string text) {
-    m_table.setCellText(row, col, std::move(text));
+void GridItemModel::setCellText(int row, int col, std::string_view text) {
+    m_table.setCellText(row, col, text);
     cellStyleChanged(row, col);
 }
 

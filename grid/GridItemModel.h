@@ -34,7 +34,7 @@ public:
     void setRowCount(int rows);
     void setColCount(int cols);
     void setFixedRowCount(int rows);
-    void setCellText(int row, int col, std::string text);
+    void setCellText(int row, int col, std::string_view text);
     void moveRow(int from, int to);
     void removeRows(std::vector<int> rows);
     void setColumnAlignment(int col, int alignment);

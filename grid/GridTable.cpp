@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <limits>
 #include <numeric>
+#include <stdexcept>
 #include <string_view>
 
 namespace {
 
-const std::string kEmpty;
+// The text buffer is packed when more than this much of it, and more than half, is unused.
+constexpr std::size_t kPackSlack = std::size_t{1} << 20;
 
 // Lower case within Windows-1252: ASCII, the Latin-1 capitals and the four capitals of 0x80-0x9F.
 unsigned char lower1252(unsigned char c) {
@@ -29,9 +32,9 @@ std::string lowered(const std::string& text) {
     return out;
 }
 
-int compareBytes(const std::string& a, const std::string& b) {
+int compareBytes(std::string_view a, std::string_view b) {
     // char_traits<char> compares as unsigned char, the order of the code page.
-    const int c = std::string_view(a).compare(b);
+    const int c = a.compare(b);
     return (c > 0) - (c < 0);
 }
 
@@ -88,10 +91,12 @@ void GridTable::setRowCount(int rows) {
             keptInPlace = m_stored[static_cast<std::size_t>(r)] == r;
         if (!keptInPlace)
             storeInShownOrder();
+        forget(static_cast<std::size_t>(rows) * static_cast<std::size_t>(m_cols), m_cells.size());
     }
     const int before = m_rows;
     m_rows = rows;
     m_cells.resize(static_cast<std::size_t>(m_rows) * static_cast<std::size_t>(m_cols));
+    packTextsIfSparse();
     if (!m_styles.empty())
         m_styles.resize(m_cells.size(), kGridStyle);
     m_selected.resize(static_cast<std::size_t>(m_rows), 0);
@@ -107,11 +112,11 @@ void GridTable::storeInShownOrder() {
     if (inOrder)
         return;
     const auto cols = static_cast<std::size_t>(m_cols);
-    std::vector<std::string> cells(m_cells.size());
+    std::vector<Cell> cells(m_cells.size());
     std::vector<std::uint16_t> styles(m_styles.size());
     for (std::size_t r = 0; r < m_stored.size(); ++r) {
         const auto from = static_cast<std::size_t>(m_stored[r]);
-        std::move(m_cells.begin() + static_cast<std::ptrdiff_t>(from * cols),
+        std::copy(m_cells.begin() + static_cast<std::ptrdiff_t>(from * cols),
                   m_cells.begin() + static_cast<std::ptrdiff_t>((from + 1) * cols),
                   cells.begin() + static_cast<std::ptrdiff_t>(r * cols));
         if (!m_styles.empty())
@@ -129,26 +134,27 @@ void GridTable::setColCount(int cols) {
         return;
     const auto rows = static_cast<std::size_t>(m_rows);
     const auto keep = static_cast<std::size_t>(std::min(cols, m_cols));
-    std::vector<std::string> cells(rows * static_cast<std::size_t>(cols));
+    std::vector<Cell> cells(rows * static_cast<std::size_t>(cols));
     std::vector<std::uint16_t> styles;
     if (!m_styles.empty())
         styles.assign(cells.size(), kGridStyle);
     for (std::size_t r = 0; r < rows; ++r)
         for (std::size_t c = 0; c < keep; ++c) {
-            cells[r * static_cast<std::size_t>(cols) + c] =
-                std::move(m_cells[index(int(r), int(c))]);
+            cells[r * static_cast<std::size_t>(cols) + c] = m_cells[index(int(r), int(c))];
             if (!styles.empty())
                 styles[r * static_cast<std::size_t>(cols) + c] = m_styles[index(int(r), int(c))];
         }
     if (cells.size() <= m_cells.capacity()) {
         // The table keeps its storage: a grid shrunk to its title row and filled again (every
         // rebuild of a list) then needs no fresh memory from the system.
-        m_cells.clear();
-        m_cells.insert(m_cells.end(), std::make_move_iterator(cells.begin()),
-                       std::make_move_iterator(cells.end()));
+        m_cells.assign(cells.begin(), cells.end());
     } else {
         m_cells = std::move(cells);
     }
+    m_usedText = 0;
+    for (const Cell& cell : m_cells)
+        m_usedText += cell.size;
+    packTextsIfSparse();
     m_styles = std::move(styles);
     std::iota(m_stored.begin(), m_stored.end(), 0);
     m_cols = cols;
@@ -166,13 +172,72 @@ void GridTable::setFixedRowCount(int rows) {
         setRowSelected(r, false);
 }
 
-const std::string& GridTable::cellText(int row, int col) const {
-    return inRange(row, col) ? m_cells[index(row, col)] : kEmpty;
+std::string_view GridTable::cellView(int row, int col) const {
+    if (!inRange(row, col))
+        return {};
+    const Cell& cell = m_cells[index(row, col)];
+    return std::string_view(m_text).substr(cell.offset, cell.size);
 }
 
-void GridTable::setCellText(int row, int col, std::string text) {
+void GridTable::setCellText(int row, int col, std::string_view text) {
     if (inRange(row, col))
-        m_cells[index(row, col)] = std::move(text);
+        store(index(row, col), text);
+}
+
+void GridTable::setRowTexts(int row, const std::string* texts) {
+    if (row < 0 || row >= m_rows)
+        return;
+    const std::size_t first = index(row, 0);
+    for (std::size_t col = 0; col < static_cast<std::size_t>(m_cols); ++col)
+        store(first + col, texts[col]);
+}
+
+void GridTable::store(std::size_t at, std::string_view text) {
+    Cell& cell = m_cells[at];
+    m_usedText -= cell.size;
+    if (text.size() <= cell.size) {
+        // A text no longer than the one it replaces takes that one's place.
+        text.copy(m_text.data() + cell.offset, text.size());
+    } else {
+        constexpr std::size_t limit = std::numeric_limits<std::uint32_t>::max();
+        if (m_text.size() + text.size() > limit) {
+            cell.size = 0;
+            packTextsIfSparse();
+            if (m_text.size() + text.size() > limit)
+                throw std::length_error("GridTable: more than 4 GB of cell text");
+        }
+        cell.offset = static_cast<std::uint32_t>(m_text.size());
+        m_text.append(text);
+    }
+    cell.size = static_cast<std::uint32_t>(text.size());
+    m_usedText += text.size();
+}
+
+void GridTable::forget(std::size_t first, std::size_t last) {
+    for (std::size_t i = first; i < last && i < m_cells.size(); ++i) {
+        m_usedText -= m_cells[i].size;
+        m_cells[i] = Cell{};
+    }
+}
+
+void GridTable::packTextsIfSparse() {
+    if (m_usedText == 0) {
+        // The buffer keeps its memory: a grid emptied and filled again (every rebuild of a
+        // list) then needs no fresh pages from the system.
+        m_text.clear();
+        return;
+    }
+    const std::size_t unused = m_text.size() - m_usedText;
+    if (unused <= kPackSlack || unused <= m_usedText)
+        return;
+    std::string packed;
+    packed.reserve(m_usedText);
+    for (Cell& cell : m_cells) {
+        const auto offset = static_cast<std::uint32_t>(packed.size());
+        packed.append(m_text, cell.offset, cell.size);
+        cell.offset = cell.size ? offset : 0;
+    }
+    m_text = std::move(packed);
 }
 
 std::uint16_t GridTable::cellStyle(int row, int col) const {
@@ -348,7 +413,7 @@ std::vector<int> GridTable::sort(int col, int order, const RowComparator& compar
     }
     case SortStringAscending:
     case SortStringDescending:
-        sortBy([&](int a, int b) { return compareBytes(cellText(a, col), cellText(b, col)) < 0; });
+        sortBy([&](int a, int b) { return compareBytes(cellView(a, col), cellView(b, col)) < 0; });
         break;
     case SortStringNoCaseAscending:
     case SortStringNoCaseDescending: {
@@ -370,9 +435,10 @@ std::vector<int> GridTable::sort(int col, int order, const RowComparator& compar
         keys.reserve(rows.size());
         for (int r : rows) {
             Key k{false, 0, {}};
-            k.isNumber = parseNumber(cellText(r, col), k.number);
+            const std::string text = cellText(r, col);
+            k.isNumber = parseNumber(text, k.number);
             if (!k.isNumber)
-                k.text = lowered(cellText(r, col));
+                k.text = lowered(text);
             keys.push_back(std::move(k));
         }
         sortBy([&](int a, int b) {
@@ -438,10 +504,11 @@ void GridTable::removeRows(std::vector<int> rows) {
     for (std::size_t row = 0; row < static_cast<std::size_t>(m_rows); ++row) {
         if (gone[row]) {
             m_selectedCount -= m_selected[row];
+            forget(row * cols, (row + 1) * cols);
             continue;
         }
         if (kept != row) {
-            std::move(m_cells.begin() + static_cast<std::ptrdiff_t>(row * cols),
+            std::copy(m_cells.begin() + static_cast<std::ptrdiff_t>(row * cols),
                       m_cells.begin() + static_cast<std::ptrdiff_t>((row + 1) * cols),
                       m_cells.begin() + static_cast<std::ptrdiff_t>(kept * cols));
             if (!m_styles.empty())
@@ -453,6 +520,7 @@ void GridTable::removeRows(std::vector<int> rows) {
     }
     m_rows = static_cast<int>(kept);
     m_cells.resize(kept * cols);
+    packTextsIfSparse();
     if (!m_styles.empty())
         m_styles.resize(kept * cols);
     m_selected.resize(kept);

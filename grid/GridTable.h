@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // The cells, row selection flags, cell styles and column properties behind a CvsFlexGrid,
@@ -51,8 +52,11 @@ public:
     void setFixedRowCount(int rows);
 
     // Out of range: an empty text, and writing is ignored.
-    const std::string& cellText(int row, int col) const;
-    void setCellText(int row, int col, std::string text);
+    std::string cellText(int row, int col) const { return std::string(cellView(row, col)); }
+    // The same text without a copy; valid until the next change of any cell or of the table's
+    // size.
+    std::string_view cellView(int row, int col) const;
+    void setCellText(int row, int col, std::string_view text);
 
     std::uint16_t cellStyle(int row, int col) const;
     void setCellStyle(int row, int col, std::uint16_t style);
@@ -86,11 +90,9 @@ public:
     // sort, or an empty list when the order sorts nothing.
     std::vector<int> sort(int col, int order, const RowComparator& compare);
 
-    // The cells of one row side by side, for filling many rows in one go; valid until the
-    // number of rows or columns changes. nullptr for a row that is not there.
-    std::string* rowCells(int row) {
-        return row >= 0 && row < m_rows && m_cols > 0 ? &m_cells[index(row, 0)] : nullptr;
-    }
+    // Writes the texts of one whole row, colCount() of them, for filling many rows in one go.
+    // Ignored for a row that is not there.
+    void setRowTexts(int row, const std::string* texts);
     // The styles of one row side by side, as rowCells; nullptr while every cell has the grid's
     // font, or for a row that is not there.
     const std::uint16_t* rowStyles(int row) const {
@@ -124,11 +126,25 @@ private:
     }
     bool isDataRow(int row) const { return row >= m_fixed && row < m_rows; }
     void applyOrder(const std::vector<int>& order);
+    // Writes a cell's text into the text buffer; the cell's old text becomes unused space.
+    void store(std::size_t cell, std::string_view text);
+    // Drops the texts of cells that go, and packs the buffer when most of it is unused.
+    void forget(std::size_t first, std::size_t last);
+    void packTextsIfSparse();
+
+    // A cell is a place in one text buffer: every text is written once, side by side, and a
+    // cell costs 8 bytes besides its characters.
+    struct Cell {
+        std::uint32_t offset = 0;
+        std::uint32_t size = 0;
+    };
 
     int m_rows = 0;
     int m_cols = 0;
     int m_fixed = 1;
-    std::vector<std::string> m_cells;    // row by row, in storage order
+    std::vector<Cell> m_cells;           // row by row, in storage order
+    std::string m_text;                  // the cells' characters
+    std::size_t m_usedText = 0;          // how much of m_text the cells still use
     std::vector<int> m_stored;           // the storage row of each shown row
     std::vector<std::uint16_t> m_styles; // per cell; empty while every cell has the grid font
     std::vector<CellFont> m_fonts;

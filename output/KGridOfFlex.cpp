@@ -14,7 +14,7 @@ int KGridOfFlex::fixedRowCount() const {
     return m_grid.fixedRowCount();
 }
 
-const std::string& KGridOfFlex::cellText(int row, int col) const {
+std::string KGridOfFlex::cellText(int row, int col) const {
     return m_grid.cellText(row, col);
 }
 

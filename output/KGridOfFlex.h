@@ -12,7 +12,7 @@ public:
     int rowCount() const override;
     int colCount() const override;
     int fixedRowCount() const override;
-    const std::string& cellText(int row, int col) const override;
+    std::string cellText(int row, int col) const override;
     bool columnHidden(int col) const override;
     int columnAlignment(int col) const override;
     Font dataFont() const override;

@@ -20,7 +20,7 @@ public:
     virtual int rowCount() const = 0;
     virtual int colCount() const = 0;
     virtual int fixedRowCount() const = 0;
-    virtual const std::string& cellText(int row, int col) const = 0;
+    virtual std::string cellText(int row, int col) const = 0;
     virtual bool columnHidden(int col) const = 0;
     // 0..8 left, centre, right each top, middle, bottom; 9 general (text left, numbers right).
     virtual int columnAlignment(int col) const = 0;

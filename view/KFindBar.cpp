@@ -21,7 +21,7 @@ public:
     int rowCount() const override { return m_grid.rowCount(); }
     int colCount() const override { return m_grid.colCount(); }
     int fixedRowCount() const override { return m_grid.fixedRowCount(); }
-    const std::string& cellText(int row, int col) const override { return m_grid.cellText(row, col); }
+    std::string cellText(int row, int col) const override { return m_grid.cellText(row, col); }
     bool columnHidden(int col) const override { return m_grid.columnHidden(col); }
     int columnAlignment(int) const override { return 0; }
 

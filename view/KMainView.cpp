@@ -385,19 +385,15 @@ void KMainView::fill(const MemberColumns& columns) {
     m_nameColumn = -1;
     m_orderByName = true;
     if (rows > 0) {
-        // The cells are written straight into the grid's table, a member's row in list order.
+        // A member's row in list order: its texts are made in one reused row and written
+        // into the grid's table once.
         m_grid->setRowCount(rows + 1);
         const MemberTable::RowFiller filler(members, columns);
+        std::vector<std::string> texts(columns.size() + 1);
         int row = 1;
         for (const KMember& member : members) {
-            if (std::string* cells = m_grid->rowCells(row)) {
-                filler.fill(member, row, cells, &m_nameColumn);
-            } else {
-                std::vector<std::string> texts(columns.size() + 1);
-                filler.fill(member, row, texts.data(), &m_nameColumn);
-                for (std::size_t col = 0; col < texts.size(); ++col)
-                    m_grid->setCellText(row, static_cast<int>(col), std::move(texts[col]));
-            }
+            filler.fill(member, row, texts.data(), &m_nameColumn);
+            m_grid->setRowTexts(row, texts.data());
             ++row;
         }
         // Every rebuild sorts by name, in the direction the name title last chose, as the

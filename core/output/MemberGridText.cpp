@@ -60,7 +60,7 @@ MemberGridText::MemberGridText(const CKorvelDoc& doc, std::string_view columnLis
     }
 }
 
-const std::string& MemberGridText::cellText(int row, int col) const {
+std::string MemberGridText::cellText(int row, int col) const {
     static const std::string none;
     if (row < 0 || row >= rowCount() || col < 0 || col >= m_cols)
         return none;

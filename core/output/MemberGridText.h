@@ -21,7 +21,7 @@ public:
     int rowCount() const override { return static_cast<int>(m_rows.size()); }
     int colCount() const override { return m_cols; }
     int fixedRowCount() const override { return m_rows.empty() ? 0 : 1; }
-    const std::string& cellText(int row, int col) const override;
+    std::string cellText(int row, int col) const override;
     bool columnHidden(int col) const override { return col == 0; }
     int columnAlignment(int col) const override;
     Font dataFont() const override;

@@ -183,13 +183,11 @@ TEST(GridTable, CustomSortAsksTheComparatorAboutRowsAsTheyStood) {
 TEST(GridTable, FilledRowsArrangedAndShrunkKeepTheirCells) {
     GridTable table = tableOf({{"", ""}, {"", ""}, {"", ""}});
     const Texts names{"Visser", "Bakker", "Mulder"};
-    for (int r = 1; r <= 3; ++r) {
-        std::string* cells = table.rowCells(r);
-        ASSERT_NE(cells, nullptr);
-        cells[0] = std::to_string(r);
-        cells[1] = names[static_cast<std::size_t>(r - 1)];
+    for (int r = 1; r <= 4; ++r) {
+        const std::string row[] = {std::to_string(r), r <= 3 ? names[std::size_t(r - 1)] : ""};
+        table.setRowTexts(r, row); // row 4 is not there
     }
-    EXPECT_EQ(table.rowCells(4), nullptr);
+    EXPECT_EQ(table.rowCount(), 4);
     table.setRowSelected(1, true); // Visser
 
     table.arrangeRows({1, 2, 0});
@@ -242,4 +240,49 @@ TEST(GridTable, AStyleOverARangeFollowsTheShownRowsAndARefillStartsEmpty) {
             EXPECT_EQ(table.cellText(row, col), "") << row << ' ' << col;
             EXPECT_EQ(table.cellStyle(row, col), GridTable::kGridStyle) << row << ' ' << col;
         }
+}
+
+// Every cell's text lives in one buffer; texts replaced by longer, shorter or empty ones, rows
+// and columns that go, and the packing of a buffer most of which is no longer used all leave
+// every other cell's text as it was.
+TEST(GridTable, CellTextsSurviveRewritesRemovalsAndPacking) {
+    GridTable table;
+    table.setColCount(3);
+    table.setRowCount(2001);
+    auto text = [](int row, int col, int round) {
+        return std::string(static_cast<std::size_t>(20 + (row * 7 + col + round) % 40),
+                           static_cast<char>('a' + (row + col + round) % 26)) +
+               std::to_string(row);
+    };
+    for (int round = 0; round < 40; ++round) // far more text written than kept: packed
+        for (int row = 1; row < table.rowCount(); ++row)
+            for (int col = 0; col < 3; ++col)
+                table.setCellText(row, col, text(row, col, round));
+    table.setCellText(5, 1, "");
+    table.setCellText(6, 1, "x");
+    for (int row = 1; row < table.rowCount(); ++row)
+        for (int col = 0; col < 3; ++col)
+            if (!((row == 5 || row == 6) && col == 1))
+                ASSERT_EQ(table.cellText(row, col), text(row, col, 39)) << row << "," << col;
+    EXPECT_EQ(table.cellText(5, 1), "");
+    EXPECT_EQ(table.cellText(6, 1), "x");
+
+    table.removeRows({1, 3, 2000});
+    EXPECT_EQ(table.cellText(1, 0), text(2, 0, 39));
+    EXPECT_EQ(table.cellText(2, 2), text(4, 2, 39));
+    table.setColCount(2);
+    table.setRowCount(10);
+    table.setRowCount(12); // rows that come back are empty
+    EXPECT_EQ(table.cellText(9, 1), text(11, 1, 39));
+    EXPECT_EQ(table.cellText(10, 0), "");
+    EXPECT_EQ(table.cellText(9, 2), "");
+    EXPECT_EQ(table.cellView(4, 1), "x");
+    EXPECT_EQ(table.cellView(3, 1), "");
+
+    // Emptied to the title row and filled again.
+    table.setRowCount(1);
+    table.setRowCount(3);
+    const std::string row[] = {"7", "Zwolle"};
+    table.setRowTexts(2, row);
+    EXPECT_EQ(column(table, 1), (Texts{"", "Zwolle"}));
 }

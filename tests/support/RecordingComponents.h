@@ -102,7 +102,7 @@ public:
         return m_rows.empty() ? 0 : static_cast<int>(m_rows.front().size());
     }
     int fixedRowCount() const override { return 1; }
-    const std::string& cellText(int row, int col) const override {
+    std::string cellText(int row, int col) const override {
         return m_rows.at(static_cast<std::size_t>(row)).at(static_cast<std::size_t>(col));
     }
     bool columnHidden(int col) const override { return col == 0; }
