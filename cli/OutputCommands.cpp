@@ -81,10 +81,10 @@ KResult members(const CKorvelDoc& doc, const Arguments& args) {
     out.beginObject();
     out.key("grid");
     out.beginArray();
-    for (const std::vector<std::string>& row : grid.rows()) {
+    for (int row = 0; row < grid.rowCount(); ++row) {
         out.beginArray();
-        for (const std::string& cell : row)
-            out.codePageString(cell);
+        for (int col = 0; col < grid.colCount(); ++col)
+            out.codePageString(grid.cellText(row, col));
         out.endArray();
     }
     out.endArray();
