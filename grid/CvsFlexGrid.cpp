@@ -260,6 +260,10 @@ void CvsFlexGrid::setRowTexts(int row, const std::string* texts) {
         m_model->setCellText(row, col, texts[col]);
 }
 
+void CvsFlexGrid::reserveText(std::size_t characters) {
+    m_table->reserveText(characters);
+}
+
 void CvsFlexGrid::arrangeRows(const std::vector<int>& order) {
     const bool redraw = redrawEnabled();
     m_model->setRedrawEnabled(false);

@@ -92,6 +92,8 @@ public:
     // Writes the texts of one whole row, colCount() of them: for filling many rows at once
     // while redrawing is off.
     void setRowTexts(int row, const std::string* texts);
+    // Room for this many characters of cell text in all, before a large fill.
+    void reserveText(std::size_t characters);
     // Shows the data rows in the given order: order[i] is the data row, counted from the first
     // one, shown i-th.
     void arrangeRows(const std::vector<int>& order);

@@ -93,6 +93,9 @@ public:
     // Writes the texts of one whole row, colCount() of them, for filling many rows in one go.
     // Ignored for a row that is not there.
     void setRowTexts(int row, const std::string* texts);
+    // Makes room for this many characters of cell text in all, so that filling a large grid
+    // does not grow the buffer step by step (and hold the old one beside the new one).
+    void reserveText(std::size_t characters) { m_text.reserve(characters); }
     // The styles of one row side by side, as rowCells; nullptr while every cell has the grid's
     // font, or for a row that is not there.
     const std::uint16_t* rowStyles(int row) const {

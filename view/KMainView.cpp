@@ -34,6 +34,8 @@ constexpr int kRightAligned = 7;
 const char* const kNumberTitle = "Nr.";
 // More members touched by one edit than this, and the grid is rebuilt instead.
 constexpr std::size_t kInPlaceLimit = 64;
+// The rows of a rebuild whose texts are counted to size the grid's text buffer.
+constexpr int kSampledRows = 1000;
 
 std::int32_t idOf(const std::string& text) {
     std::int32_t id = 0;
@@ -390,9 +392,18 @@ void KMainView::fill(const MemberColumns& columns) {
         m_grid->setRowCount(rows + 1);
         const MemberTable::RowFiller filler(members, columns);
         std::vector<std::string> texts(columns.size() + 1);
+        // The first rows tell how much text the whole grid will hold.
+        std::size_t sampled = 0;
         int row = 1;
         for (const KMember& member : members) {
             filler.fill(member, row, texts.data(), &m_nameColumn);
+            if (row <= kSampledRows) {
+                for (const std::string& text : texts)
+                    sampled += text.size();
+                if (row == kSampledRows && rows > kSampledRows)
+                    m_grid->reserveText(sampled / kSampledRows * static_cast<std::size_t>(rows) *
+                                        9 / 8);
+            }
             m_grid->setRowTexts(row, texts.data());
             ++row;
         }
