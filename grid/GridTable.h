@@ -96,8 +96,8 @@ public:
     // Makes room for this many characters of cell text in all, so that filling a large grid
     // does not grow the buffer step by step (and hold the old one beside the new one).
     void reserveText(std::size_t characters) { m_text.reserve(characters); }
-    // The styles of one row side by side, for filling many rows in one go; nullptr while every cell has the grid's
-    // font, or for a row that is not there.
+    // The styles of one row side by side; nullptr while every cell has the grid's font, or for
+    // a row that is not there.
     const std::uint16_t* rowStyles(int row) const {
         return row >= 0 && row < m_rows && m_cols > 0 && !m_styles.empty()
                    ? &m_styles[index(row, 0)]
