@@ -74,8 +74,8 @@ TEST_F(KillDuringSave, TheFileHoldsTheOldBytesOrTheNew) {
         char go = 0;
         ASSERT_EQ(::read(ready[0], &go, 1), 1);
         ::close(ready[0]);
-        // From just after the start to a little past the end.
-        sleepNs(saveNs * i * 11 / (10 * (kKills - 1)));
+        // From just after the start to well past the end (a forked save starts slower).
+        sleepNs(saveNs * i * 25 / (10 * (kKills - 1)));
         ::kill(child, SIGKILL);
         int status = 0;
         ::waitpid(child, &status, 0);
