@@ -74,6 +74,24 @@ std::vector<KBackups::Generation> KBackups::generations(const QString& memberFil
     return found;
 }
 
+std::vector<KBackups::Restorable> KBackups::restorable(const QString& memberFile) {
+    std::vector<Restorable> found;
+    auto add = [&](const QString& path, const QDateTime& when, qint64 size) {
+        CKorvelDoc copy;
+        const bool read = copy.OnOpenDocument(path).isDone();
+        found.push_back({path, when, size, read ? static_cast<long>(copy.members().size()) : -1});
+        copy.abandonContents();
+    };
+    const QFileInfo backup(backupPathFor(memberFile));
+    if (backup.isFile())
+        add(backup.filePath(), backup.lastModified(), backup.size());
+    for (const Generation& generation : generations(memberFile))
+        add(generation.path, generation.when, generation.size);
+    std::stable_sort(found.begin(), found.end(),
+                     [](const Restorable& a, const Restorable& b) { return a.when > b.when; });
+    return found;
+}
+
 QString KBackups::makeBackup(const QString& memberFile, bool inPlace) {
     const QString backup = backupPathFor(memberFile);
     int error = 0;
@@ -98,6 +116,10 @@ QStringList KBackups::makeGeneration(const QString& memberFile, int keep) {
                         .arg(quoted(folder), reason(error, folder));
         return messages;
     }
+    // Two saves in one second name the same generation: the one made first stays, the later
+    // version is in the backup beside the file anyway.
+    if (QFileInfo::exists(target))
+        return messages;
     if (!safeCopyFile(memberFile, target, &error)) {
         messages << QStringLiteral("De reservekopie %1 kon niet worden gemaakt: %2. Het bestand "
                                    "is wel bewaard.")

@@ -18,6 +18,18 @@ public:
         qint64 size = 0;
     };
 
+    // A copy the user may take back: the backup or a generation.
+    struct Restorable {
+        QString path;
+        QDateTime when;
+        qint64 size = 0;
+        long members = -1; // -1 when the copy cannot be read
+    };
+
+    // The backup and the generations of a member file, newest first, each read for its number
+    // of members.
+    static std::vector<Restorable> restorable(const QString& memberFile);
+
     static QString generationFolder(const QString& memberFile);
     static QString generationPath(const QString& memberFile, const QDateTime& when);
     // The generations of a member file, newest first.
