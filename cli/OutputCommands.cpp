@@ -114,6 +114,8 @@ KResult withFileReason(const KResult& result, const QString& path) {
     if (!why.isEmpty())
         why[0] = why[0].toUpper();
     QString text = result.reason();
+    if (text.contains(why, Qt::CaseInsensitive))
+        return result;
     if (!text.endsWith(QLatin1Char('.')))
         text += QStringLiteral(" (%1)").arg(QDir::toNativeSeparators(path)) + QLatin1Char(':');
     return KResult::failed(text + QLatin1Char(' ') + why + QLatin1Char('.'));

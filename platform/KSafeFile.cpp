@@ -124,7 +124,7 @@ KSafeFile::~KSafeFile() {
 bool KSafeFile::willWriteInPlace() const {
     const std::string target = nativeFileName(m_target);
     struct stat st {};
-    if (::stat(target.c_str(), &st) != 0)
+    if (::stat(target.c_str(), &st) != 0 || !S_ISREG(st.st_mode))
         return false;
     return st.st_nlink > 1 || ::access(folderOf(target).c_str(), W_OK) != 0;
 }
@@ -143,6 +143,10 @@ bool KSafeFile::open() {
     const std::string target = nativeFileName(m_target);
     struct stat old {};
     const bool exists = ::stat(target.c_str(), &old) == 0;
+    if (exists && S_ISDIR(old.st_mode)) {
+        errno = EISDIR;
+        return fail();
+    }
     m_direct = exists && willWriteInPlace();
     if (m_direct) {
         if (!m_directAllowed) {
