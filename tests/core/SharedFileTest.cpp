@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLockFile>
+#include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 
@@ -281,4 +282,39 @@ TEST_F(SharedFileTest, EveryFailingStepOfASaveLosesNothing) {
                 << at;
         }
     }
+}
+
+// A disk that really fills up: a small memory disk where the test may make one.
+TEST_F(SharedFileTest, AFullDiskLeavesTheOldFileAndSaysWhatToDo) {
+    const QString disk = path(QStringLiteral("schijf"));
+    QDir().mkpath(disk);
+    const QByteArray diskName = QFile::encodeName(disk);
+    if (::geteuid() != 0 ||
+        QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
+                                                    QStringLiteral("-o"),
+                                                    QStringLiteral("size=1536k"),
+                                                    QStringLiteral("tmpfs"), disk}) != 0)
+        GTEST_SKIP() << "no memory disk can be made here; the fault layer stands in for it";
+    struct Unmount {
+        QString disk;
+        ~Unmount() { QProcess::execute(QStringLiteral("umount"), {disk}); }
+    } unmount{disk};
+
+    const QString file = QDir(disk).filePath(QStringLiteral("club.kvl"));
+    CKorvelDoc small;
+    ClubGenerator(3).generate(small, 150);
+    ASSERT_TRUE(small.OnSaveDocument(file));
+    ASSERT_TRUE(small.OnSaveDocument(file));
+    const QByteArray before = readAll(file);
+    ClubGenerator(4).generate(doc, 3000);
+    const KResult saved = doc.OnSaveDocument(file);
+    ASSERT_TRUE(saved.isFailed());
+    EXPECT_TRUE(saved.reason().contains(QStringLiteral("de schijf is vol")))
+        << saved.reason().toStdString();
+    EXPECT_TRUE(saved.reason().contains(QStringLiteral("Maak ruimte vrij")));
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_EQ(readAll(file), before);
+    EXPECT_TRUE(loads(backupPathFor(file)));
+    EXPECT_EQ(QDir(disk).entryList({QStringLiteral(".*")}, QDir::Files | QDir::Hidden),
+              QStringList());
 }
