@@ -17,8 +17,12 @@ QDate calendarDay(KDateValue date) {
 QDateEdit* makeDateControl(QWidget* parent) {
     auto* picker = new QDateEdit(parent);
     picker->setCalendarPopup(true);
-    // Dutch month and day names in the calendar, Monday first, whatever the system's language.
-    picker->calendarWidget()->setLocale(QLocale(QLocale::Dutch, QLocale::Netherlands));
+    // Dutch month and day names in the field and the calendar, Monday first, whatever the
+    // system's language; the order of day, month and year stays the system's.
+    const QLocale dutch(QLocale::Dutch, QLocale::Netherlands);
+    picker->setLocale(dutch);
+    picker->calendarWidget()->setLocale(dutch);
+    picker->calendarWidget()->setFirstDayOfWeek(Qt::Monday);
     // Four-digit years: a picker reads two digits as a year of the 1900s.
     QString format = QLocale().dateFormat(QLocale::ShortFormat);
     if (!format.contains(QStringLiteral("yyyy")))

@@ -69,8 +69,10 @@ std::unique_ptr<QTextDocument> letter(const QTextDocument& pattern, const Letter
         const QString name = nameOf(at.selectedText(), set.prefix());
         if (set.knowsField(name)) {
             // The value takes the look of the field it stands for; a value of several lines
-            // ("Onderdelen") becomes as many paragraphs.
-            at.insertText(set.value(member, name).value_or(QString()));
+            // ("Onderdelen") becomes as many lines of the field's paragraph.
+            QString value = set.value(member, name).value_or(QString());
+            value.replace(QLatin1Char('\n'), QChar::LineSeparator);
+            at.insertText(value);
         }
         at = doc->find(field, at.position());
     }

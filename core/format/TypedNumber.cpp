@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr char kEuro = '\x80'; // the euro sign in the code page
+constexpr std::string_view kEuro = "\x80"; // the euro sign in the code page
 constexpr double kLargest = 999'999'999'999.995;
 
 bool isBlank(char c) {
@@ -28,7 +28,7 @@ void skipBlanks(std::string_view& text) {
 
 // Takes a currency sign, "EUR" or "euro", at the front or the back of the text.
 bool takeCurrency(std::string_view& text, bool front) {
-    for (std::string_view sign : {std::string_view("\x80"), std::string_view("EUR"),
+    for (std::string_view sign : {kEuro, std::string_view("EUR"),
                                   std::string_view("euro"), std::string_view("eur")}) {
         if (text.size() < sign.size())
             continue;

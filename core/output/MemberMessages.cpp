@@ -20,9 +20,20 @@ constexpr std::int64_t kProgressStep = 256;
 
 namespace MemberMessages {
 
+std::string writtenDate(std::int32_t date) {
+    // The date as a Dutch letter writes it, "9 december 2026", whatever the grid's date format.
+    static const char* const months[] = {"januari", "februari", "maart",     "april",
+                                         "mei",     "juni",     "juli",      "augustus",
+                                         "september", "oktober", "november", "december"};
+    const int month = date / 100 % 100;
+    if (month < 1 || month > 12)
+        return KDateValue(date).Text();
+    return std::to_string(date % 100) + ' ' + months[month - 1] + ' ' + std::to_string(date / 10000);
+}
+
 Letterhead letterhead() {
     const IncassoSettings club = Settings::incasso();
-    return {KDateValue(Clock::today()).Text(), CodePage::fromQStringNearest(club.creditorName),
+    return {writtenDate(Clock::today()), CodePage::fromQStringNearest(club.creditorName),
             CodePage::fromQStringNearest(club.creditorIban)};
 }
 

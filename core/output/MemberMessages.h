@@ -38,7 +38,9 @@ struct Letterhead {
     std::string clubName;
     std::string clubIban;
 };
-// From the clock and the incasso settings of the profile.
+// A date (yyyymmdd) written out as in a Dutch letter: "15 maart 2026".
+std::string writtenDate(std::int32_t date);
+// From the clock (today written out) and the incasso settings of the profile.
 Letterhead letterhead();
 
 // A document without tabs or without fields sends nothing.

@@ -1,5 +1,6 @@
 #include "core/statement/KBankText.h"
 
+#include "core/incasso/Iban.h"
 #include "platform/CodePage.h"
 
 #include <QDate>
@@ -50,12 +51,7 @@ const std::array<std::string, 256>& foldTable() {
 namespace KBankText {
 
 QString normalIban(QStringView text) {
-    QString out;
-    out.reserve(text.size());
-    for (QChar c : text)
-        if (!c.isSpace())
-            out += c.toUpper();
-    return out;
+    return Iban::normalized(text.toString());
 }
 
 std::optional<Amount> readAmount(QStringView text, QChar decimalSeparator) {

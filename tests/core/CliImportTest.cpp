@@ -4,6 +4,7 @@
 #include "core/edit/KEdit.h"
 #include "core/import/KImportTable.h"
 #include "core/import/KTableFile.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/DocBuilder.h"
 #include "tests/support/Pinned.h"
 #include "tests/support/QtPrinters.h"
@@ -14,29 +15,14 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
 
-struct Ran {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using Ran = ProcessRun;
 
-Ran cli(QStringList args) {
-    args << QStringLiteral("--today") << QStringLiteral("20260315") << QStringLiteral("--date-format")
-         << QStringLiteral("%d-%m-%Y");
-    QProcess process;
-    process.start(QStringLiteral(KORVEL_CLI), args);
-    Ran result;
-    if (!process.waitForFinished(120000))
-        return result;
-    result.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    result.out = process.readAllStandardOutput();
-    result.err = process.readAllStandardError();
-    return result;
+Ran cli(const QStringList& args) {
+    return runCli(args, {.today = 20260315, .dateFormat = "%d-%m-%Y"});
 }
 
 class CliImport : public ::testing::Test {

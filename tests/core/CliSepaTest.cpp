@@ -1,5 +1,6 @@
 // korvel-cli sepa, run as the built program.
 #include "tests/support/Charges.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/DocBuilder.h"
 #include "tests/support/IncassoClub.h"
 #include "tests/support/Pinned.h"
@@ -11,16 +12,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using CliRun = ProcessRun;
 
 class CliSepa : public ::testing::Test {
 protected:
@@ -29,19 +25,7 @@ protected:
         addIncassoFields(doc);
     }
 
-    CliRun cli(QStringList args) {
-        args << QStringLiteral("--today") << QStringLiteral("20260316")
-             << QStringLiteral("--date-format") << QStringLiteral("Standard");
-        QProcess process;
-        process.start(QStringLiteral(KORVEL_CLI), args);
-        CliRun run;
-        if (!process.waitForFinished(60000))
-            return run;
-        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = process.readAllStandardOutput();
-        run.err = process.readAllStandardError();
-        return run;
-    }
+    static CliRun cli(const QStringList& args) { return runCli(args, {.today = 20260316}); }
 
     // The creditor options, the files and the collection date.
     QStringList sepa(const QString& in, const QString& out, const char* date = "20260323") {

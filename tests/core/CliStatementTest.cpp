@@ -1,5 +1,6 @@
 // korvel-cli statement, run as the built program.
 #include "core/document/CKorvelDoc.h"
+#include "tests/support/CliRun.h"
 #include "tests/support/StatementClub.h"
 #include "tests/support/StatementSamples.h"
 
@@ -10,16 +11,11 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QTemporaryDir>
 
 namespace {
 
-struct CliRun {
-    int status = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using CliRun = ProcessRun;
 
 class CliStatement : public ::testing::Test {
 protected:
@@ -34,20 +30,10 @@ protected:
     QString path(const char* name) const { return m_dir.filePath(QString::fromLatin1(name)); }
 
     // Runs in a profile of its own, so that the user's incasso settings play no part.
-    CliRun cli(QStringList args) const {
-        args << QStringLiteral("--today") << QStringLiteral("20270120");
-        QProcess process;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("XDG_CONFIG_HOME"), m_dir.filePath(QStringLiteral("profiel")));
-        process.setProcessEnvironment(env);
-        process.start(QStringLiteral(KORVEL_CLI), args);
-        CliRun run;
-        if (!process.waitForFinished(60000))
-            return run;
-        run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-        run.out = process.readAllStandardOutput();
-        run.err = process.readAllStandardError();
-        return run;
+    CliRun cli(const QStringList& args) const {
+        return runCli(args, {.today = 20270120,
+                             .dateFormat = nullptr,
+                             .profileFolder = m_dir.filePath(QStringLiteral("profiel"))});
     }
 
     QByteArray statement() const {

@@ -129,7 +129,7 @@ TEST_F(MemberMessagesTest, EveryLetterGetsTheDateTheClubAndThePartsOneALine) {
     EXPECT_EQ(Values(plain.begin() + static_cast<long>(fields), plain.end()),
               (Values{{"Vandaag", "15-03-2026"}}));
 
-    // The letterhead of a run: the clock in the date format, the club from the incasso settings,
+    // The letterhead of a run: today written out as a letter does, whatever the date format, the club from the incasso settings,
     // with characters the code page lacks turned into their nearest letter.
     TempProfile profile;
     IncassoSettings club;
@@ -137,7 +137,9 @@ TEST_F(MemberMessagesTest, EveryLetterGetsTheDateTheClubAndThePartsOneALine) {
     club.creditorIban = QStringLiteral("NL91ABNA0417164300");
     Settings::setIncasso(club);
     const MemberMessages::Letterhead read = MemberMessages::letterhead();
-    EXPECT_EQ(read.today, "15-03-2026");
+    EXPECT_EQ(read.today, "15 maart 2026");
+    EXPECT_EQ(MemberMessages::writtenDate(20261209), "9 december 2026");
+    EXPECT_EQ(MemberMessages::writtenDate(20000101), "1 januari 2000");
     EXPECT_EQ(read.clubName, "TTV L\xF3" "dz");
     EXPECT_EQ(read.clubIban, "NL91ABNA0417164300");
 }

@@ -324,4 +324,9 @@ TEST_F(ContribDialogsTest, TheSchemesCalendarSpeaksDutchOnAnEnglishSystem) {
     EXPECT_EQ(shown.monthName(3), QStringLiteral("maart"));
     EXPECT_EQ(shown.dayName(1), QStringLiteral("maandag"));
     EXPECT_EQ(picker->calendarWidget()->firstDayOfWeek(), Qt::Monday);
+    // The field itself names the month in Dutch too, in whatever order the system writes dates.
+    PinnedLocale c("C");
+    std::unique_ptr<QDateEdit> field(makeDateControl(nullptr));
+    field->setDate(QDate(2026, 3, 1));
+    EXPECT_TRUE(field->text().contains(QStringLiteral("mrt"))) << field->text().toStdString();
 }

@@ -17,6 +17,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
 
 #include <gtest/gtest.h>
@@ -91,6 +92,10 @@ TEST_F(CorrespondenceTest, TheDefaultLetterLeavesOutLinesThatWouldSayNothing) {
     EXPECT_TRUE(ria.contains(QStringLiteral("\n15-03-2026\n")));
     EXPECT_TRUE(ria.contains(QStringLiteral("bestaat uit:\nContributie: 85.00\nBond: 8.00\n")))
         << ria.toStdString();
+    // The parts are lines of one paragraph, as the line before them, not paragraphs of their own.
+    const auto riaDoc = LetterMerge::letter(pattern, set, 4);
+    const QTextBlock parts = riaDoc->find(QStringLiteral("bestaat uit:")).block();
+    EXPECT_TRUE(parts.text().contains(QStringLiteral("Bond: 8.00"))) << parts.text().toStdString();
     EXPECT_TRUE(ria.contains(
         QStringLiteral("Ons rekeningnummer is NL91ABNA0417164300 ten name van TTV De Batje.")));
     EXPECT_FALSE(ria.contains(QStringLiteral("achterstallig"))) << "nothing in arrears";

@@ -300,7 +300,7 @@ TEST_F(OutputCommandsTest, MessagesForEveryMemberOrTheFirstSelected) {
         return std::string("(none)");
     };
     EXPECT_EQ(named("Achterstallig"), "0.00");
-    EXPECT_EQ(named("Vandaag"), "15-03-2026");
+    EXPECT_EQ(named("Vandaag"), "15 maart 2026");
     EXPECT_EQ(named("Onderdelen"), "Contributie: 50.00\nCompetitie: 20.00");
     EXPECT_EQ(named("Vereniging"), "(none)") << "no club data in the profile";
 

@@ -13,8 +13,12 @@ struct ProcessRun {
     QByteArray err;
 };
 
-inline ProcessRun runProcess(const QString& program, const QStringList& args) {
+// Runs a program to its end, in the test's environment or in the one given.
+inline ProcessRun runProcess(const QString& program, const QStringList& args,
+                             const QProcessEnvironment& environment =
+                                 QProcessEnvironment::systemEnvironment()) {
     QProcess process;
+    process.setProcessEnvironment(environment);
     process.start(program, args);
     ProcessRun run;
     if (!process.waitForFinished(120000))
