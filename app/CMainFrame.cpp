@@ -59,6 +59,7 @@ CMainFrame::CMainFrame(KDocManager& docs, KQuestions& questions, QWidget* parent
     connect(m_view, &KMainView::gridChanged, this, &CMainFrame::refreshCommandStates);
 
     connect(&m_docs, &KDocManager::documentChanged, this, &CMainFrame::refreshTitle);
+    connect(&m_docs, &KDocManager::documentChanged, this, &CMainFrame::refreshCommandStates);
     connect(&m_docs, &KDocManager::recentFilesChanged, this, &CMainFrame::refreshRecentFiles);
     refreshRecentFiles();
     refreshTitle();
@@ -140,8 +141,11 @@ void CMainFrame::createStatusBar() {
 void CMainFrame::connectCommands() {
     setHandler(Cmd::FileNew, [this] { m_docs.fileNew(); });
     setHandler(Cmd::FileOpen, [this] { m_docs.fileOpen(); });
+    // A file opened read-only is saved under another name only.
+    setEnabledRule(Cmd::FileSave, [this] { return !m_docs.isReadOnly(); });
     setHandler(Cmd::FileSave, [this] { m_docs.fileSave(); });
     setHandler(Cmd::FileSaveAs, [this] { m_docs.fileSaveAs(); });
+    setHandler(Cmd::FileRestoreBackup, [this] { m_docs.restoreBackup(); });
     for (int i = 0; i < Cmd::RecentFileCount; ++i)
         setHandler(Cmd::FileMru1 + i, [this, i] { m_docs.openRecentFile(i); });
     setHandler(Cmd::AppExit, [this] { close(); });

@@ -15,6 +15,12 @@ public:
     QString saveFileName(const QString& suggestedPath) override;
     void showError(const QString& text) override;
     void showMessage(const QString& text) override;
+    LockAnswer askLocked(const QString& text) override;
+    ChangedAnswer askChangedOnDisk(const QString& text) override;
+    bool askReload(const QString& text) override;
+    bool askRecover(const QString& text) override;
+    int chooseBackup(const QString& documentName,
+                     const std::vector<KBackups::Restorable>& copies) override;
     std::unique_ptr<KProgressReport> fileProgress() override;
 
 private:

@@ -98,6 +98,8 @@ bool KorvelApp::InitInstance() {
     QDir::setCurrent(dataFolderSetting()); // a folder that does not exist changes nothing
     LoadDateFormat();
     openStartFile();
+    // What a Korvel that ended badly left behind is offered back before anything else.
+    m_docs->offerRecovery();
 
     view.OnUpdate();
     view.releaseUpdates();

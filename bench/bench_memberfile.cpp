@@ -4,11 +4,15 @@
 #include "core/format/DateFormat.h"
 #include "core/generate/ClubGenerator.h"
 #include "platform/Archive.h"
+#include "platform/KSafeFile.h"
+#include "tolvex7/FileUtils.h"
 #include "tolvex7/StringRecord.h"
 
 #include <benchmark/benchmark.h>
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
 
 #include <map>
@@ -124,7 +128,8 @@ void loadSnapshots(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * fileSize(path));
 }
 
-// Arg 1: whether a previous file is there, so that the backup copy is part of the save.
+// Arg 1: 0 a new file; 1 over a previous file, so that the backup copy is part of the save;
+// 2 over a previous file with the backup and a generation.
 void save(benchmark::State& state) {
     const QString& path = clubFile(state.range(0));
     const bool overwrite = state.range(1) != 0;
@@ -133,12 +138,16 @@ void save(benchmark::State& state) {
         state.SkipWithError("the club file did not load");
         return;
     }
+    doc.setBackupGenerations(state.range(1) == 2 ? 10 : 0);
     QTemporaryDir dir;
     const QString target = dir.filePath(QStringLiteral("saved.kvl"));
     for (auto _ : state) {
-        if (!overwrite) {
+        if (!overwrite || state.range(1) == 2) {
             state.PauseTiming();
-            QFile::remove(target);
+            if (!overwrite)
+                QFile::remove(target);
+            else
+                QDir(dir.filePath(QStringLiteral("saved reservekopieën"))).removeRecursively();
             state.ResumeTiming();
         }
         if (!doc.OnSaveDocument(target)) {
@@ -147,7 +156,76 @@ void save(benchmark::State& state) {
         }
     }
     state.SetBytesProcessed(state.iterations() * fileSize(path));
-    state.SetLabel(overwrite ? "over a file, with backup" : "new file");
+    state.SetLabel(state.range(1) == 2   ? "over a file, with backup and generation"
+                   : overwrite ? "over a file, with backup"
+                               : "new file");
+}
+
+// A file of the size of a club of that many members: the generated file, or for a million
+// ten of the 100,000-member file end to end (the copy sees bytes only).
+const QString& bytesLike(long members) {
+    static QTemporaryDir dir;
+    static std::map<long, QString> files;
+    if (auto it = files.find(members); it != files.end())
+        return it->second;
+    if (members <= 100000)
+        return files.emplace(members, clubFile(members)).first->second;
+    const QString path = dir.filePath(QStringLiteral("groot%1.kvl").arg(members));
+    QFile in(clubFile(100000));
+    in.open(QIODevice::ReadOnly);
+    const QByteArray bytes = in.readAll();
+    QFile out(path);
+    out.open(QIODevice::WriteOnly);
+    for (long i = 0; i < members / 100000; ++i)
+        out.write(bytes);
+    return files.emplace(members, path).first->second;
+}
+
+// The backup copy of a save. Arg 1: 0 the copy saves make (whole under a temporary name, by
+// the kernel, synced, renamed), 1 the helper library's copyFile, 2 the system's cp.
+void backupCopy(benchmark::State& state) {
+    const QString& source = bytesLike(state.range(0));
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("club.kvm"));
+    for (auto _ : state) {
+        bool copied = false;
+        switch (state.range(1)) {
+        case 0:
+            copied = safeCopyFile(source, target);
+            break;
+        case 1:
+            copied = copyFile(source, target) == 0;
+            break;
+        default:
+            copied = QProcess::execute(QStringLiteral("cp"), {source, target}) == 0;
+            break;
+        }
+        if (!copied) {
+            state.SkipWithError("the copy failed");
+            return;
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * fileSize(source));
+    state.SetLabel(state.range(1) == 0   ? "backup (temporary, kernel, sync, rename)"
+                   : state.range(1) == 1 ? "copyFile"
+                                         : "cp");
+}
+
+// The recovery file: the whole administration written aside, which the user waits for.
+void recoveryWrite(benchmark::State& state) {
+    CKorvelDoc doc;
+    if (!doc.OnOpenDocument(clubFile(state.range(0)))) {
+        state.SkipWithError("the club file did not load");
+        return;
+    }
+    QTemporaryDir dir;
+    const QString target = dir.filePath(QStringLiteral("herstel.kvl"));
+    for (auto _ : state)
+        if (!doc.writeCopy(target)) {
+            state.SkipWithError("writing failed");
+            return;
+        }
+    state.counters["members"] = static_cast<double>(state.range(0));
 }
 
 } // namespace
@@ -160,4 +238,14 @@ BENCHMARK(save)
     ->Args({10000, 0})
     ->Args({100000, 0})
     ->Args({100000, 1})
+    ->Args({100000, 2})
     ->Unit(benchmark::kMillisecond);
+BENCHMARK(backupCopy)
+    ->Args({100000, 0})
+    ->Args({100000, 1})
+    ->Args({100000, 2})
+    ->Args({1000000, 0})
+    ->Args({1000000, 1})
+    ->Args({1000000, 2})
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(recoveryWrite)->Arg(100000)->Unit(benchmark::kMillisecond);

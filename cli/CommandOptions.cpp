@@ -1,15 +1,19 @@
 #include "cli/CommandOptions.h"
 
 #include "core/document/CKorvelDoc.h"
+#include "core/document/KFileLock.h"
+#include "core/settings/Settings.h"
 #include "core/format/Clock.h"
 #include "core/format/DateFormat.h"
 #include "core/settings/DateFormatSetting.h"
 
 #include <QDate>
 #include <QFile>
+#include <QFileInfo>
 
 #include <algorithm>
 #include <charconv>
+#include <set>
 #include <cstdio>
 
 std::string CommandOptions::value(std::string_view name) const {
@@ -32,6 +36,7 @@ const char* parseCommandOptions(int argc, char** argv,
         return std::find(names.begin(), names.end(), name) != names.end();
     };
     bool dateFormatGiven = false;
+    std::set<std::string> seen;
     for (int i = 2; i < argc; ++i) {
         const std::string_view arg = argv[i];
         if (arg.size() < 2 || arg.substr(0, 2) != "--") {
@@ -39,6 +44,9 @@ const char* parseCommandOptions(int argc, char** argv,
             continue;
         }
         const std::string_view name = arg.substr(2);
+        // Twice the same option leaves open which one was meant.
+        if (!seen.insert(std::string(name)).second)
+            return "een optie is meer dan eens gegeven";
         if (among(flags, name)) {
             options.named[std::string(name)] = std::string();
             continue;
@@ -86,8 +94,14 @@ KResult openMemberFile(CKorvelDoc& doc, const std::string& path) {
 }
 
 KResult saveMemberFile(CKorvelDoc& doc, const std::string& path) {
+    const QString target = QFileInfo(QFile::decodeName(path.c_str())).absoluteFilePath();
+    // A file a Korvel has open is not written underneath it.
+    KFileLock lock(target);
+    if (const KResult locked = lock.lock(); locked.isFailed())
+        return locked;
+    doc.setBackupGenerations(Settings::backupGenerations());
     KFileReport report;
-    const KResult saved = doc.OnSaveDocument(QFile::decodeName(path.c_str()), &report);
+    const KResult saved = doc.OnSaveDocument(target, &report);
     if (saved)
         tell(report.messages);
     return saved;

@@ -9,10 +9,14 @@
 #include "core/output/OverviewPrint.h"
 #include "platform/CodePage.h"
 #include "platform/ComponentInterfaces.h"
+#include "platform/FileErrorReason.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QGuiApplication>
 
+#include <cerrno>
 #include <climits>
 #include <clocale>
 #include <cstdio>
@@ -92,13 +96,39 @@ KResult members(const CKorvelDoc& doc, const Arguments& args) {
     return finish(out);
 }
 
+// A written file that could not be made gets the reason a person can act on: a missing folder,
+// one that may not be written to.
+KResult withFileReason(const KResult& result, const QString& path) {
+    if (!result.isFailed())
+        return result;
+    const QFileInfo target(path);
+    const QFileInfo folder(target.absolutePath());
+    int error = 0;
+    if (!folder.isDir())
+        error = ENOENT;
+    else if (!folder.isWritable() || (target.exists() && !target.isWritable()))
+        error = EACCES;
+    if (error == 0)
+        return result;
+    QString why = fileErrorReason(QFileDevice::OpenError, error, path, FileAccess::Writing);
+    if (!why.isEmpty())
+        why[0] = why[0].toUpper();
+    QString text = result.reason();
+    if (text.contains(why, Qt::CaseInsensitive))
+        return result;
+    if (!text.endsWith(QLatin1Char('.')))
+        text += QStringLiteral(" (%1)").arg(QDir::toNativeSeparators(path)) + QLatin1Char(':');
+    return KResult::failed(text + QLatin1Char(' ') + why + QLatin1Char('.'));
+}
+
 KResult exportFile(const CKorvelDoc& doc, const Arguments& args) {
     const MemberGridText grid(doc, *args.columns);
     MemberExport::Choice choice;
     choice.items = MemberExport::listItems(grid);
     choice.selected.assign(choice.items.size(), true);
     choice.splitParts = args.splitParts;
-    return MemberExport::write(pathOf(args.paths[1]), grid, doc, choice);
+    return withFileReason(MemberExport::write(pathOf(args.paths[1]), grid, doc, choice),
+                          pathOf(args.paths[1]));
 }
 
 // Writes every call made on it as JSON: strings as strings, member ids as numbers.
@@ -190,7 +220,7 @@ KResult print(const CKorvelDoc& doc, const Arguments& args) {
     const KResult printed = OverviewPrint::print(*printer, grid, out);
     printer.reset();
     basic.reset();
-    return printed;
+    return withFileReason(printed, pathOf(args.paths[1]));
 }
 
 } // namespace

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QStyle>
 #include <QToolButton>
 #include <QVBoxLayout>
@@ -86,6 +87,27 @@ void KSetGeneral::build() {
     grid->addWidget(m_browseFolder, 2, 3);
     grid->setColumnStretch(2, 1);
 
+    m_generations = new QSpinBox(this);
+    m_generations->setRange(0, 999);
+    m_generations->setSpecialValueText(QStringLiteral("geen"));
+    m_recovery = new QSpinBox(this);
+    m_recovery->setRange(0, 999);
+    m_recovery->setSpecialValueText(QStringLiteral("nooit"));
+    m_recovery->setSuffix(QStringLiteral(" minuten"));
+    auto* generationsLabel = new QLabel(QStringLiteral("&Reservekopieën bewaren:"), this);
+    generationsLabel->setBuddy(m_generations);
+    auto* recoveryLabel = new QLabel(QStringLiteral("&Herstelbestand elke:"), this);
+    recoveryLabel->setBuddy(m_recovery);
+    m_generations->setToolTip(QStringLiteral("Zoveel eerdere versies van het ledenbestand "
+                                             "blijven bewaard in de map \"NAAM reservekopieën\""));
+    m_recovery->setToolTip(QStringLiteral("Zo vaak worden niet bewaarde wijzigingen "
+                                          "vastgelegd, om ze na een storing terug te zetten"));
+    grid->setRowMinimumHeight(3, fontMetrics().height());
+    grid->addWidget(generationsLabel, 4, 0, 1, 2);
+    grid->addWidget(m_generations, 4, 2, Qt::AlignLeft);
+    grid->addWidget(recoveryLabel, 5, 0, 1, 2);
+    grid->addWidget(m_recovery, 5, 2, Qt::AlignLeft);
+
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_loadAtStart);
     layout->addLayout(choices);
@@ -104,6 +126,8 @@ void KSetGeneral::setValues(const KGeneralSettings& values) {
     (values.fixedStartFile ? m_fixed : m_parameter)->setChecked(true);
     m_startFile->setText(values.startFile);
     m_dataFolder->setText(values.dataFolder);
+    m_generations->setValue(values.backupGenerations);
+    m_recovery->setValue(values.recoveryMinutes);
     updateEnabled();
 }
 
@@ -113,6 +137,8 @@ KGeneralSettings KSetGeneral::values() const {
     values.fixedStartFile = m_fixed->isChecked();
     values.startFile = m_startFile->text();
     values.dataFolder = m_dataFolder->text();
+    values.backupGenerations = m_generations->value();
+    values.recoveryMinutes = m_recovery->value();
     return values;
 }
 

@@ -10,10 +10,12 @@
 class QCheckBox;
 class QLineEdit;
 class QRadioButton;
+class QSpinBox;
 class QToolButton;
 
 // The page "Algemeen" of the settings sheet: whether and which member file opens at start-up,
-// and the folder of the data files.
+// the folder of the data files, how many backups a save keeps and how often a recovery file
+// is written.
 class KSetGeneral : public QWidget {
     Q_OBJECT
 
@@ -41,6 +43,8 @@ public:
     QLineEdit* dataFolderEdit() const { return m_dataFolder; }
     QToolButton* startFileButton() const { return m_browseFile; }
     QToolButton* dataFolderButton() const { return m_browseFolder; }
+    QSpinBox* generationsBox() const { return m_generations; }
+    QSpinBox* recoveryBox() const { return m_recovery; }
 
 private:
     void build();
@@ -53,6 +57,8 @@ private:
     QToolButton* m_browseFile = nullptr;
     QLineEdit* m_dataFolder = nullptr;
     QToolButton* m_browseFolder = nullptr;
+    QSpinBox* m_generations = nullptr;
+    QSpinBox* m_recovery = nullptr;
     Picker m_pickFolder;
     Picker m_pickFile;
 };

@@ -27,6 +27,7 @@ enum : int {
     ConfigMemberTypes = 32798,
     ConfigColumns = 32803,
     FileImport = 32810,
+    FileRestoreBackup = 32811,
     MemberExportExcel = 32812,
     ContrSepa = 32813,
     ContrStatement = 32814,

@@ -14,6 +14,8 @@ KGeneralSettings KGeneralSettings::read() {
     values.fixedStartFile = Settings::fixedStartFile();
     values.startFile = Settings::startFile();
     values.dataFolder = QDir::toNativeSeparators(Settings::dataFolder());
+    values.backupGenerations = Settings::backupGenerations();
+    values.recoveryMinutes = Settings::recoveryMinutes();
     return values;
 }
 
@@ -55,6 +57,10 @@ void SaveSettings(const KGeneralSettings& general, const KGeneralSettings& opene
     Settings::setLoadAtStart(general.loadAtStart);
     Settings::setFixedStartFile(general.fixedStartFile);
     Settings::setStartFile(general.startFile);
+    if (general.backupGenerations != opened.backupGenerations)
+        Settings::setBackupGenerations(general.backupGenerations);
+    if (general.recoveryMinutes != opened.recoveryMinutes)
+        Settings::setRecoveryMinutes(general.recoveryMinutes);
     if (general.dataFolder != opened.dataFolder)
         Settings::setDataFolder(general.dataFolder);
     if (dateFormat) {

@@ -12,6 +12,8 @@ struct KGeneralSettings {
     bool fixedStartFile = false; // "&Vast bestand" against "Via &parameter"
     QString startFile;           // "Ledenbestand:"
     QString dataFolder;          // "Gegevensmap:"
+    int backupGenerations = 10;  // "Reservekopieën bewaren:"
+    int recoveryMinutes = 5;     // "Herstelbestand elke ... minuten"
 
     // As the profile holds them now.
     static KGeneralSettings read();

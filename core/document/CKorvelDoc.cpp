@@ -1,16 +1,17 @@
 #include "core/document/CKorvelDoc.h"
 
 #include "core/KProgressReport.h"
+#include "core/document/KBackups.h"
 #include "core/document/KMemberFile.h"
 #include "core/model/DefaultConfiguration.h"
 #include "platform/Archive.h"
 #include "platform/FileErrorReason.h"
-#include "tolvex7/FileUtils.h"
+#include "platform/KSafeFile.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <cerrno>
@@ -39,7 +40,43 @@ QString loadErrorText(const ArchiveException& e, const QString& path) {
 
 // The file system's name of a path: the one place where a path becomes bytes.
 std::string fileSystemName(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+    return nativeFileName(path);
+}
+
+// A name whose bytes were no text in the system's encoding reached the program with those
+// bytes replaced; writing it would write another file than the one meant (two such names
+// would even become one), and reading it would read none.
+QString unreadableName(const QString& path) {
+    if (!path.contains(QChar(QChar::ReplacementCharacter)))
+        return {};
+    return QStringLiteral("De naam %1 bevat tekens die Korvel niet als naam kan lezen. Geef het "
+                          "bestand of de map een naam met gewone letters.")
+        .arg(quoted(path));
+}
+
+// What the user can do about a save that failed; the administration itself is still open.
+QString whatToDo(int error) {
+    switch (error) {
+    case ENOSPC:
+#ifdef EDQUOT
+    case EDQUOT:
+#endif
+        return QStringLiteral(" Maak ruimte vrij op de schijf en bewaar opnieuw, of bewaar het "
+                              "met \"Bewaar als\" op een andere schijf.");
+    case EACCES:
+    case EPERM:
+    case EROFS:
+        return QStringLiteral(" Bewaar het met \"Bewaar als\" op een plaats waar u mag "
+                              "schrijven.");
+    case ENOENT:
+    case ENOTDIR:
+        return QStringLiteral(" Bewaar het met \"Bewaar als\" in een map die bestaat.");
+    case 0:
+        return {};
+    default:
+        return QStringLiteral(" Uw gegevens zijn nog open: bewaar opnieuw, of met \"Bewaar "
+                              "als\" op een andere plaats.");
+    }
 }
 
 } // namespace
@@ -129,6 +166,7 @@ void CKorvelDoc::abandonContents() {
 bool CKorvelDoc::OnNewDocument() {
     DeleteContents();
     m_pathName.clear();
+    m_disk = KDiskState();
     m_formatVersion = 0;
     applyDefaultConfiguration();
     SetModifiedFlag(false);
@@ -172,6 +210,8 @@ KResult CKorvelDoc::OnOpenDocument(const QString& path, KFileReport* report,
     KFileReport& out = report ? *report : ignored;
     out = KFileReport();
 
+    if (const QString why = unreadableName(path); !why.isEmpty())
+        return KResult::failed(why);
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return KResult::failed(QStringLiteral("Het bestand %1 kan niet worden geopend: %2.")
@@ -191,6 +231,7 @@ KResult CKorvelDoc::OnOpenDocument(const QString& path, KFileReport* report,
     bool readFailed = false;
     bool stopped = false;
     qint64 done = 0;
+    QCryptographicHash hash(QCryptographicHash::Sha1);
     Archive ar = Archive::forLoading(
         fileSystemName(path), static_cast<std::uint64_t>(size),
         [&](char* buffer, std::size_t max) -> std::size_t {
@@ -202,6 +243,7 @@ KResult CKorvelDoc::OnOpenDocument(const QString& path, KFileReport* report,
                 return 0;
             }
             done += got;
+            hash.addData(QByteArrayView(buffer, got));
             if (progress && !progress->advance((done + 1023) / 1024)) {
                 stopped = true;
                 return 0;
@@ -227,9 +269,18 @@ KResult CKorvelDoc::OnOpenDocument(const QString& path, KFileReport* report,
     if (!read.isDone())
         return read;
 
+    // What was read is what a later save compares the file on disk with; bytes the loader
+    // did not ask for count as well.
+    while (!file.atEnd()) {
+        const QByteArray rest = file.read(1 << 20);
+        if (rest.isEmpty())
+            break;
+        hash.addData(rest);
+    }
     takeContents(loaded);
     out.messages = m_loadMessages;
     out.oldLayout = m_loadedOldLayout;
+    m_disk = KDiskState::of(path, hash.result());
     m_pathName = path;
     SetModifiedFlag(false);
     tellListeners([](KDocListener& l) { l.documentReset(); });
@@ -241,22 +292,69 @@ KResult CKorvelDoc::OnSaveDocument(const QString& path, KFileReport* report,
     KFileReport ignored;
     KFileReport& out = report ? *report : ignored;
     out = KFileReport();
-    auto fail = [&](const QString& why) {
-        return KResult::failed(
-            QStringLiteral("Het bestand %1 kan niet worden bewaard: %2.").arg(quoted(path), why));
+    auto fail = [&](const QString& why, int error = 0) {
+        return KResult::failed(QStringLiteral("Het bestand %1 kan niet worden bewaard: %2.%3")
+                                   .arg(quoted(path), why, whatToDo(error)));
     };
+    if (const QString why = unreadableName(path); !why.isEmpty())
+        return KResult::failed(why);
 
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return fail(fileErrorReason(file.error(), errno, path, FileAccess::Writing));
+    KSafeFile file(path);
+    file.setDirectWriteFallback(true);
+    const bool exists = QFileInfo::exists(path);
+    QStringList kept;
+    auto keepPrevious = [&](bool inPlace) {
+        if (!exists)
+            return true;
+        const QString backup = KBackups::makeBackup(file.target(), inPlace);
+        if (!backup.isEmpty())
+            kept << backup;
+        kept << KBackups::makeGeneration(file.target(), m_generations);
+        return backup.isEmpty();
+    };
+    // Written in place, the old bytes are gone once writing starts: they must be safe in the
+    // backup first, or the file is not touched.
+    const bool inPlace = exists && file.willWriteInPlace();
+    if (inPlace && !keepPrevious(true))
+        return fail(QStringLiteral("er kan geen reservekopie van worden gemaakt, en zonder die "
+                                   "kan het niet veilig worden overschreven. Bewaar het met "
+                                   "\"Bewaar als\" in een map waarin u mag schrijven"));
+
+    QCryptographicHash hash(QCryptographicHash::Sha1);
+    const KResult written = storeTo(file, progress, &hash);
+    if (!written) {
+        file.cancel();
+        return written.isFailed() ? fail(written.reason(), file.error()) : written;
+    }
+    // The backup of the previous file is made before the new one takes its place; a failed
+    // backup does not stop the save, but the user hears of it.
+    if (!inPlace)
+        keepPrevious(false);
+    if (!file.commit())
+        return fail(fileErrorReason(QFileDevice::WriteError, file.error(), path,
+                                    FileAccess::Writing),
+                    file.error());
+    out.messages = kept;
+    m_disk = KDiskState::of(file.target(), hash.result());
+    m_pathName = path;
+    SetModifiedFlag(false);
+    return KResult::done();
+}
+
+KResult CKorvelDoc::storeTo(KSafeFile& file, KProgressReport* progress, QCryptographicHash* hash) {
+    const QString path = file.target();
+    if (!file.open())
+        return KResult::failed(fileErrorReason(QFileDevice::OpenError, file.error(), path,
+                                               FileAccess::Writing));
     if (progress)
         progress->start(QStringLiteral("%1 wordt bewaard (leden)").arg(QFileInfo(path).fileName()),
                         static_cast<std::int64_t>(m_members.size()));
     // The file is written piece by piece as the archive fills, never held whole in memory.
     bool stopped = false;
     Archive ar = Archive::forStoring(fileSystemName(path), [&](std::string_view bytes) {
-        const auto n = static_cast<qint64>(bytes.size());
-        return file.write(bytes.data(), n) == n;
+        if (hash)
+            hash->addData(QByteArrayView(bytes.data(), static_cast<qsizetype>(bytes.size())));
+        return file.write(bytes.data(), bytes.size());
     });
     KMemberFile::store(ar, *this, [&](std::int64_t membersDone) {
         if (progress && !progress->advance(membersDone))
@@ -265,30 +363,27 @@ KResult CKorvelDoc::OnSaveDocument(const QString& path, KFileReport* report,
     });
     if (progress)
         progress->finish();
-    if (stopped) {
-        file.cancelWriting();
+    if (stopped)
         return KResult::stopped();
-    }
-    if (!ar.flush()) {
-        const QString why = fileErrorReason(file.error(), errno, path, FileAccess::Writing);
-        file.cancelWriting();
-        return fail(why);
-    }
-    // The backup of the previous file is made before the new one takes its place; a failed
-    // backup does not stop the save, but the user hears of it. The helper library's result
-    // (0 copied, 1 to 3 what failed) ends here.
-    if (QFileInfo::exists(path)) {
-        const QString backup = backupPathFor(path);
-        if (copyFile(path, backup) != 0)
-            out.messages.append(
-                QStringLiteral("Van het vorige bestand kon geen reservekopie %1 worden gemaakt.")
-                    .arg(quoted(backup)));
-    }
-    if (!file.commit())
-        return fail(fileErrorReason(file.error(), errno, path, FileAccess::Writing));
-    m_pathName = path;
-    SetModifiedFlag(false);
+    if (!ar.flush())
+        return KResult::failed(fileErrorReason(QFileDevice::WriteError, file.error(), path,
+                                               FileAccess::Writing));
     return KResult::done();
+}
+
+KResult CKorvelDoc::writeCopy(const QString& path) {
+    KSafeFile file(path);
+    const KResult written = storeTo(file, nullptr, nullptr);
+    if (!written)
+        return written;
+    if (!file.commit())
+        return KResult::failed(fileErrorReason(QFileDevice::WriteError, file.error(), path,
+                                               FileAccess::Writing));
+    return KResult::done();
+}
+
+bool CKorvelDoc::changedOnDisk() const {
+    return !m_pathName.isEmpty() && !m_disk.matches(m_pathName);
 }
 
 const KMember* CKorvelDoc::findMember(std::int32_t id) const {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/KOutcome.h"
+#include "core/document/KDiskState.h"
 #include "core/document/KDocListener.h"
 #include "core/document/KMemberAccess.h"
 #include "core/model/KContribution.h"
@@ -23,6 +24,8 @@
 
 class Archive;
 class KProgressReport;
+class KSafeFile;
+class QCryptographicHash;
 
 // What opening or saving a file has to tell the user besides how it ended.
 struct KFileReport {
@@ -58,11 +61,28 @@ public:
     // know besides.
     KResult OnOpenDocument(const QString& path, KFileReport* report = nullptr,
                            KProgressReport* progress = nullptr);
-    // Copies the existing file to its backup name, then replaces it atomically with the
-    // administration. On failure or a stop the old file is untouched and the document stays
-    // modified. A backup that cannot be made does not stop the save; the report says so.
+    // Copies the existing file to its backup name and into a new generation, then replaces it
+    // atomically with the administration. On failure or a stop the old file is untouched and
+    // the document stays modified. A backup that cannot be made does not stop the save; the
+    // report says so. Where the file can only be written in place (a folder the user may not
+    // write to), the backup must have been made first.
     KResult OnSaveDocument(const QString& path, KFileReport* report = nullptr,
                            KProgressReport* progress = nullptr);
+    // Writes the administration to path (atomically, no backups) and changes nothing else:
+    // the path, the modified mark and the disk state stay (the recovery file).
+    KResult writeCopy(const QString& path);
+    // How many dated generations a save keeps; 0 keeps none.
+    void setBackupGenerations(int keep) { m_generations = keep; }
+    int backupGenerations() const { return m_generations; }
+    // True when the file at pathName() is no longer what was last read or written by this
+    // document: somebody else saved it since.
+    bool changedOnDisk() const;
+    const KDiskState& diskState() const { return m_disk; }
+    // Takes what is on disk now as what was opened (after the user chose to overwrite it, or
+    // took over a recovered administration for it).
+    void acceptDiskState() {
+        m_disk = KDiskState::of(m_pathName, KDiskState::hashOfFile(m_pathName));
+    }
     void DeleteContents();
     // For a process that is about to end with nothing left to write: the administration goes
     // with the process instead of being freed record by record, which for a large club takes
@@ -150,6 +170,7 @@ private:
     void swapTabs(KTabList& tabs);
     void swapMemberTypes(std::vector<std::string>& memberTypes);
 
+    KResult storeTo(KSafeFile& file, KProgressReport* progress, QCryptographicHash* hash);
     void applyDefaultConfiguration();
     // Takes over the administration of a freshly loaded document.
     void takeContents(CKorvelDoc& loaded);
@@ -175,6 +196,8 @@ private:
     bool m_modified = false;
     bool m_lastToldModified = false;
     QString m_pathName;
+    KDiskState m_disk;
+    int m_generations = 10;
     int m_formatVersion = 0;
     QStringList m_loadMessages;
     bool m_loadedOldLayout = false;

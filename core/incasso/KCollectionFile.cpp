@@ -4,9 +4,9 @@
 #include "core/incasso/KMessageId.h"
 #include "core/incasso/Pain008Writer.h"
 #include "platform/FileErrorReason.h"
+#include "platform/KSafeFileDevice.h"
 
 #include <QDir>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <unordered_set>
@@ -54,13 +54,15 @@ KCollectionFileResult write(const QString& path, const IncassoSettings& settings
                         settings.creditorId};
     message.format = settings.format;
 
-    const auto cannotWrite = [&path](const QFileDevice& file) {
+    const auto cannotWrite = [&path](const KSafeFileDevice& file) {
         return KResult::failed(
             QStringLiteral("Het incassobestand %1 kan niet worden bewaard: %2.")
                 .arg(QDir::toNativeSeparators(path),
-                     fileErrorReason(file.error(), errno, path, FileAccess::Writing)));
+                     fileErrorReason(QFileDevice::WriteError, file.systemError(), path,
+                                     FileAccess::Writing)));
     };
-    QSaveFile file(path);
+    // Through the file layer: the old file or the new, never half a file for the bank.
+    KSafeFileDevice file(path);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
         out.result = cannotWrite(file);
@@ -70,7 +72,7 @@ KCollectionFileResult write(const QString& path, const IncassoSettings& settings
     const KResult written = Pain008Writer::write(file, message, items, progress);
     if (!written.isDone()) {
         // A full disk says why in the file's own error.
-        out.result = written.isFailed() && file.error() != QFileDevice::NoError
+        out.result = written.isFailed() && file.systemError() != 0
                          ? cannotWrite(file)
                          : written;
         file.cancelWriting();

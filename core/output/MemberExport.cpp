@@ -6,9 +6,9 @@
 #include "core/format/Numbers.h"
 #include "platform/CodePage.h"
 #include "platform/GridSource.h"
+#include "platform/KSafeFile.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -180,18 +180,17 @@ QString exportPath(const QString& chosen) {
 
 KResult write(const QString& path, const KGridSource& grid, const CKorvelDoc& doc,
               const Choice& choice, KProgressReport* progress) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Through the file layer: a failed export leaves the old file as it was.
+    KSafeFile file(path);
+    if (!file.open())
         return KResult::failed(
             QStringLiteral("Kan bestand %1 niet openen om te schrijven.").arg(path));
     const std::optional<std::string> bytes = text(grid, doc, choice, progress);
     if (!bytes) {
-        file.cancelWriting();
+        file.cancel();
         return KResult::stopped();
     }
-    if (file.write(bytes->data(), static_cast<qint64>(bytes->size())) !=
-            static_cast<qint64>(bytes->size()) ||
-        !file.commit())
+    if (!file.write(bytes->data(), bytes->size()) || !file.commit())
         return KResult::failed(QStringLiteral("Het schrijven van bestand %1 is mislukt.").arg(path));
     return KResult::done();
 }

@@ -6,6 +6,7 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -51,6 +52,24 @@ bool Settings::loadAtStart() {
 void Settings::setLoadAtStart(bool on) {
     Profile::writeInt(kSettings, QStringLiteral("loadstart"), on ? 1 : 0);
     tell(Key::LoadAtStart);
+}
+
+int Settings::backupGenerations() {
+    return std::clamp(Profile::readInt(kSettings, QStringLiteral("Generations"), 10), 0, 999);
+}
+
+void Settings::setBackupGenerations(int count) {
+    Profile::writeInt(kSettings, QStringLiteral("Generations"), std::clamp(count, 0, 999));
+    tell(Key::BackupGenerations);
+}
+
+int Settings::recoveryMinutes() {
+    return std::clamp(Profile::readInt(kSettings, QStringLiteral("RecoveryMinutes"), 5), 0, 999);
+}
+
+void Settings::setRecoveryMinutes(int minutes) {
+    Profile::writeInt(kSettings, QStringLiteral("RecoveryMinutes"), std::clamp(minutes, 0, 999));
+    tell(Key::RecoveryMinutes);
 }
 
 bool Settings::fixedStartFile() {

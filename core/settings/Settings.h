@@ -29,6 +29,8 @@ public:
         RecentFiles,    // "Recent File List"/"File1" .. "File4"
         WindowGeometry, // "Window"/"Geometry"
         Incasso,        // "Incasso": the creditor's bank data and the debtors' fields
+        BackupGenerations, // "Settings"/"Generations"
+        RecoveryMinutes,   // "Settings"/"RecoveryMinutes"
     };
     Q_ENUM(Key)
 
@@ -63,6 +65,13 @@ public:
     // Most recent first; empty entries left out.
     static QStringList recentFiles();
     static void setRecentFiles(const QStringList& files);
+    // How many dated copies of the previous file a save keeps; 10 when not set, 0 keeps none.
+    static int backupGenerations();
+    static void setBackupGenerations(int count);
+    // Every how many minutes a modified administration goes to the recovery file; 5 when not
+    // set, 0 never.
+    static int recoveryMinutes();
+    static void setRecoveryMinutes(int minutes);
     static QByteArray windowGeometry();
     static void setWindowGeometry(const QByteArray& geometry);
     // Missing keys give empty texts and the default labels and format.

@@ -89,12 +89,14 @@ TEST(FileErrorReason, TheDocumentSaysWhyInDutch) {
     KResult result;
     const QString& error = result.reason();
     ASSERT_FALSE(result = doc.OnSaveDocument(dir.filePath(QStringLiteral("geen/map/club.kvl"))));
-    EXPECT_TRUE(error.endsWith(QStringLiteral(": de map bestaat niet."))) << error.toStdString();
+    // The reason, then what the user can do about it.
+    EXPECT_TRUE(error.contains(QStringLiteral(": de map bestaat niet. Bewaar het met")))
+        << error.toStdString();
     expectDutch(error);
 
     QDir(dir.path()).mkdir(QStringLiteral("map.kvl"));
     ASSERT_FALSE(result = doc.OnSaveDocument(dir.filePath(QStringLiteral("map.kvl"))));
-    EXPECT_TRUE(error.endsWith(QStringLiteral(": dit is een map, geen bestand.")))
+    EXPECT_TRUE(error.contains(QStringLiteral(": dit is een map, geen bestand.")))
         << error.toStdString();
     expectDutch(error);
 

@@ -12,6 +12,7 @@
 #include "tests/support/ScriptedQuestions.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -24,12 +25,16 @@
 // The working directory, which start-up changes, is restored afterwards.
 class KorvelFixture : public testing::Test {
 protected:
-    KorvelFixture() : m_oldDir(QDir::currentPath()) {
+    KorvelFixture()
+        : m_oldDir(QDir::currentPath()), m_oldDataHome(qgetenv("XDG_DATA_HOME")) {
         Profile::writeString(QStringLiteral("Settings"), QStringLiteral("Datadir"), m_data.path());
+        // Recovery files of the test's own, never the user's.
+        qputenv("XDG_DATA_HOME", QFile::encodeName(m_dataHome.path()));
     }
     ~KorvelFixture() override {
         m_app.reset();
         QDir::setCurrent(m_oldDir);
+        qputenv("XDG_DATA_HOME", m_oldDataHome);
     }
 
     // Runs start-up with these arguments after the program's own name.
@@ -69,7 +74,9 @@ protected:
 
     TempProfile m_profile;
     QTemporaryDir m_data;
+    QTemporaryDir m_dataHome;
     QString m_oldDir;
+    QByteArray m_oldDataHome;
     ScriptedDocPrompts* m_prompts = nullptr;
     ScriptedQuestions* m_questions = nullptr;
     std::unique_ptr<KorvelApp> m_app;

@@ -41,6 +41,8 @@ TEST_F(MainFrame, OnlyBuiltCommandsAreEnabled) {
     working.insert({Cmd::MemberExport, Cmd::FilePrint, Cmd::ViewFont, Cmd::SendMessage});
     // Exchange: importing and the Excel export; pasting waits for text on the clipboard.
     working.insert({Cmd::FileImport, Cmd::MemberExportExcel});
+    // Files: taking back a backup says itself when no file is open.
+    working.insert(Cmd::FileRestoreBackup);
     for (const KCommand& command : allCommands()) {
         QAction* action = frame().action(command.id);
         ASSERT_NE(action, nullptr) << command.id;
@@ -63,7 +65,8 @@ TEST_F(MainFrame, MenusAndToolbarFollowTheLayout) {
         if (item->isVisible())
             file.append(item->isSeparator() ? QStringLiteral("-") : item->text());
     EXPECT_EQ(file, (QStringList{"&Nieuw", "&Open...", "&Bewaar", "Bewaar A&ls...", "-",
-                                 "&Importeren...", "-", "&Afdrukken...", "-", "Recente bestanden",
+                                 "&Importeren...", "&Reservekopie terugzetten...", "-",
+                                 "&Afdrukken...", "-", "Recente bestanden",
                                  "-", "&Einde"}));
 
     QList<int> buttons;

@@ -14,6 +14,13 @@ public:
     std::deque<SaveAnswer> saveAnswers;
     std::deque<QString> openPaths;
     std::deque<QString> savePaths;
+    std::deque<LockAnswer> lockAnswers;
+    std::deque<ChangedAnswer> changedAnswers;
+    std::deque<bool> reloadAnswers;
+    std::deque<bool> recoverAnswers;
+    std::deque<int> backupChoices;
+    QStringList questions; // the lock, changed, reload and recovery questions, as asked
+    std::vector<KBackups::Restorable> offeredBackups;
 
     QStringList askedToSave;
     QStringList errors;
@@ -39,6 +46,26 @@ public:
         busyWhenShown.append(QGuiApplication::overrideCursor() != nullptr);
     }
     void showMessage(const QString& text) override { messages.append(text); }
+    LockAnswer askLocked(const QString& text) override {
+        questions.append(text);
+        return take(lockAnswers, LockAnswer::Cancel);
+    }
+    ChangedAnswer askChangedOnDisk(const QString& text) override {
+        questions.append(text);
+        return take(changedAnswers, ChangedAnswer::Cancel);
+    }
+    bool askReload(const QString& text) override {
+        questions.append(text);
+        return take(reloadAnswers, false);
+    }
+    bool askRecover(const QString& text) override {
+        questions.append(text);
+        return take(recoverAnswers, false);
+    }
+    int chooseBackup(const QString&, const std::vector<KBackups::Restorable>& copies) override {
+        offeredBackups = copies;
+        return take(backupChoices, -1);
+    }
 
 private:
     template <class T> static T take(std::deque<T>& queue, T fallback) {
