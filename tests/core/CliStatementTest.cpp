@@ -31,9 +31,8 @@ protected:
 
     // Runs in a profile of its own, so that the user's incasso settings play no part.
     CliRun cli(const QStringList& args) const {
-        return runCli(args, {.today = 20270120,
-                             .dateFormat = nullptr,
-                             .profileFolder = m_dir.filePath(QStringLiteral("profiel"))});
+        return runCli(args, {.today = 20270120, .dateFormat = nullptr},
+                      m_dir.filePath(QStringLiteral("profiel")));
     }
 
     QByteArray statement() const {
