@@ -3,6 +3,7 @@
 #include "core/edit/KEdit.h"
 #include "tests/support/DocBuilder.h"
 #include "tests/support/DocFixture.h"
+#include "tests/support/FileBytes.h"
 #include "tests/support/QtPrinters.h"
 #include "tests/support/RecordingListener.h"
 
@@ -13,18 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-}
 
 // Stops the work the first time it is asked.
 struct StopAtOnce : KProgressReport {

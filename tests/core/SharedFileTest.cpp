@@ -6,6 +6,7 @@
 #include "platform/KSafeFile.h"
 #include "tests/support/DocBuilder.h"
 #include "tests/support/DocFixture.h"
+#include "tests/support/FileBytes.h"
 
 #include <QDir>
 #include <QFile>
@@ -22,18 +23,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
-
-void writeAll(const QString& path, const QByteArray& bytes) {
-    QFile f(path);
-    f.open(QIODevice::WriteOnly);
-    f.write(bytes);
-}
 
 mode_t modeOf(const QString& path) {
     struct stat st {};

@@ -5,17 +5,12 @@
 #include "core/document/KFileLock.h"
 #include "core/document/KRecovery.h"
 #include "res/Commands.h"
+#include "tests/support/FileBytes.h"
 
 #include <QAction>
 #include <QFile>
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 
 // A second Korvel beside the program: a document and its manager with a script of their own.
 struct OtherKorvel {

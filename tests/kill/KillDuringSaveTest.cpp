@@ -2,6 +2,7 @@
 #include "core/generate/ClubGenerator.h"
 #include "tests/support/DocBuilder.h"
 #include "tests/support/DocFixture.h"
+#include "tests/support/FileBytes.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -16,12 +17,6 @@
 #include <unistd.h>
 
 namespace {
-
-QByteArray readAll(const QString& path) {
-    QFile f(path);
-    f.open(QIODevice::ReadOnly);
-    return f.readAll();
-}
 
 void sleepNs(long long ns) {
     timespec t{static_cast<time_t>(ns / 1000000000), static_cast<long>(ns % 1000000000)};
