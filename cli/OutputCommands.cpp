@@ -206,6 +206,12 @@ KResult print(const CKorvelDoc& doc, const Arguments& args) {
     QGuiApplication application(argc, argv);
     std::setlocale(LC_NUMERIC, "C");
 
+    // A target that cannot be made is said before the component is looked for.
+    const KResult cannotWrite =
+        withFileReason(KResult::failed(QStringLiteral("Probleem bij afdrukken")), pathOf(args.paths[1]));
+    if (cannotWrite.reason() != QStringLiteral("Probleem bij afdrukken"))
+        return cannotWrite;
+
     const MemberGridText grid(doc, *args.columns);
     KComPtr<IKUnknown> basic;
     KComPtr<IKPrint> printer;
