@@ -154,7 +154,8 @@ int KDocPromptDialogs::chooseBackup(const QString& documentName,
     list->setRootIsDecorated(false);
     list->setHeaderLabels({QStringLiteral("Datum"), QStringLiteral("Leden"),
                            QStringLiteral("Grootte"), QStringLiteral("Bestand")});
-    const QLocale locale;
+    // Sizes and counts as the file dialogs show them, in Dutch whatever the system's language.
+    const QLocale locale(QLocale::Dutch, QLocale::Netherlands);
     for (const KBackups::Restorable& copy : copies) {
         auto* item = new QTreeWidgetItem(list);
         item->setText(0, locale.toString(copy.when, QStringLiteral("d-M-yyyy HH:mm:ss")));
